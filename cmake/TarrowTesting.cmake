@@ -1,0 +1,16 @@
+# tarrow_add_test(NAME name SOURCES ... LIBS ... [LABELS ...])
+# One GoogleTest program; each of its cases becomes one CTest test and runs in a process of its
+# own with a private drive C: and home folder (tests/support/run-isolated).
+function(tarrow_add_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
+  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  set_target_properties(${T_NAME} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
+    BUILD_RPATH "${TARROW_BIN_DIR}"
+    CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/support/run-isolated)
+  gtest_discover_tests(${T_NAME}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300)
+endfunction()

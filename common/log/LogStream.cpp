@@ -1,0 +1,112 @@
+#include "LogStream.h"
+
+#include "platform/core/Paths.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+std::string FormatTimeStamp(const std::tm* local)
+{
+    char text[96];
+    if (local) {
+        std::snprintf(text, sizeof text, "%d/%d/%d %d:%d:%d ", local->tm_mon + 1, local->tm_mday,
+                      local->tm_year + 1900, local->tm_hour, local->tm_min, local->tm_sec);
+    } else {
+        std::snprintf(text, sizeof text, "0/0/0 -1:-1:-1 ");
+    }
+    return text;
+}
+
+namespace {
+
+std::string CurrentTimeStamp()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    return FormatTimeStamp(localtime_r(&now, &local));
+}
+
+} // namespace
+
+CLogStream::~CLogStream()
+{
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+void CLogStream::Open(const CString& path)
+{
+    if (m_fd >= 0)
+        return;
+    auto posix = platform::ToPosixPath(path);
+    if (!posix)
+        return;
+    m_fd = open(posix->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+}
+
+void CLogStream::Write(std::string_view bytes)
+{
+    if (m_fd < 0)
+        return;
+    while (!bytes.empty()) {
+        ssize_t n = write(m_fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // A failed write puts the stream into its bad state: later writes are dropped.
+            close(m_fd);
+            m_fd = -1;
+            return;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+CLogStream& CLogStream::operator<<(const CString& text)
+{
+    Write(text.ToUtf8());
+    return *this;
+}
+
+CLogStream& CLogStream::operator<<(const char16_t* text)
+{
+    return *this << CString(text);
+}
+
+CLogStream& CLogStream::operator<<(std::string_view narrow)
+{
+    Write(narrow);
+    return *this;
+}
+
+CLogStream& CLogStream::operator<<(long long number)
+{
+    Write(std::to_string(number));
+    return *this;
+}
+
+CLogStream& CLogStream::operator<<(TimeStamp)
+{
+    Write(CurrentTimeStamp());
+    return *this;
+}
+
+void CLogStream::Line(const CString& text)
+{
+    if (m_fd < 0)
+        return;
+    Write(CurrentTimeStamp() + text.ToUtf8() + "\n");
+}
+
+void CLogStream::BlankLine()
+{
+    Write("\n");
+}
+
+void DeleteLogFile(const CString& path)
+{
+    if (auto posix = platform::ToPosixPath(path))
+        unlink(posix->c_str());
+}

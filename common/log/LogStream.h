@@ -1,0 +1,54 @@
+// The diagnostic log writer shared by the library and both programs.
+//
+// Every module keeps its own stream to the one log file. A stream appends (O_APPEND), so several
+// streams and processes can write the file at once; each write reaches the file immediately.
+// A stream that cannot be opened stays silent for the rest of the run.
+#pragma once
+
+#include "platform/core/CString.h"
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+inline constexpr const char16_t* kLogFilePath = u"C:\\Tarrow.log";
+
+// Marker that writes the current local time: month/day/year hour:minute:second and a blank.
+struct TimeStamp {};
+inline constexpr TimeStamp timestamp{};
+
+// The time stamp text for a local time; a null time writes 0 for the date and -1 for the time.
+std::string FormatTimeStamp(const std::tm* local);
+
+class CLogStream {
+public:
+    CLogStream() = default;
+    ~CLogStream();
+    CLogStream(const CLogStream&) = delete;
+    CLogStream& operator=(const CLogStream&) = delete;
+
+    // Opens a Windows-form path for appending, creating the file when missing.
+    void Open(const CString& path);
+    bool IsOpen() const { return m_fd >= 0; }
+
+    CLogStream& operator<<(const CString& text);
+    CLogStream& operator<<(const char16_t* text);
+    CLogStream& operator<<(std::string_view narrow);
+    CLogStream& operator<<(const char* narrow) { return *this << std::string_view(narrow); }
+    CLogStream& operator<<(long long number);
+    CLogStream& operator<<(int number) { return *this << static_cast<long long>(number); }
+    CLogStream& operator<<(TimeStamp);
+
+    // One whole line in one write: time stamp, text, "\n".
+    void Line(const CString& text);
+    // An empty line: "\n" alone, without a time stamp.
+    void BlankLine();
+
+private:
+    void Write(std::string_view bytes);
+
+    int m_fd = -1;
+};
+
+// Removes the log file; a failure (missing file, no right) is ignored.
+void DeleteLogFile(const CString& path);

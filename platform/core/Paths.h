@@ -1,0 +1,29 @@
+// Windows-form paths at the platform boundary.
+//
+// The system keeps paths as its texts write them ("C:\Tarrow.log", "js\DeviceFolderList.js").
+// Translation: "\" becomes "/"; a path that is already POSIX passes through; a drive letter maps
+// through the drive table. Only C: is mapped: by default to a per-user state folder
+// ($XDG_STATE_HOME/tarrow/C, else ~/.local/state/tarrow/C), or to the folder named by the
+// environment variable TARROW_DRIVE_C. Any other drive does not exist.
+#pragma once
+
+#include "CString.h"
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+inline constexpr const char* kDriveCVariable = "TARROW_DRIVE_C";
+
+// Folder that stands for drive C:, created on first use when it is the default one.
+std::string DriveCRoot();
+
+// The POSIX path for a Windows-form or POSIX path; nullopt for a drive that does not exist.
+std::optional<std::string> ToPosixPath(const CString& path);
+
+// Same, for calls that only need a path to hand to the system: an unmapped drive yields a path
+// that does not exist, so the call fails with "not found" as it would on Windows.
+std::string ToPosixPathOrMissing(const CString& path);
+
+} // namespace platform
