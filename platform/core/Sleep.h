@@ -8,6 +8,7 @@ public:
     virtual ~ISleeper() = default;
     virtual void Sleep(unsigned milliseconds) = 0;
 
+    static constexpr const char* kServiceName = "Sleeper";
     static ISleeper& Default();
 };
 

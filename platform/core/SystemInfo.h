@@ -13,6 +13,7 @@ public:
     // Folder of the running executable, without a trailing separator.
     virtual CString GetModuleFolder() = 0;
 
+    static constexpr const char* kServiceName = "SystemInfo";
     static ISystemInfo& Default();
 };
 

@@ -1,0 +1,89 @@
+// The library's public face: the exported functions and the enumerations that both programs
+// compare against by number.
+#pragma once
+
+#include "platform/core/CString.h"
+#include "platform/core/CStringList.h"
+
+#define QUILLET_API __attribute__((visibility("default")))
+
+typedef int BOOL;
+
+enum Brede_ErrorCode {
+    BREDE_NO_ERROR = 0,
+    BREDE_FAILED = 1,
+};
+
+enum Brede_FileFormat {
+    BREDE_FORMAT_PDF = 1,
+    BREDE_FORMAT_TIFF = 2,
+    BREDE_FORMAT_MTIFF = 3,
+    BREDE_FORMAT_JPEG = 4,
+};
+
+enum Brede_ImageResolution {
+    BREDE_RESOLUTION_600 = 1,
+    BREDE_RESOLUTION_400 = 2,
+    BREDE_RESOLUTION_300 = 3,
+    BREDE_RESOLUTION_200 = 4,
+    BREDE_RESOLUTION_150 = 5,
+    BREDE_RESOLUTION_75 = 6,
+};
+
+enum Brede_ColorSetting {
+    BREDE_COLOR_BLACK_WHITE = 1,
+    BREDE_COLOR_COLOR = 2,
+};
+
+enum Brede_FileSize {
+    BREDE_FILESIZE_SMALL = 1,
+    BREDE_FILESIZE_STANDARD = 2,
+    BREDE_FILESIZE_LARGE = 3,
+};
+
+enum Brede_SupportedFeatures {
+    DEVICE_NOT_SUPPORTED = 0,
+    DEVICE_SUPPORTED = 1,
+    UNMANAGED_SCAN_TO_DESKTOP = 2,
+    MANAGED_SCAN_TO_NETWORK = 3,
+    UNMANAGED_NO_FW_SUPPORT = 4,
+    MANAGED_BLOCKED_BY_EWS = 5,
+    EWS_PASSWORD_PROTECTED = 6,
+};
+
+enum Brede_PrinterFolderListType {
+    BREDE_LIST_FOLDER_NAMES = 0,
+    BREDE_LIST_FOLDER_PATHS = 1,
+    BREDE_LIST_USER_NAMES = 2,
+};
+
+// Device capability: queryDevice 0 decides from the model name alone, without any traffic.
+QUILLET_API Brede_SupportedFeatures GetSupportedFeatures(CString modelName, CString ipAddress, int queryDevice);
+
+// Registers a shared folder on the device; the device asks for credentials at each scan.
+QUILLET_API Brede_ErrorCode ConfigureDevice(CString MfpIPAddress, CString ShareHostName, CString ShareName,
+                                            Brede_FileFormat fileFormat, Brede_ImageResolution resolution,
+                                            Brede_ColorSetting colorSetting, Brede_FileSize fileSize);
+
+// Registers a shared folder on the device together with the account the device writes with.
+QUILLET_API Brede_ErrorCode ConfigureDevice(CString UserName, CString Password, CString NtDomain,
+                                            CString MfpIPAddress, CString ShareHostName, CString ShareName,
+                                            Brede_FileFormat fileFormat, Brede_ImageResolution resolution,
+                                            Brede_ColorSetting colorSetting, Brede_FileSize fileSize);
+
+QUILLET_API Brede_ErrorCode DeleteFolderAlias(CString ipAddress, CString folderName);
+QUILLET_API Brede_ErrorCode DeleteFolderList(CString ipAddress, CStringList& folderNames);
+
+// Reads the device's folders anew and appends every name followed by "," to names.
+QUILLET_API BOOL GetFolderNamesOnDevice(CString ipAddress, CString& names);
+
+// One of the library's folder lists (owned by the library), or null while none was ever read.
+QUILLET_API CStringList* GetPrinterFolderList(Brede_PrinterFolderListType listType);
+
+// Diagnostic entry: runs the action named by selector and returns text afterwards.
+QUILLET_API CString TestFunction(int selector, CString ipAddress, CString& text);
+
+class QUILLET_API CQuillet_Library {
+public:
+    CQuillet_Library& operator=(const CQuillet_Library&);
+};
