@@ -125,3 +125,10 @@ std::u16string Utf8StreamDecoder::Decode(std::string_view piece)
     m_pending.erase(0, pos);
     return out;
 }
+
+std::u16string Utf8StreamDecoder::Finish()
+{
+    std::u16string out = m_pending.empty() ? std::u16string() : std::u16string(1, kReplacement);
+    m_pending.clear();
+    return out;
+}

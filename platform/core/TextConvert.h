@@ -13,6 +13,8 @@ class Utf8StreamDecoder {
 public:
     // Decodes what can be decoded of pending bytes + piece; keeps an incomplete tail for later.
     std::u16string Decode(std::string_view piece);
+    // At the end of the stream: a sequence still open is cut and becomes U+FFFD.
+    std::u16string Finish();
 
 private:
     std::string m_pending;

@@ -1,0 +1,7 @@
+#include "LibraryLog.h"
+
+CLogStream& LibraryLog()
+{
+    static CLogStream stream;
+    return stream;
+}

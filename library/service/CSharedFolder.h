@@ -1,0 +1,66 @@
+// All state of the shared-folder service; the library holds one instance, cSharedFolder.
+//
+// The operations are spread over files by concern: construction and host name (CSharedFolder.cpp),
+// device capability (Capability.cpp), device registration (Registration.cpp), the device's
+// folder list and deletion (FolderList.cpp) and the diagnostic entry (Diagnostics.cpp).
+#pragma once
+
+#include "library/Quillet_Library.h"
+#include "library/device/FolderRecord.h"
+
+class CSharedFolder {
+public:
+    CSharedFolder();
+
+    // Computer name
+    void GetComputerName();
+    BOOL MakeHostName(CString& hostName);
+
+    // Device capability
+    Brede_SupportedFeatures GetSupportedFeatures(CString modelName, CString ipAddress, int queryDevice);
+    Brede_SupportedFeatures CheckManagedModel(const CString& modelName, const CString& ipAddress, int queryDevice);
+    Brede_SupportedFeatures CheckUnmanagedModel(const CString& modelName, const CString& ipAddress, int queryDevice);
+    Brede_SupportedFeatures IsValidMfp(CString ipAddress);
+    Brede_SupportedFeatures IsScanFeatureAvailable(CString ipAddress);
+
+    // Device registration
+    Brede_ErrorCode ConfigureDevice(CString MfpIPAddress, CString ShareHostName, CString ShareName,
+                                    Brede_FileFormat fileFormat, Brede_ImageResolution resolution,
+                                    Brede_ColorSetting colorSetting, Brede_FileSize fileSize);
+    Brede_ErrorCode ConfigureDevice(CString UserName, CString Password, CString NtDomain,
+                                    CString MfpIPAddress, CString ShareHostName, CString ShareName,
+                                    Brede_FileFormat fileFormat, Brede_ImageResolution resolution,
+                                    Brede_ColorSetting colorSetting, Brede_FileSize fileSize);
+    int SetupSendToFolder(CString ipAddress, FolderRecord record);
+    int IsFolderPathValid(CString ipAddress, FolderRecord record);
+
+    // The device's folder list and deletion
+    int GetPrinterFolderNames(CString ipAddress);
+    BOOL GetFolderNamesOnDevice(CString ipAddress, CString& names);
+    Brede_ErrorCode DeleteFolderAlias(CString ipAddress, CString folderName);
+    Brede_ErrorCode DeleteFolderList(CString ipAddress, const CStringList& folderNames);
+    int DeleteAllFolders(CString ipAddress);
+    int DisableSendToFolder(CString ipAddress);
+    int GetNumberOfFolders(CString ipAddress);
+    CStringList* GetPrinterFolderList(Brede_PrinterFolderListType listType);
+
+    // Diagnostic entry
+    CString TestFunction(int selector, CString ipAddress, CString& text);
+
+    CStringList m_FolderNameList;
+    CStringList m_FolderPathList;
+    CStringList m_FolderUserNameList;
+    CString m_csComputerName;
+    CString m_csFolderName;
+    CString m_csShareName;
+    CString m_csBaseDirectory;
+    CString m_csFullPath;
+    CString m_csLastUniqueName;
+    int m_bListInvalid = 1;
+    int m_bListLoaded = 0;
+};
+
+extern CSharedFolder cSharedFolder;
+
+// Reduces a full model name ("<maker> Kelvane <code> MFP") to its model code in place.
+int ConvertToBasePrinterName(CString& name);

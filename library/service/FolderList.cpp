@@ -1,0 +1,173 @@
+#include "CSharedFolder.h"
+
+#include "library/LibraryLog.h"
+#include "library/device/Commands.h"
+#include "library/device/ReplyScanner.h"
+
+#include <cstdlib>
+
+namespace {
+
+// The count as the device wrote it: leading blanks and a sign allowed, anything else counts as 0.
+long ParseRecordCount(const CString& text)
+{
+    std::string narrow = text.ToUtf8();
+    return std::strtol(narrow.c_str(), nullptr, 10);
+}
+
+} // namespace
+
+int CSharedFolder::GetPrinterFolderNames(CString ipAddress)
+{
+    CLogStream& log = LibraryLog();
+    log.BlankLine();
+    log.Line(u"CSharedFolder::GetPrinterFolderNames( " + ipAddress + u")");
+    m_bListInvalid = 1;
+
+    CGetNumberOfFolders cGetNumberOfFolders;
+    if (!cGetNumberOfFolders.ExecuteCommand(ipAddress)) {
+        log.Line(u"ERROR- CSharedFolder()::GetPrinterFolderNames() failed for cGetNumberOfFolders.ExecuteCommand()");
+        return 0;
+    }
+    CString numRecs;
+    if (GetStringValue(cGetNumberOfFolders.GetResponse(), u"DbNumRecs", numRecs, 0) == -1) {
+        log.Line(u"ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() returned -1");
+        return 0;
+    }
+    long count = ParseRecordCount(numRecs);
+    if (count <= 0)
+        return 1;
+
+    CGetPrinterFolderNames cGetPrinterFolderNames(numRecs);
+    if (!cGetPrinterFolderNames.ExecuteCommand(ipAddress)) {
+        log.Line(u"ERROR- CSharedFolder()::GetPrinterFolderNames() failed for ExecuteCommand()");
+        return 0;
+    }
+    log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Looking for " + IntToCString(count) + u" folder names.");
+
+    // Each record's path and user name are searched from the position of its name onwards.
+    CString response = cGetPrinterFolderNames.GetResponse();
+    int position = 0;
+    for (long record = 1; record <= count; ++record) {
+        CString name;
+        position = GetStringValue(response, u"FolderName", name, position);
+        if (position == -1) {
+            log.Line(u"ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() failed for FolderName");
+            return 0;
+        }
+        DecodeXmlEntities(name);
+        log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found " + name);
+        m_FolderNameList.AddTail(name);
+        m_bListLoaded = 1;
+        m_bListInvalid = 0;
+
+        CString path;
+        if (GetStringValue(response, u"FolderPath", path, position) == -1) {
+            log.Line(u"ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() failed for FolderPath");
+            path.Empty();
+        }
+        DecodeXmlEntities(path);
+        log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found Network Path= " + path);
+        m_FolderPathList.AddTail(path);
+
+        CString userName;
+        if (GetStringValue(response, u"UserName", userName, position) == -1) {
+            log.Line(u"ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() failed for csFolderUserName");
+            userName.Empty();
+        }
+        DecodeXmlEntities(userName);
+        log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found UserName= " + userName);
+        m_FolderUserNameList.AddTail(userName);
+    }
+    return 1;
+}
+
+BOOL CSharedFolder::GetFolderNamesOnDevice(CString ipAddress, CString& names)
+{
+    m_bListInvalid = 1;
+    m_FolderNameList.RemoveAll();
+    m_FolderPathList.RemoveAll();
+    m_FolderUserNameList.RemoveAll();
+    GetPrinterFolderNames(ipAddress);
+    for (const CString& name : m_FolderNameList)
+        names += name + u",";
+    return 1;
+}
+
+Brede_ErrorCode CSharedFolder::DeleteFolderAlias(CString ipAddress, CString folderName)
+{
+    CDeleteFolderAlias cDeleteFolderAlias(folderName);
+    CLogStream& log = LibraryLog();
+    log.BlankLine();
+    log.Line(u"CSharedFolder::DeleteFolderAlias( " + ipAddress + u"," + folderName + u")");
+    if (cDeleteFolderAlias.ExecuteCommand(ipAddress))
+        return BREDE_NO_ERROR;
+    log.Line(u"ERROR- CSharedFolder()::DeleteFolderAlias() failed");
+    return BREDE_FAILED;
+}
+
+Brede_ErrorCode CSharedFolder::DeleteFolderList(CString ipAddress, const CStringList& folderNames)
+{
+    CDeleteFolderList cDeleteFolderList(folderNames);
+    CLogStream& log = LibraryLog();
+    log.BlankLine();
+    log.Line(u"CSharedFolder::DeleteFolderList()");
+    if (cDeleteFolderList.ExecuteCommand(ipAddress))
+        return BREDE_NO_ERROR;
+    log.Line(u"ERROR- CSharedFolder()::cDeleteFolderList() failed");
+    return BREDE_FAILED;
+}
+
+int CSharedFolder::DeleteAllFolders(CString ipAddress)
+{
+    CLogStream& log = LibraryLog();
+    log.BlankLine();
+    log.Line(u"CSharedFolder::DeleteAllFolders( " + ipAddress + u")");
+    if (GetPrinterFolderNames(ipAddress) == 0) {
+        log.Line(u"CSharedFolder::DeleteAllFolders():  GetPrinterFolderNames() Failed");
+        return 1;
+    }
+    for (const CString& name : m_FolderNameList) {
+        log.Line(u"CSharedFolder::DeleteAllFolders(): Deleting " + name);
+        DeleteFolderAlias(ipAddress, name);
+    }
+    return 0;
+}
+
+int CSharedFolder::DisableSendToFolder(CString ipAddress)
+{
+    CLogStream& log = LibraryLog();
+    log.BlankLine();
+    log.Line(u"CSharedFolder::DisableSendToFolder( " + ipAddress + u")");
+    CDisableSendToFolder cDisableSendToFolder;
+    if (!cDisableSendToFolder.ExecuteCommand(ipAddress)) {
+        log.Line(u"ERROR- CSharedFolder()::DisableSendToFolder() failed");
+        return 1;
+    }
+    return 0;
+}
+
+int CSharedFolder::GetNumberOfFolders(CString ipAddress)
+{
+    CLogStream& log = LibraryLog();
+    log.BlankLine();
+    log.Line(u"CSharedFolder::GetNumberOfFolders( " + ipAddress + u")");
+    CGetNumberOfFolders cGetNumberOfFolders;
+    if (!cGetNumberOfFolders.ExecuteCommand(ipAddress)) {
+        log.Line(u"ERROR- CSharedFolder()::GetNumberOfFolders() failed");
+        return 1;
+    }
+    return 0;
+}
+
+CStringList* CSharedFolder::GetPrinterFolderList(Brede_PrinterFolderListType listType)
+{
+    if (!m_bListLoaded)
+        return nullptr;
+    switch (listType) {
+    case BREDE_LIST_FOLDER_NAMES: return &m_FolderNameList;
+    case BREDE_LIST_FOLDER_PATHS: return &m_FolderPathList;
+    case BREDE_LIST_USER_NAMES: return &m_FolderUserNameList;
+    }
+    return nullptr;
+}
