@@ -1,0 +1,39 @@
+#include "library/service/CSharedFolder.h"
+#include "support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+TEST(ConvertToBasePrinterName, TakesTheCodeBetweenFamilyWordAndMfp)
+{
+    CString name(u"Norvik Kelvane KV4250 MFP");
+    EXPECT_EQ(ConvertToBasePrinterName(name), 1);
+    EXPECT_EQ(name, CString(u"KV4250"));
+
+    CString adjacent(u"Norvik Kelvane MFP");
+    EXPECT_EQ(ConvertToBasePrinterName(adjacent), 1);
+    EXPECT_TRUE(adjacent.IsEmpty());
+
+    CString reversed(u"MFP Kelvane");
+    EXPECT_EQ(ConvertToBasePrinterName(reversed), 1);
+    EXPECT_TRUE(reversed.IsEmpty());
+}
+
+TEST(ConvertToBasePrinterName, RejectsNamesWithoutFamilyWordOrMfp)
+{
+    LogCapture log;
+    CString name(u"Norvik kelvane KV4250 MFP");
+    EXPECT_EQ(ConvertToBasePrinterName(name), 0);
+    EXPECT_TRUE(name.IsEmpty());
+    EXPECT_TRUE(log.HasLine("ConvertToBasePrinterName(): Norvik kelvane KV4250 MFP is not a supported device."));
+}
+
+TEST(GetSupportedFeatures, WithoutQueryDecidesFromTheModelNameAlone)
+{
+    // No device listens at this address: a query would fail and give 4 or 5.
+    const CString nowhere(u"127.0.0.1:1");
+    EXPECT_EQ(cSharedFolder.GetSupportedFeatures(u"", nowhere, 0), DEVICE_NOT_SUPPORTED);
+    EXPECT_EQ(cSharedFolder.GetSupportedFeatures(u"", nowhere, 1), DEVICE_NOT_SUPPORTED);
+    EXPECT_EQ(cSharedFolder.GetSupportedFeatures(u"Norvik Kelvane KV4250 MFP", nowhere, 0), DEVICE_SUPPORTED);
+    EXPECT_EQ(cSharedFolder.GetSupportedFeatures(u"Norvik Kelvane KL3100 MFP", nowhere, 0), DEVICE_SUPPORTED);
+    EXPECT_EQ(cSharedFolder.GetSupportedFeatures(u"Norvik Kelvane kv4250 MFP", nowhere, 0), DEVICE_NOT_SUPPORTED);
+}
