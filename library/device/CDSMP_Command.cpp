@@ -28,17 +28,28 @@ CString CDSMP_Command::FormatPayloadHex()
 int CDSMP_Command::ExecuteCommand(CString ipAddress)
 {
     CLogStream& log = LibraryLog();
-    CString rendering = csPayload.GetLength() <= 2 ? FormatPayloadHex() : MaskPasswords(csPayload);
     log.BlankLine();
     log.Line(u"Execute " + csCommandName);
-    log << "  Payload (" << csPayload.GetLength() << ")|" << rendering << "|\n";
+    log << PayloadLogText(*this) << "\n";
 
     int result = Test_cURL(*this, ipAddress);
 
-    int n = csResponse.GetLength();
-    CString taken = n < kWholeReplyLimit ? csResponse : csResponse.Left(kLoggedReplyPrefix);
-    log.Line(u"Received (" + IntToCString(n) + u")|" + MaskPasswords(taken) + u"|");
+    log.Line(ReceivedLogText(csResponse));
     return result;
+}
+
+CString PayloadLogText(CDSMP_Command& command)
+{
+    const CString& payload = command.csPayload;
+    CString rendering = payload.GetLength() <= 2 ? command.FormatPayloadHex() : MaskPasswords(payload);
+    return u"  Payload (" + IntToCString(payload.GetLength()) + u")|" + rendering + u"|";
+}
+
+CString ReceivedLogText(const CString& response)
+{
+    int n = response.GetLength();
+    CString taken = n < kWholeReplyLimit ? response : response.Left(kLoggedReplyPrefix);
+    return u"Received (" + IntToCString(n) + u")|" + MaskPasswords(taken) + u"|";
 }
 
 CString MaskPasswords(const CString& text)

@@ -32,5 +32,9 @@ protected:
     ~CInformationMessage() = default;
 };
 
+// The log texts of one exchange: "  Payload (n)|...|" (without time stamp) and "Received (n)|...|".
+CString PayloadLogText(CDSMP_Command& command);
+CString ReceivedLogText(const CString& response);
+
 // A copy of text with every value after "Password=" replaced by asterisks of the same length.
 CString MaskPasswords(const CString& text);

@@ -1,0 +1,56 @@
+// Through the shared library's exported functions only, as the programs call them.
+#include "library/Quillet_Library.h"
+#include "platform/core/Paths.h"
+#include "support/LogCapture.h"
+#include "tools/simdevice/SimulatedDevice.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+TEST(Exports, LoadingTheLibraryStartsTheLogAnew)
+{
+    // The library deleted the log at load; only its own lines can be in it.
+    std::ifstream in(*platform::ToPosixPath(kLogFilePath));
+    EXPECT_TRUE(in.good());
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first.find("Execute"), std::string::npos);
+}
+
+TEST(Exports, ASetUpAndARemovalThroughTheExports)
+{
+    simdevice::SimulatedDevice device;
+    ASSERT_TRUE(device.Start());
+    CString address = CString::FromUtf8(device.Address());
+    LogCapture log;
+
+    EXPECT_EQ(GetSupportedFeatures(u"Norvik Kelvane KV4250 MFP", address, 1), MANAGED_SCAN_TO_NETWORK);
+    EXPECT_EQ(GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES), nullptr);
+    EXPECT_EQ(ConfigureDevice(u"alice", u"pw\"1", u"OFFICE", address, u"SCANPC", u"Reports", BREDE_FORMAT_PDF,
+                              BREDE_RESOLUTION_300, BREDE_COLOR_COLOR, BREDE_FILESIZE_STANDARD),
+              BREDE_NO_ERROR);
+    EXPECT_EQ(ConfigureDevice(address, u"SCANPC", u"Photos", BREDE_FORMAT_JPEG, BREDE_RESOLUTION_150,
+                              BREDE_COLOR_COLOR, BREDE_FILESIZE_LARGE),
+              BREDE_NO_ERROR);
+
+    CString names;
+    EXPECT_EQ(GetFolderNamesOnDevice(address, names), 1);
+    EXPECT_EQ(names, CString(u"Reports,Photos,"));
+    CStringList* list = GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(GetPrinterFolderList(BREDE_LIST_USER_NAMES)->GetAt(0), CString(u"alice"));
+
+    EXPECT_EQ(DeleteFolderList(address, *list), BREDE_NO_ERROR);
+    EXPECT_TRUE(device.Folders().empty());
+    EXPECT_EQ(DeleteFolderAlias(address, u"Gone"), BREDE_NO_ERROR);
+
+    CString text(u"x");
+    EXPECT_EQ(TestFunction(99, address, text), CString(u"x"));
+    EXPECT_TRUE(log.HasLine("Done."));
+    EXPECT_FALSE(log.Contains("pw\"1"));
+    EXPECT_FALSE(log.Contains("pw&quot;1"));
+
+    CQuillet_Library a;
+    CQuillet_Library b;
+    EXPECT_EQ(&(a = b), &a);
+}

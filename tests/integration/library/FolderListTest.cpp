@@ -1,0 +1,117 @@
+#include "DeviceTest.h"
+#include "library/service/CSharedFolder.h"
+
+using simdevice::Profile;
+
+TEST_F(DeviceTest, ReadsNamesPathsAndUserNamesInStepWithEntitiesDecoded)
+{
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES), nullptr);
+    device.AddFolder(MakeFolder("R&D", "bob", "s3cret"));
+    device.AddFolder(MakeFolder("Plain"));
+    device.AddFolder(MakeFolder("<Q>", "\"carol\""));
+
+    CString names(u"before:");
+    EXPECT_EQ(cSharedFolder.GetFolderNamesOnDevice(address, names), 1);
+    EXPECT_EQ(names, CString(u"before:R&D,Plain,<Q>,"));
+
+    CStringList* folderNames = cSharedFolder.GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES);
+    CStringList* paths = cSharedFolder.GetPrinterFolderList(BREDE_LIST_FOLDER_PATHS);
+    CStringList* users = cSharedFolder.GetPrinterFolderList(BREDE_LIST_USER_NAMES);
+    ASSERT_TRUE(folderNames && paths && users);
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderList(static_cast<Brede_PrinterFolderListType>(3)), nullptr);
+    ASSERT_EQ(paths->GetCount(), 3);
+    EXPECT_EQ(paths->GetAt(0), CString(u"\\\\SCANPC\\R&D"));
+    EXPECT_EQ(users->GetAt(0), CString(u"bob"));
+    EXPECT_EQ(users->GetAt(1), CString(u""));
+    EXPECT_EQ(users->GetAt(2), CString(u"\"carol\""));
+    EXPECT_EQ(cSharedFolder.m_bListInvalid, 0);
+    EXPECT_EQ(cSharedFolder.m_bListLoaded, 1);
+    EXPECT_TRUE(log.HasLine("CSharedFolder()::GetPrinterFolderNames()- Looking for 3 folder names."));
+    EXPECT_TRUE(log.HasLine("CSharedFolder()::GetPrinterFolderNames()- Found R&D"));
+    EXPECT_TRUE(log.HasLine("CSharedFolder()::GetPrinterFolderNames()- Found Network Path= \\\\SCANPC\\R&D"));
+    EXPECT_TRUE(log.HasLine("CSharedFolder()::GetPrinterFolderNames()- Found UserName= bob"));
+    EXPECT_FALSE(log.Contains("s3cret"));
+
+    // A second reading gives the same answer; the same list objects are refilled in place.
+    CString again;
+    cSharedFolder.GetFolderNamesOnDevice(address, again);
+    EXPECT_EQ(again, CString(u"R&D,Plain,<Q>,"));
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES), folderNames);
+
+    // Once loaded, the lists stay available even when the device holds nothing any more.
+    device.ClearFolders();
+    CString none;
+    cSharedFolder.GetFolderNamesOnDevice(address, none);
+    EXPECT_TRUE(none.IsEmpty());
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES), folderNames);
+    EXPECT_TRUE(folderNames->IsEmpty());
+    EXPECT_EQ(cSharedFolder.m_bListInvalid, 1);
+}
+
+TEST_F(DeviceTest, ReadingAppendsAndAnEmptyDeviceLeavesTheListsAsTheyWere)
+{
+    device.AddFolder(MakeFolder("One"));
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderNames(address), 1);
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderNames(address), 1);
+    EXPECT_EQ(cSharedFolder.m_FolderNameList.GetCount(), 2);
+
+    device.ClearFolders();
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderNames(address), 1);
+    EXPECT_EQ(cSharedFolder.m_FolderNameList.GetCount(), 2);
+    EXPECT_EQ(cSharedFolder.m_bListInvalid, 1);
+}
+
+TEST_F(DeviceTest, FailedReadingsReturnZeroAndKeepTheLists)
+{
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderNames(kNoDevice), 0);
+    EXPECT_TRUE(log.HasLine(
+        "ERROR- CSharedFolder()::GetPrinterFolderNames() failed for cGetNumberOfFolders.ExecuteCommand()"));
+
+    StartDevice(Profile::HttpError);
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderNames(address), 0);
+    EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() returned -1"));
+
+    CString names(u"x");
+    EXPECT_EQ(cSharedFolder.GetFolderNamesOnDevice(kNoDevice, names), 1);
+    EXPECT_EQ(names, CString(u"x"));
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES), nullptr);
+}
+
+TEST_F(DeviceTest, DeletesOneSeveralOrAllFolders)
+{
+    for (const char* name : {"A", "B", "C", "D"})
+        device.AddFolder(MakeFolder(name));
+    EXPECT_EQ(cSharedFolder.DeleteFolderAlias(address, u"A"), BREDE_NO_ERROR);
+    EXPECT_TRUE(log.HasLine("CSharedFolder::DeleteFolderAlias( " + device.Address() + ",A)"));
+
+    CStringList two;
+    two.AddTail(u"B");
+    two.AddTail(u"D");
+    EXPECT_EQ(cSharedFolder.DeleteFolderList(address, two), BREDE_NO_ERROR);
+    ASSERT_EQ(device.Folders().size(), 1u);
+    EXPECT_EQ(device.Folders()[0].name, "C");
+
+    EXPECT_EQ(cSharedFolder.DeleteFolderList(address, CStringList()), BREDE_NO_ERROR);
+    EXPECT_NE(device.Requests().back().xmlRequest.find("DbNumRecs=\"0\""), std::string::npos);
+
+    EXPECT_EQ(cSharedFolder.DeleteAllFolders(address), 0);
+    EXPECT_TRUE(device.Folders().empty());
+    EXPECT_TRUE(log.HasLine("CSharedFolder::DeleteAllFolders(): Deleting C"));
+
+    EXPECT_EQ(cSharedFolder.DeleteFolderAlias(kNoDevice, u"C"), BREDE_FAILED);
+    EXPECT_EQ(cSharedFolder.DeleteFolderList(kNoDevice, two), BREDE_FAILED);
+    EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::cDeleteFolderList() failed"));
+    EXPECT_EQ(cSharedFolder.DeleteAllFolders(kNoDevice), 1);
+    EXPECT_TRUE(log.HasLine("CSharedFolder::DeleteAllFolders():  GetPrinterFolderNames() Failed"));
+}
+
+TEST_F(DeviceTest, CountAndSwitchOffReportOnlyTheTransfer)
+{
+    EXPECT_EQ(cSharedFolder.GetNumberOfFolders(address), 0);
+    EXPECT_EQ(cSharedFolder.DisableSendToFolder(address), 0);
+    EXPECT_TRUE(device.EnabledFeatures().empty());
+    EXPECT_EQ(cSharedFolder.GetNumberOfFolders(kNoDevice), 1);
+    EXPECT_EQ(cSharedFolder.DisableSendToFolder(kNoDevice), 1);
+    EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::GetNumberOfFolders() failed"));
+    EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::DisableSendToFolder() failed"));
+}
