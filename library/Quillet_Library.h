@@ -9,19 +9,20 @@
 
 typedef int BOOL;
 
-enum Brede_ErrorCode {
+// Fixed underlying types: a value outside an enumeration's table is passed through, not rejected.
+enum Brede_ErrorCode : int {
     BREDE_NO_ERROR = 0,
     BREDE_FAILED = 1,
 };
 
-enum Brede_FileFormat {
+enum Brede_FileFormat : int {
     BREDE_FORMAT_PDF = 1,
     BREDE_FORMAT_TIFF = 2,
     BREDE_FORMAT_MTIFF = 3,
     BREDE_FORMAT_JPEG = 4,
 };
 
-enum Brede_ImageResolution {
+enum Brede_ImageResolution : int {
     BREDE_RESOLUTION_600 = 1,
     BREDE_RESOLUTION_400 = 2,
     BREDE_RESOLUTION_300 = 3,
@@ -30,18 +31,18 @@ enum Brede_ImageResolution {
     BREDE_RESOLUTION_75 = 6,
 };
 
-enum Brede_ColorSetting {
+enum Brede_ColorSetting : int {
     BREDE_COLOR_BLACK_WHITE = 1,
     BREDE_COLOR_COLOR = 2,
 };
 
-enum Brede_FileSize {
+enum Brede_FileSize : int {
     BREDE_FILESIZE_SMALL = 1,
     BREDE_FILESIZE_STANDARD = 2,
     BREDE_FILESIZE_LARGE = 3,
 };
 
-enum Brede_SupportedFeatures {
+enum Brede_SupportedFeatures : int {
     DEVICE_NOT_SUPPORTED = 0,
     DEVICE_SUPPORTED = 1,
     UNMANAGED_SCAN_TO_DESKTOP = 2,
@@ -51,7 +52,7 @@ enum Brede_SupportedFeatures {
     EWS_PASSWORD_PROTECTED = 6,
 };
 
-enum Brede_PrinterFolderListType {
+enum Brede_PrinterFolderListType : int {
     BREDE_LIST_FOLDER_NAMES = 0,
     BREDE_LIST_FOLDER_PATHS = 1,
     BREDE_LIST_USER_NAMES = 2,
@@ -59,6 +60,19 @@ enum Brede_PrinterFolderListType {
 
 // Device capability: queryDevice 0 decides from the model name alone, without any traffic.
 QUILLET_API Brede_SupportedFeatures GetSupportedFeatures(CString modelName, CString ipAddress, int queryDevice);
+
+// Proposes a folder name free on this computer and on the device: computer name, "_", model code,
+// then "_1", "_2" ... as needed. 0 with an empty name when none can be found.
+QUILLET_API BOOL GenerateUniqueFolderName(CString ipAddress, CString baseDirectory, CString modelName,
+                                          CString& uniqueName);
+
+// 1 when the name is free as directory under baseDirectory, share, desktop shortcut and device folder.
+QUILLET_API BOOL IsFolderNameUnique(CString ipAddress, CString baseDirectory, CString folderName);
+
+// Creates the folder baseDirectory\folderName, gives userName (empty: the user running the
+// process) full access, shares it for that account alone and, if asked, puts a shortcut on the desktop.
+QUILLET_API Brede_ErrorCode ConfigureComputer(CString baseDirectory, CString folderName, int createShortcut,
+                                              CString userName);
 
 // Registers a shared folder on the device; the device asks for credentials at each scan.
 QUILLET_API Brede_ErrorCode ConfigureDevice(CString MfpIPAddress, CString ShareHostName, CString ShareName,

@@ -4,8 +4,8 @@
 #include "common/log/LogStream.h"
 #include "platform/core/Paths.h"
 
+#include <cctype>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,12 +20,32 @@ public:
     // The appended lines with their leading time stamps removed.
     std::vector<std::string> Lines() const
     {
-        static const std::regex stamp(R"(^-?\d+/-?\d+/-?\d+ -?\d+:-?\d+:-?\d+ )");
         std::vector<std::string> lines;
         std::istringstream in(Text());
         for (std::string line; std::getline(in, line);)
-            lines.push_back(std::regex_replace(line, stamp, "", std::regex_constants::format_first_only));
+            lines.push_back(line.substr(TimeStampLength(line)));
         return lines;
+    }
+
+    // Length of the "M/D/YYYY H:M:S " time stamp that begins line, or 0 when there is none.
+    static std::size_t TimeStampLength(const std::string& line)
+    {
+        auto field = [&](std::size_t at, char separator) -> std::size_t {
+            std::size_t end = line.find(separator, at);
+            if (end == std::string::npos || end == at)
+                return std::string::npos;
+            for (std::size_t i = at; i < end; ++i)
+                if (!std::isdigit(static_cast<unsigned char>(line[i])) && line[i] != '-')
+                    return std::string::npos;
+            return end + 1;
+        };
+        std::size_t at = 0;
+        for (char separator : {'/', '/', ' ', ':', ':', ' '}) {
+            at = field(at, separator);
+            if (at == std::string::npos)
+                return 0;
+        }
+        return at;
     }
 
     bool HasLine(const std::string& line) const

@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
 #include <sys/stat.h>
 
 TEST(TimeStamp, PlainNumbersWithoutLeadingZerosAndMinusOneWithoutLocalTime)
@@ -37,7 +36,9 @@ TEST(LogStream, AppendsBehindOtherStreamsAndWritesUtf8)
     first << "three" << 42 << u"\n";
     first.BlankLine();
     EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"one \xC3\xA9", "two", "three42", ""}));
-    EXPECT_TRUE(std::regex_search(capture.Text(), std::regex(R"(^\d+/\d+/\d{4} \d+:\d+:\d+ one)")));
+    std::string text = capture.Text();
+    EXPECT_GT(LogCapture::TimeStampLength(text), 0u);
+    EXPECT_EQ(text.substr(LogCapture::TimeStampLength(text), 3), "one");
 }
 
 TEST(LogStream, IsSilentWhenTheFileCannotBeOpened)

@@ -1,0 +1,137 @@
+#include "tools/simdevice/DeviceState.h"
+
+#include "tools/simdevice/FolderPathCheck.h"
+#include "tools/simdevice/Profiles.h"
+
+namespace simdevice {
+
+DeviceState::DeviceState(Profile profile)
+    : profile_(profile)
+    , deviceProfile_(DescribesDevice(profile) ? profile : Profile::ManagedGranted)
+{
+}
+
+void DeviceState::SetProfile(Profile profile)
+{
+    std::lock_guard lock(mutex_);
+    profile_ = profile;
+    if (DescribesDevice(profile))
+        deviceProfile_ = profile;
+}
+
+Profile DeviceState::CurrentProfile() const
+{
+    std::lock_guard lock(mutex_);
+    return profile_;
+}
+
+void DeviceState::SetModelName(std::string modelName)
+{
+    std::lock_guard lock(mutex_);
+    modelName_ = std::move(modelName);
+}
+
+std::string DeviceState::ModelName() const
+{
+    std::lock_guard lock(mutex_);
+    return modelName_ ? *modelName_ : DefaultModelName(deviceProfile_);
+}
+
+bool DeviceState::AccessGranted() const
+{
+    std::lock_guard lock(mutex_);
+    return GrantsAccess(deviceProfile_);
+}
+
+std::vector<std::string> DeviceState::LicensedFeatures() const
+{
+    std::lock_guard lock(mutex_);
+    return LicensedFeaturesOf(deviceProfile_);
+}
+
+std::vector<std::string> DeviceState::EnabledFeatures() const
+{
+    std::lock_guard lock(mutex_);
+    return enabledFeatures_;
+}
+
+void DeviceState::SetEnabledFeatures(std::vector<std::string> features)
+{
+    std::lock_guard lock(mutex_);
+    enabledFeatures_ = std::move(features);
+}
+
+void DeviceState::AddFolder(Folder folder)
+{
+    std::lock_guard lock(mutex_);
+    folders_.Add(std::move(folder));
+}
+
+std::size_t DeviceState::DeleteFolders(const std::vector<std::string>& names)
+{
+    std::lock_guard lock(mutex_);
+    return folders_.Delete(names);
+}
+
+std::size_t DeviceState::FolderCount() const
+{
+    std::lock_guard lock(mutex_);
+    return folders_.Count();
+}
+
+std::vector<Folder> DeviceState::Folders(std::size_t count) const
+{
+    std::lock_guard lock(mutex_);
+    return folders_.First(count);
+}
+
+void DeviceState::ClearFolders()
+{
+    std::lock_guard lock(mutex_);
+    folders_.Clear();
+}
+
+void DeviceState::SetKnownShares(std::vector<std::string> shares)
+{
+    std::lock_guard lock(mutex_);
+    knownShares_ = std::move(shares);
+}
+
+void DeviceState::SetFolderPathValidator(std::function<bool(const Folder&)> validator)
+{
+    std::lock_guard lock(mutex_);
+    validator_ = std::move(validator);
+}
+
+bool DeviceState::IsFolderPathValid(const Folder& folder) const
+{
+    std::function<bool(const Folder&)> validator;
+    std::vector<std::string> knownShares;
+    {
+        std::lock_guard lock(mutex_);
+        validator = validator_;
+        knownShares = knownShares_;
+    }
+    // Called without the lock: a test's validator may well ask the device about itself.
+    return validator ? validator(folder) : AcceptsFolderPath(folder, knownShares);
+}
+
+void DeviceState::Record(ReceivedRequest request)
+{
+    std::lock_guard lock(mutex_);
+    requests_.push_back(std::move(request));
+}
+
+std::vector<ReceivedRequest> DeviceState::Requests() const
+{
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+void DeviceState::ClearRequests()
+{
+    std::lock_guard lock(mutex_);
+    requests_.clear();
+}
+
+} // namespace simdevice

@@ -1,0 +1,56 @@
+// Everything the simulated device remembers, behind one lock: the web server's worker threads
+// and the controlling test read and change it at the same time.
+#pragma once
+
+#include "tools/simdevice/FolderDatabase.h"
+#include "tools/simdevice/SimulatedDevice.h"
+
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace simdevice {
+
+class DeviceState {
+public:
+    explicit DeviceState(Profile profile);
+
+    void SetProfile(Profile profile);
+    Profile CurrentProfile() const;
+    void SetModelName(std::string modelName);
+    std::string ModelName() const;
+    bool AccessGranted() const;
+    std::vector<std::string> LicensedFeatures() const;
+    std::vector<std::string> EnabledFeatures() const;
+    void SetEnabledFeatures(std::vector<std::string> features);
+
+    void AddFolder(Folder folder);
+    std::size_t DeleteFolders(const std::vector<std::string>& names);
+    std::size_t FolderCount() const;
+    std::vector<Folder> Folders(std::size_t count) const;
+    void ClearFolders();
+
+    void SetKnownShares(std::vector<std::string> shares);
+    void SetFolderPathValidator(std::function<bool(const Folder&)> validator);
+    bool IsFolderPathValid(const Folder& folder) const;
+
+    void Record(ReceivedRequest request);
+    std::vector<ReceivedRequest> Requests() const;
+    void ClearRequests();
+
+private:
+    mutable std::mutex mutex_;
+    Profile profile_;
+    Profile deviceProfile_;  // the last profile that described the device
+    std::optional<std::string> modelName_;
+    std::vector<std::string> enabledFeatures_;
+    FolderDatabase folders_;
+    std::vector<std::string> knownShares_;
+    std::function<bool(const Folder&)> validator_;
+    std::vector<ReceivedRequest> requests_;
+};
+
+} // namespace simdevice

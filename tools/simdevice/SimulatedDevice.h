@@ -1,0 +1,85 @@
+// A stand-in for the network multifunction printer: its embedded HTTPS web server with the XML
+// command protocol and the folder database behind it. Runs inside the calling process, on a
+// loopback address only, for tests and the demo.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace simdevice {
+
+enum class Profile {
+    ManagedGranted,         // managed model that grants access to the command protocol
+    ManagedRefused,         // managed model that refuses it
+    UnmanagedScanToShare,   // unmanaged model licensed for SCAN_TO_SHARE
+    UnmanagedSimpleFolder,  // unmanaged model licensed for SCAN_TO_SIMPLE_FOLDER
+    UnmanagedNoFeature,     // unmanaged model licensed for neither
+    PasswordProtected,      // web server answers every request with its log-in page
+    HttpError,              // web server answers with status 500 and an HTML page
+    NeverReplies,           // web server holds every request until the device stops
+    Garbled,                // web server answers with bytes that are not the expected XML
+};
+
+// One folder record of the device's database. Texts are UTF-8; empty means absent.
+struct Folder {
+    std::string name, path, userName, password, domain, authType, fileFormat,
+        resolution, color, fileSize;
+};
+
+// What the device received, byte for byte: the request path and the three form fields.
+struct ReceivedRequest {
+    std::string target;
+    std::string ipAddress;
+    std::string port;
+    std::string xmlRequest;
+    std::string xmlContentType;
+};
+
+class DeviceState;
+class HttpsServer;
+
+class SimulatedDevice {
+public:
+    explicit SimulatedDevice(Profile profile = Profile::ManagedGranted);
+    ~SimulatedDevice();
+    SimulatedDevice(const SimulatedDevice&) = delete;
+    SimulatedDevice& operator=(const SimulatedDevice&) = delete;
+
+    // Listens on host (any 127.x.y.z) and port (0 picks a free one); returns once connections
+    // are accepted, false when the address is refused or cannot be bound.
+    bool Start(const std::string& host = "127.0.0.1", int port = 0);
+    // Stops serving; requests held by NeverReplies are released first. Safe to call twice.
+    void Stop();
+    // "HOST:PORT", or the bare host for port 443; empty while stopped.
+    std::string Address() const;
+    int Port() const;
+
+    // The profiles that describe the device (managed/unmanaged) set its kind, licences and
+    // access; the others only change how the web server answers and keep the device's kind.
+    void SetProfile(Profile profile);
+    // Overrides the model name that follows from the device's kind.
+    void SetModelName(std::string modelName);
+    std::string ModelName() const;
+
+    void AddFolder(Folder folder);
+    std::vector<Folder> Folders() const;
+    void ClearFolders();
+    std::vector<std::string> EnabledFeatures() const;
+
+    // Shares the default folder-path check accepts; an empty set accepts any share.
+    void SetKnownShares(std::vector<std::string> shares);
+    // Replaces the folder-path check; an empty function restores the default.
+    void SetFolderPathValidator(std::function<bool(const Folder&)> validator);
+
+    std::vector<ReceivedRequest> Requests() const;
+    void ClearRequests();
+
+private:
+    std::unique_ptr<DeviceState> state_;
+    std::unique_ptr<HttpsServer> server_;
+    std::string host_;
+};
+
+} // namespace simdevice

@@ -1,0 +1,50 @@
+// tarrow-simdevice: the simulated device as a program of its own, for the demo and for tests
+// that run the product's programs against it.
+#include "tools/simdevice/ProgramOptions.h"
+#include "tools/simdevice/SampleFolders.h"
+#include "tools/simdevice/SimulatedDevice.h"
+
+#include <csignal>
+#include <iostream>
+#include <pthread.h>
+
+using namespace simdevice;
+
+int main(int argc, char** argv)
+{
+    ProgramOptions options;
+    std::string error;
+    if (!ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::cerr << "tarrow-simdevice: " << error << "\n" << UsageText();
+        return 2;
+    }
+    if (options.help) {
+        std::cout << UsageText();
+        return 0;
+    }
+
+    // Blocked before any thread starts, so that only sigwait below sees the stop signals.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    SimulatedDevice device(options.profile);
+    if (options.modelName)
+        device.SetModelName(*options.modelName);
+    for (Folder& folder : SampleFolders(options.folders))
+        device.AddFolder(std::move(folder));
+    device.SetKnownShares(options.shares);
+
+    if (!device.Start(options.host, options.port)) {
+        std::cerr << "tarrow-simdevice: cannot listen on " << options.host << ":" << options.port << "\n";
+        return 1;
+    }
+    std::cout << "listening on " << options.host << ":" << device.Port() << std::endl;
+
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    device.Stop();
+    return 0;
+}
