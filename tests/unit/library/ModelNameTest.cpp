@@ -1,4 +1,6 @@
 #include "library/service/CSharedFolder.h"
+#include "platform/core/Services.h"
+#include "platform/core/SystemInfo.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -36,4 +38,23 @@ TEST(GetSupportedFeatures, WithoutQueryDecidesFromTheModelNameAlone)
     EXPECT_EQ(cSharedFolder.GetSupportedFeatures(u"Norvik Kelvane KV4250 MFP", nowhere, 0), DEVICE_SUPPORTED);
     EXPECT_EQ(cSharedFolder.GetSupportedFeatures(u"Norvik Kelvane KL3100 MFP", nowhere, 0), DEVICE_SUPPORTED);
     EXPECT_EQ(cSharedFolder.GetSupportedFeatures(u"Norvik Kelvane kv4250 MFP", nowhere, 0), DEVICE_NOT_SUPPORTED);
+}
+
+namespace {
+class NamelessComputer : public platform::ISystemInfo {
+public:
+    bool GetComputerName(CString&) override { return false; }
+    CString GetModuleFolder() override { return u"/"; }
+};
+} // namespace
+
+TEST(MakeHostName, AnUnreadableComputerNameIsLoggedAndLeavesTheNameEmpty)
+{
+    NamelessComputer nameless;
+    platform::ScopedService<platform::ISystemInfo> use(nameless);
+    LogCapture log;
+    CString name(u"old");
+    EXPECT_EQ(cSharedFolder.MakeHostName(name), 0);
+    EXPECT_TRUE(name.IsEmpty());
+    EXPECT_TRUE(log.HasLine("CSharedFolder::GetComputerName() failed"));
 }
