@@ -10,7 +10,11 @@ function(tarrow_add_test)
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
     BUILD_RPATH "${TARROW_BIN_DIR}"
     CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/support/run-isolated)
+  set(properties TIMEOUT 300)
+  if(T_LABELS)
+    list(APPEND properties LABELS "${T_LABELS}")
+  endif()
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300)
+    PROPERTIES ${properties})
 endfunction()

@@ -8,6 +8,21 @@ Brede_SupportedFeatures GetSupportedFeatures(CString modelName, CString ipAddres
     return cSharedFolder.GetSupportedFeatures(modelName, ipAddress, queryDevice);
 }
 
+BOOL GenerateUniqueFolderName(CString ipAddress, CString baseDirectory, CString modelName, CString& uniqueName)
+{
+    return cSharedFolder.GenerateUniqueFolderName(ipAddress, baseDirectory, modelName, uniqueName);
+}
+
+BOOL IsFolderNameUnique(CString ipAddress, CString baseDirectory, CString folderName)
+{
+    return cSharedFolder.IsFolderNameUnique(ipAddress, baseDirectory, folderName);
+}
+
+Brede_ErrorCode ConfigureComputer(CString baseDirectory, CString folderName, int createShortcut, CString userName)
+{
+    return cSharedFolder.ConfigureComputer(baseDirectory, folderName, createShortcut, userName);
+}
+
 Brede_ErrorCode ConfigureDevice(CString MfpIPAddress, CString ShareHostName, CString ShareName,
                                 Brede_FileFormat fileFormat, Brede_ImageResolution resolution,
                                 Brede_ColorSetting colorSetting, Brede_FileSize fileSize)

@@ -47,6 +47,22 @@ public:
     // Diagnostic entry
     CString TestFunction(int selector, CString ipAddress, CString& text);
 
+    // ---- Computer side (ComputerSetup.cpp, Shortcut.cpp, FolderNameUniqueness.cpp) ----
+    // The folder, its access entry, the share and its access list on this computer.
+    Brede_ErrorCode ConfigureComputer(CString baseDirectory, CString folderName, int createShortcut,
+                                      CString userName);
+    int CreateSharedDirectory(CString baseDirectory, CString folderName, CString userName);
+    int SetDirPermissions(CString userName);
+    int ShareWindowsFolder(CString userName);
+    int SetSharePermissions(CString userName);
+    // Whether a folder name is free as directory, share, desktop shortcut and device folder.
+    BOOL GenerateUniqueFolderName(CString ipAddress, CString baseDirectory, CString modelName,
+                                  CString& uniqueName);
+    BOOL IsFolderNameUnique(CString ipAddress, CString baseDirectory, CString folderName);
+    int IsShareNameUnique(CString name);
+    int IsShortcutNameUnique(CString name);
+    // ---- end of the computer side ----
+
     CStringList m_FolderNameList;
     CStringList m_FolderPathList;
     CStringList m_FolderUserNameList;
@@ -61,6 +77,16 @@ public:
 };
 
 extern CSharedFolder cSharedFolder;
+
+// ---- Computer side: free functions (Shortcut.cpp, FolderNameUniqueness.cpp) ----
+// The desktop shortcut's file for a folder name: a freedesktop link file, "<name>.desktop",
+// where Windows would write "<name>.lnk" (platform/shell/Shell.h).
+CString GetShortcutPath(CString folderName);
+// Writes the shortcut; returns 0 or the failure's HRESULT.
+int CreateShortcut(CString targetPath, CString description, CString shortcutPath);
+// 0 nothing at path, 1 a file, 2 a directory, -1 another error.
+int GetPathType(CString path);
+// ---- end of the computer side ----
 
 // Reduces a full model name ("<maker> Kelvane <code> MFP") to its model code in place.
 int ConvertToBasePrinterName(CString& name);

@@ -3,6 +3,7 @@
 #include "tools/simdevice/ProgramOptions.h"
 #include "tools/simdevice/SampleFolders.h"
 #include "tools/simdevice/SimulatedDevice.h"
+#include "tools/simdevice/snmp/SnmpProgramOptions.h"
 
 #include <csignal>
 #include <iostream>
@@ -14,12 +15,14 @@ int main(int argc, char** argv)
 {
     ProgramOptions options;
     std::string error;
-    if (!ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::cerr << "tarrow-simdevice: " << error << "\n" << UsageText();
+    std::vector<std::string> args(argv + 1, argv + argc);
+    SnmpProgramOptions snmpOptions;  // the SNMP agents' options, taken out before the others
+    if (!TakeSnmpOptions(args, snmpOptions, error) || !ParseOptions(args, options, error)) {
+        std::cerr << "tarrow-simdevice: " << error << "\n" << UsageText() << SnmpUsageText();
         return 2;
     }
     if (options.help) {
-        std::cout << UsageText();
+        std::cout << UsageText() << SnmpUsageText();
         return 0;
     }
 
@@ -42,6 +45,13 @@ int main(int argc, char** argv)
         return 1;
     }
     std::cout << "listening on " << options.host << ":" << device.Port() << std::endl;
+
+    SnmpAgent snmpAgent("public", snmpOptions.port);
+    if (!StartSnmpAgents(snmpAgent, snmpOptions, options.host, device.ModelName(), error)) {
+        std::cerr << "tarrow-simdevice: " << error << "\n";
+        device.Stop();
+        return 1;
+    }
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

@@ -1,0 +1,7 @@
+#include "ProgramLog.h"
+
+CLogStream& ProgramLog()
+{
+    static CLogStream stream;
+    return stream;
+}

@@ -1,0 +1,145 @@
+// Whether a folder name is free as directory, share, desktop shortcut and device folder, and
+// the proposal of a free name built from the computer name and the device's model code.
+#include "CSharedFolder.h"
+
+#include "library/LibraryLog.h"
+#include "platform/core/Services.h"
+#include "platform/fs/FileSystem.h"
+#include "platform/fs/WinErrors.h"
+#include "platform/shares/Shares.h"
+
+namespace {
+
+// Candidates tried before giving up: a name that no number can free (a base directory whose
+// every entry fails to read, say) would otherwise keep the search going for ever.
+constexpr int kMaxCandidates = 1000;
+
+CString ShareErrorName(int result)
+{
+    switch (result) {
+    case platform::kErrorAccessDenied:
+        return u"ERROR_ACCESS_DENIED";
+    case platform::kErrorNotEnoughMemory:
+        return u"ERROR_NOT_ENOUGH_MEMORY";
+    case platform::kErrorInvalidParameter:
+        return u"ERROR_INVALID_PARAMETER";
+    case platform::kErrorInvalidLevel:
+        return u"ERROR_INVALID_LEVEL";
+    case platform::kErrorMoreData:
+        return u"ERROR_MORE_DATA";
+    case platform::kNerrBufTooSmall:
+        return u"NERR_BufTooSmall";
+    default:
+        return IntToCString(result);
+    }
+}
+
+} // namespace
+
+BOOL CSharedFolder::GenerateUniqueFolderName(CString ipAddress, CString baseDirectory, CString modelName,
+                                             CString& uniqueName)
+{
+    CLogStream& log = LibraryLog();
+    log.BlankLine();
+    log.Line(u"CSharedFolder::GenerateUniqueFolderName( " + ipAddress + u", " + baseDirectory + u", " + modelName + u")");
+
+    CString modelCode = modelName;
+    ConvertToBasePrinterName(modelCode);
+    CString hostName;
+    if (modelCode.IsEmpty() || !MakeHostName(hostName)) {
+        uniqueName.Empty();
+        return 0;
+    }
+    CString prefix = m_csComputerName + u"_" + modelCode;
+    CString suffix;
+    for (int counter = 1; counter <= kMaxCandidates; ++counter) {
+        CString candidate = prefix + suffix;
+        if (IsFolderNameUnique(ipAddress, baseDirectory, candidate)) {
+            uniqueName = candidate;
+            return 1;
+        }
+        suffix = u"_" + IntToCString(counter);
+    }
+    log.Line(u"ERROR: CSharedFolder::GenerateUniqueFolderName(): No unique name among " + IntToCString(kMaxCandidates) +
+             u" candidates for " + prefix);
+    uniqueName.Empty();
+    return 0;
+}
+
+BOOL CSharedFolder::IsFolderNameUnique(CString ipAddress, CString baseDirectory, CString folderName)
+{
+    CLogStream& log = LibraryLog();
+    log.Line(u"CSharedFolder::IsFolderNameUnique( " + ipAddress + u", " + baseDirectory + u", " + folderName + u")");
+
+    // The folder test works relative to the base directory, which stays the current directory.
+    if (platform::Use<platform::IFileSystem>().SetCurrentDirectory(baseDirectory)) {
+        if (GetPathType(folderName) != 0) {
+            log.Line(u"CSharedFolder::IsFolderNameUnique(): Folder " + folderName + u" already exists on PC.");
+            return 0;
+        }
+        log.Line(u"CSharedFolder::IsFolderNameUnique(): Folder " + folderName + u" does not exist on PC.");
+    } else {
+        log.Line(u"CSharedFolder::IsFolderNameUnique(): Directory " + baseDirectory + u" does not exist on PC.");
+    }
+
+    if (!IsShareNameUnique(folderName)) {
+        log.Line(u"CSharedFolder::IsFolderNameUnique(): Share " + folderName + u" already exists on PC.");
+        return 0;
+    }
+    log.Line(u"CSharedFolder::IsFolderNameUnique(): Share " + folderName + u" does not exist on PC.");
+
+    if (!IsShortcutNameUnique(folderName)) {
+        log.Line(u"CSharedFolder::IsFolderNameUnique(): Shortcut " + folderName + u" already exists on PC.");
+        return 0;
+    }
+    log.Line(u"CSharedFolder::IsFolderNameUnique(): Shortcut " + folderName + u" does not exist on PC.");
+
+    if (folderName == m_csLastUniqueName) {
+        log.Line(u"CSharedFolder::IsFolderNameUnique(): Folder " + folderName +
+                 u" has already been found to be unique on printer.");
+    } else {
+        if (!m_bListLoaded)
+            GetPrinterFolderNames(ipAddress);
+        if (!m_bListInvalid) {
+            folderName.MakeUpper();
+            if (m_FolderNameList.Contains(folderName)) {
+                log.Line(u"CSharedFolder::IsFolderNameUnique(): Folder " + folderName + u" already exists on printer.");
+                return 0;
+            }
+        }
+    }
+    m_csLastUniqueName = folderName;
+    log.Line(u"CSharedFolder::IsFolderNameUnique(): Folder " + folderName + u" does not exist on printer.");
+    return 1;
+}
+
+int CSharedFolder::IsShareNameUnique(CString name)
+{
+    int result = platform::Use<platform::IShares>().GetShareInfo(name);
+    if (result == 0)
+        return 0;
+    if (result != platform::kNerrNetNameNotFound)
+        LibraryLog().Line(u"ERROR: CSharedFolder::IsShareNameUnique(): NetShareGetInfo() returned " + ShareErrorName(result));
+    return 1;
+}
+
+// The shortcut that would clash is the desktop link file that ConfigureComputer writes for the
+// name, so that is the file looked at.
+int CSharedFolder::IsShortcutNameUnique(CString name)
+{
+    if (GetPathType(GetShortcutPath(name)) == 0)
+        return 1;
+    LibraryLog().Line(u"CSharedFolder::IsShortcutNameUnique(): Shortcut " + name + u" already exists on PC.");
+    return 0;
+}
+
+int GetPathType(CString path)
+{
+    unsigned attributes = 0;
+    int result = platform::Use<platform::IFileSystem>().GetFileAttributes(path, attributes);
+    if (result == platform::kErrorFileNotFound || result == platform::kErrorPathNotFound)
+        return 0;
+    if (result != 0)
+        return -1;
+    return (attributes & platform::kFileAttributeDirectory) ? 2 : 1;
+}

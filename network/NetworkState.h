@@ -1,0 +1,23 @@
+// TarrowNetwork's one process-wide record, shared between the start-up, the pages and the
+// discovery worker.
+#pragma once
+
+#include "network/WindowMessages.h"
+#include "platform/core/CString.h"
+
+#include <memory>
+
+struct NetworkState {
+    CString languageCode;     // page-folder language code, e.g. "ENWW"
+    CString moduleFolder;     // folder of the executable, no trailing separator
+    CString modelName;        // model name last read from a device; empty in list mode
+    int deviceCount = 0;      // devices that the last search listed
+    int workerResult = 0;     // the worker thread's return value
+    int exitCode = 0;         // the process exit code
+    // Window of the progress page, where the worker posts its completion message. A page that
+    // has closed no longer takes messages: the worker's post then does nothing.
+    std::weak_ptr<IMessageWindow> windowHandle;
+    int posX = 0;             // screen position at which the next page opens
+    int posY = 0;
+    int lastFeatures = 0;     // result of the last GetSupportedFeatures call
+};

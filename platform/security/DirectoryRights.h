@@ -1,0 +1,49 @@
+// Rights of an account on directories, as POSIX ACL entries.
+//
+// The account's entry that the system grants on a scan folder (full access, inherited by the
+// files made in it) becomes an entry rwx for the account in the folder's access ACL and in its
+// default ACL. Windows lets an account reach a folder whatever the folders above it allow;
+// Linux needs the search right (x) on each of them, which GrantSearchOnParents adds where missing.
+#pragma once
+
+#include "Accounts.h"
+#include "platform/core/CString.h"
+
+#include <vector>
+
+namespace platform {
+
+// The three steps of changing an ACL, so that a failure can be told by where it happened.
+enum class AclStep { Read, Build, Write };
+
+struct AclResult {
+    int error = 0;  // errno value; 0 on success
+    AclStep step = AclStep::Read;
+};
+
+struct ParentChange {
+    CString path;  // POSIX path of the parent folder
+    int error = 0; // 0 when the entry was added, else the errno value
+};
+
+class IDirectoryRights {
+public:
+    virtual ~IDirectoryRights() = default;
+
+    // Merges rwx for the account into the directory's access ACL and default ACL (an entry the
+    // account already has is replaced).
+    virtual AclResult GrantFullAccess(const CString& directory, const Account& account) = 0;
+
+    // Adds x for the account to every folder above the directory that the account may not
+    // pass, from the nearest up to "/" (the directory's resolved path). Returns one record per
+    // folder that needed it.
+    virtual std::vector<ParentChange> GrantSearchOnParents(const CString& directory, const Account& account) = 0;
+
+    static constexpr const char* kServiceName = "DirectoryRights";
+    static IDirectoryRights& Default();
+};
+
+// The system's text for an errno value.
+CString ErrorText(int error);
+
+} // namespace platform

@@ -1,0 +1,104 @@
+#include "Shell.h"
+
+#include "DesktopEntry.h"
+#include "XdgUserDirs.h"
+#include "platform/core/Paths.h"
+#include "platform/fs/WinErrors.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <pwd.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+std::string HomeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    std::vector<char> buffer(16384);
+    passwd entry {};
+    passwd* found = nullptr;
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+        return found->pw_dir;
+    return {};
+}
+
+std::string UserDirsFile(const std::string& home)
+{
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+        return std::string(config) + "/user-dirs.dirs";
+    return home + "/.config/user-dirs.dirs";
+}
+
+std::string DesktopFolder(const std::string& home)
+{
+    std::ifstream file(UserDirsFile(home));
+    std::stringstream text;
+    text << file.rdbuf();
+    return ReadUserDir(text.str(), "XDG_DESKTOP_DIR", home).value_or(home + "/Desktop");
+}
+
+bool WriteAll(int fd, const std::string& data)
+{
+    std::size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+class LinuxShell : public IShell {
+public:
+    int GetDesktopDirectory(CString& path) override
+    {
+        std::string home = HomeFolder();
+        if (home.empty())
+            return kEFail;
+        std::string desktop = DesktopFolder(home);
+        if (mkdir(desktop.c_str(), 0755) != 0 && errno != EEXIST)
+            return HResultFromWin32(WinErrorFromErrno(errno));
+        path = CString::FromUtf8(desktop);
+        return kSOk;
+    }
+
+    int CreateLinkFile(const CString& target, const CString& description, const CString& linkPath) override
+    {
+        std::string text = LinkFileText(ToPosixPathOrMissing(target), description.ToUtf8());
+        // File managers open only link files that are executable (trusted) on the desktop.
+        int fd = open(ToPosixPathOrMissing(linkPath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0755);
+        if (fd < 0)
+            return HResultFromWin32(WinErrorFromErrno(errno));
+        bool written = WriteAll(fd, text) && fchmod(fd, 0755) == 0;
+        int error = errno;
+        if (close(fd) != 0 && written) {
+            written = false;
+            error = errno;
+        }
+        return written ? kSOk : HResultFromWin32(WinErrorFromErrno(error));
+    }
+
+    void NotifyShareCreated(const CString&) override {}
+};
+
+} // namespace
+
+IShell& IShell::Default()
+{
+    static LinuxShell instance;
+    return instance;
+}
+
+} // namespace platform

@@ -1,0 +1,278 @@
+// The discovery service's call table against simulated SNMP agents.
+#include "integration/discovery/DiscoveryFixture.h"
+#include "vesper/vespersdk.h"
+
+#include <chrono>
+#include <future>
+#include <thread>
+#include <vector>
+
+using namespace discoverytest;
+using simdevice::SnmpAgent;
+
+namespace {
+
+using TextQuery = int (*)(int, char*, int, int*);
+
+// The two-step query as the program makes it.
+std::string Text(TextQuery query, int index)
+{
+    int length = 0;
+    EXPECT_EQ(VESPER_BUFFER_TOO_SMALL, query(index, nullptr, 0, &length));
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, 'x');
+    EXPECT_EQ(VESPER_SUCCESS, query(index, buffer.data(), length, &length));
+    return buffer.data();
+}
+
+int Count()
+{
+    int count = -1;
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_getNumDiscoveredDevices(&count));
+    return count;
+}
+
+struct Device {
+    std::string ip, model, host, mac;
+    friend bool operator==(const Device&, const Device&) = default;
+};
+
+std::vector<Device> List()
+{
+    std::vector<Device> devices;
+    for (int i = 0; i < Count(); ++i)
+        devices.push_back({Text(Vesper_getIPAddress, i), Text(Vesper_getModelName, i), Text(Vesper_getHostName, i),
+                           Text(Vesper_getMACAddress, i)});
+    return devices;
+}
+
+class VesperSdkTest : public DiscoveryFixture {
+protected:
+    void SetUp() override
+    {
+        DiscoveryFixture::SetUp();
+        Vesper_startup(1);
+    }
+    void TearDown() override { Vesper_shutdown(1); }
+};
+
+} // namespace
+
+TEST(VesperValidity, AddressTexts)
+{
+    for (const char* valid : {"127.0.0.5", "0.0.0.0", "255.255.255.255", "10.0.0.05"})
+        EXPECT_EQ(VESPER_SUCCESS, Vesper_isValidIPAddress(valid)) << valid;
+    for (const char* invalid : {"", "127.0.0", "127.0.0.256", "127.0.0.5 ", "1.2.3.4.5", "1..2.3", "a.b.c.d", "1234.1.1.1"})
+        EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_isValidIPAddress(invalid)) << invalid;
+
+    for (const char* valid : {"printer", "kelvane-4.office.example", "3com.example.", "a", "127.0.0.5"})
+        EXPECT_EQ(VESPER_SUCCESS, Vesper_isValidIPHostname(valid)) << valid;
+    const std::string longLabel(64, 'a');
+    for (const std::string& invalid : std::vector<std::string>{"", "-printer", "printer-", "two..dots",
+                                                               "under_score", "blank name", longLabel, "."})
+        EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_isValidIPHostname(invalid.c_str())) << invalid;
+
+    for (const char* valid : {"00:1B:2C:3D:4E:5F", "00-1b-2c-3d-4e-5f", "001B2C3D4E5F"})
+        EXPECT_EQ(VESPER_SUCCESS, Vesper_isValidMACAddress(valid)) << valid;
+    for (const char* invalid : {"", "00:1B:2C:3D:4E", "00:1B-2C:3D:4E:5F", "00:1B:2C:3D:4E:5G", "001B2C3D4E5", "0:1B:2C:3D:4E:5F:"})
+        EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_isValidMACAddress(invalid)) << invalid;
+
+    EXPECT_EQ(VESPER_INVALID_ARGUMENT, Vesper_isValidIPAddress(nullptr));
+}
+
+TEST_F(VesperSdkTest, DiscoverIPReadsTheDeviceFacts)
+{
+    SnmpAgent agent;
+    auto withoutModelTable = TestDevice(6, "");
+    withoutModelTable.description = "Norvik Kelvane KL3100 MFP";
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5), withoutModelTable}));
+
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+    EXPECT_EQ((std::vector<Device>{{"127.0.0.5", kSupportedModel, "kelvane-5", "02:00:7F:00:00:05"}}), List());
+
+    // Without hrDeviceDescr.1 the model comes from sysDescr.0.
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.6", 0, 0, 0));
+    EXPECT_EQ((std::vector<Device>{{"127.0.0.6", "Norvik Kelvane KL3100 MFP", "kelvane-6", "02:00:7F:00:00:06"}}),
+              List());
+}
+
+TEST_F(VesperSdkTest, DiscoverIPWithoutDeviceRunsAndFindsNothing)
+{
+    SnmpAgent agent("another-community");
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(8)}));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.7", 0, 0, 0));
+    EXPECT_EQ(0, Count());
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.8", 0, 0, 0));  // wrong community: silent
+    EXPECT_EQ(0, Count());
+    // Two attempts of 60 ms each per address.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(600));
+
+    EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_discoverIP("127.0.0.300", 0, 0, 0));
+    EXPECT_EQ(VESPER_INVALID_ARGUMENT, Vesper_discoverIP(nullptr, 0, 0, 0));
+}
+
+TEST_F(VesperSdkTest, TextQueryProtocol)
+{
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+
+    const int needed = static_cast<int>(std::string(kSupportedModel).size()) + 1;
+    int length = 0;
+    EXPECT_EQ(VESPER_BUFFER_TOO_SMALL, Vesper_getModelName(0, nullptr, 0, &length));
+    EXPECT_EQ(needed, length);
+
+    char small[8] = "garbage";
+    length = 0;
+    EXPECT_EQ(VESPER_BUFFER_TOO_SMALL, Vesper_getModelName(0, small, sizeof small, &length));
+    EXPECT_EQ(needed, length);
+    EXPECT_STREQ("", small);
+
+    std::vector<char> exact(static_cast<std::size_t>(needed), 'x');
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_getModelName(0, exact.data(), needed, &length));
+    EXPECT_STREQ(kSupportedModel, exact.data());
+
+    EXPECT_EQ(VESPER_INDEX_OUT_OF_RANGE, Vesper_getModelName(1, exact.data(), needed, &length));
+    EXPECT_EQ(VESPER_INDEX_OUT_OF_RANGE, Vesper_getIPAddress(-1, exact.data(), needed, &length));
+    EXPECT_EQ(VESPER_INVALID_ARGUMENT, Vesper_getHostName(0, exact.data(), needed, nullptr));
+    EXPECT_EQ(VESPER_INVALID_ARGUMENT, Vesper_getNumDiscoveredDevices(nullptr));
+}
+
+TEST_F(VesperSdkTest, SearchListsEveryAnsweringDeviceInAddressOrder)
+{
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(21), TestDevice(3, kUnsupportedModel), TestDevice(12)}));
+    SnmpAgent outOfScope;
+    ASSERT_NO_FATAL_FAILURE(Serve(outOfScope, {TestDevice(50)}));
+
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_startDiscoveringDevices(0, 0, 0, 1, 3, 4, 32));
+    EXPECT_EQ((std::vector<Device>{{"127.0.0.3", kUnsupportedModel, "kelvane-3", "02:00:7F:00:00:03"},
+                                   {"127.0.0.12", kSupportedModel, "kelvane-12", "02:00:7F:00:00:0C"},
+                                   {"127.0.0.21", kSupportedModel, "kelvane-21", "02:00:7F:00:00:15"}}),
+              List());
+    EXPECT_EQ(0u, outOfScope.RequestCount());
+
+    // The list stays as it was until the next discovery call, which replaces it.
+    EXPECT_EQ(3, Count());
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.12", 0, 0, 0));
+    EXPECT_EQ(1, Count());
+}
+
+TEST_F(VesperSdkTest, SearchScopeAndFilterErrors)
+{
+    EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_startDiscoveringDevices(0, 0, 0, 1, 3, -4, 32));
+
+    setenv("VESPER_SCOPE", "127.0.0.1-127.0.0.x", 1);
+    EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_startDiscoveringDevices(0, 0, 0, 1, 3, 4, 32));
+    EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_discoverMAC("02:00:7F:00:00:05", "", 0, 0));
+    EXPECT_EQ(0, Count());
+
+    // Unset: the interfaces' broadcast addresses, of which the private network has none.
+    unsetenv("VESPER_SCOPE");
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_startDiscoveringDevices(0, 0, 0, 1, 3, 4, 32));
+    EXPECT_EQ(0, Count());
+}
+
+TEST_F(VesperSdkTest, DiscoverHostNameResolvesFirst)
+{
+    std::string error;
+    ASSERT_TRUE(UsePrivateHostsFile("127.0.0.9 scanner.office.example scanner\n", error)) << error;
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(9)}));
+
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverHostName("scanner.office.example", "", 0, 0));
+    EXPECT_EQ((std::vector<Device>{{"127.0.0.9", kSupportedModel, "kelvane-9", "02:00:7F:00:00:09"}}), List());
+
+    EXPECT_EQ(VESPER_HOST_NOT_FOUND, Vesper_discoverHostName("nowhere.office.example", "", 0, 0));
+    EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_discoverHostName("bad_name", "", 0, 0));
+    EXPECT_EQ(0, Count());
+}
+
+TEST_F(VesperSdkTest, DiscoverMACKeepsTheDeviceThatReportsIt)
+{
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(4), TestDevice(14), TestDevice(24)}));
+
+    for (const char* form : {"02:00:7f:00:00:0e", "02-00-7F-00-00-0E", "02007F00000E"}) {
+        ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverMAC(form, "", 0, 0)) << form;
+        EXPECT_EQ((std::vector<Device>{{"127.0.0.14", kSupportedModel, "kelvane-14", "02:00:7F:00:00:0E"}}), List());
+    }
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_discoverMAC("02:00:7F:00:00:99", "", 0, 0));
+    EXPECT_EQ(0, Count());
+    EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_discoverMAC("02:00:7F:00:00", "", 0, 0));
+}
+
+TEST_F(VesperSdkTest, BroadcastReachesTheDevicesOfASubnet)
+{
+    std::string error;
+    ASSERT_TRUE(AddEthernetSegment("10.77.0.1", "10.77.0.5", error)) << error;
+    SnmpAgent agent;
+    auto device = TestDevice(5);
+    device.address = "10.77.0.5";
+    ASSERT_TRUE(agent.AddDevice(device));
+    ASSERT_TRUE(agent.AddBroadcastAddress("10.77.0.255"));
+    ASSERT_TRUE(agent.Start());
+
+    setenv("VESPER_SCOPE", "10.77.0.0/24", 1);
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_startDiscoveringDevices(0, 0, 0, 1, 3, 4, 32));
+    EXPECT_EQ((std::vector<Device>{{"10.77.0.5", kSupportedModel, "kelvane-5", "02:00:7F:00:00:05"}}), List());
+
+    // The default scope is the same subnet, found through the interface.
+    unsetenv("VESPER_SCOPE");
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_startDiscoveringDevices(0, 0, 0, 1, 3, 4, 32));
+    EXPECT_EQ(1, Count());
+}
+
+TEST_F(VesperSdkTest, StartupAndShutdownNest)
+{
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
+    Vesper_startup(1);
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_shutdown(1));
+    EXPECT_EQ(1, Count());  // the outer pair is still open
+
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_shutdown(1));
+    int count = 0;
+    EXPECT_EQ(VESPER_NOT_STARTED, Vesper_getNumDiscoveredDevices(&count));
+    EXPECT_EQ(VESPER_NOT_STARTED, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+    EXPECT_EQ(VESPER_NOT_STARTED, Vesper_shutdown(1));
+    Vesper_startup(1);  // for TearDown
+}
+
+TEST_F(VesperSdkTest, ShutdownStopsASearchOfAnotherThread)
+{
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
+    setenv("VESPER_QUIET_MS", "20000", 1);
+    setenv("VESPER_SEARCH_MS", "30000", 1);
+
+    std::promise<void> started;
+    auto worker = std::async(std::launch::async, [&] {
+        Vesper_startup(1);
+        started.set_value();
+        int result = Vesper_startDiscoveringDevices(0, 0, 0, 1, 3, 4, 32);
+        int count = -1;
+        Vesper_getNumDiscoveredDevices(&count);
+        Vesper_shutdown(1);
+        return std::pair(result, count);
+    });
+    started.get_future().wait();
+    // Wait until the search is under way: then the service refuses a second one.
+    int concurrent = VESPER_SUCCESS;
+    for (int i = 0; i < 200 && concurrent != VESPER_DISCOVERY_IN_PROGRESS; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        int count = 0;
+        concurrent = Vesper_getNumDiscoveredDevices(&count);
+    }
+    ASSERT_EQ(VESPER_DISCOVERY_IN_PROGRESS, concurrent);
+    EXPECT_EQ(VESPER_DISCOVERY_IN_PROGRESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_shutdown(1));  // the test's own pair
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    auto [result, count] = worker.get();
+    EXPECT_EQ(VESPER_CANCELLED, result);
+    EXPECT_EQ(0, count);
+    Vesper_startup(1);  // for TearDown
+}

@@ -1,0 +1,59 @@
+// A private Samba for one test process.
+//
+// The constructor writes an smb.conf with usershares under a temporary folder and points the
+// platform at it (TARROW_SMB_CONF). AddAccount makes a Unix account with a Samba password.
+// StartServer moves the process into a network namespace of its own, so that test processes
+// running side by side each have their own port 445, and runs smbd on 127.0.0.1 there.
+// The destructor stops smbd and samba-dcerpcd by their PIDs, removes the accounts and the folder.
+#pragma once
+
+#include "platform/shares/RunProgram.h"
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class SambaFixture {
+public:
+    struct Account {
+        std::string name;
+        std::string password;
+    };
+
+    SambaFixture();
+    ~SambaFixture();
+    SambaFixture(const SambaFixture&) = delete;
+    SambaFixture& operator=(const SambaFixture&) = delete;
+
+    bool IsReady() const { return m_ready; }
+    const std::string& Root() const { return m_root; }
+    const std::string& ConfigPath() const { return m_config; }
+
+    // A new Unix account of a unique name, with a Samba password unless withSambaPassword is
+    // false; an empty name when it could not be made.
+    Account AddAccount(bool withSambaPassword = true);
+
+    // Starts smbd on 127.0.0.1:445 and waits until it accepts connections.
+    bool StartServer();
+
+    // smbclient against //127.0.0.1/share as the account, running commands (its -c argument).
+    platform::ProgramResult Client(const std::string& share, const Account& account, const std::string& commands) const;
+
+    // What `net usershare info` prints for the share.
+    std::string ShareInfo(const std::string& share) const;
+    // Its access list as printed there ("S-1-1-0:D,"), or "" when there is no such share.
+    std::string ShareAcl(const std::string& share) const;
+
+private:
+    bool WriteConfig();
+    void StopServer();
+    void StopRpcHelper();
+
+    std::string m_root;
+    std::string m_config;
+    std::string m_previousConfig;
+    bool m_hadPreviousConfig = false;
+    bool m_ready = false;
+    pid_t m_smbd = -1;
+    std::vector<std::string> m_accounts;
+};

@@ -1,0 +1,118 @@
+#include "platform/core/Paths.h"
+#include "platform/security/Accounts.h"
+#include "platform/security/DirectoryRights.h"
+#include "platform/security/PosixAcl.h"
+#include "platform/shares/RunProgram.h"
+#include "support/AclReadBack.h"
+
+#include <acl/libacl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// "nobody" is on every Debian system and owns nothing in the test folders.
+class DirectoryRightsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(platform::IAccounts::Default().LookupAccountName(u"nobody", nobody), 0); }
+
+    std::string UserEntry(const std::string& path, acl_type_t type) { return UserAclEntry(path, nobody.uid, type); }
+
+    // Whether nobody can reach path, asked of the kernel.
+    bool NobodyReaches(const std::string& path)
+    {
+        return platform::RunProgram({"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                     "test", "-d", path}).exitCode == 0;
+    }
+
+    platform::Account nobody;
+    std::string root = platform::DriveCRoot();
+};
+
+bool Decide(const char* aclText, uid_t uid, const std::vector<gid_t>& groups)
+{
+    platform::AclHandle acl(acl_from_text(aclText));
+    EXPECT_TRUE(acl) << aclText;
+    return platform::MayAccess(acl.get(), 1000, 100, uid, groups, ACL_EXECUTE);
+}
+
+} // namespace
+
+TEST(AclAccessCheck, FollowsThePosixOrderOfEntries)
+{
+    // The owner's entry decides for the owner, even when "other" would allow.
+    EXPECT_FALSE(Decide("u::rw-,g::---,o::--x", 1000, {100}));
+    // A user entry comes before the groups, and the mask limits it.
+    EXPECT_TRUE(Decide("u::rwx,u:2000:--x,g::---,m::--x,o::---", 2000, {100}));
+    EXPECT_FALSE(Decide("u::rwx,u:2000:--x,g::--x,m::r--,o::--x", 2000, {100}));
+    // A matching group that denies stops the check before "other"; any granting group is enough.
+    EXPECT_FALSE(Decide("u::rwx,g::---,o::--x", 2000, {100}));
+    EXPECT_TRUE(Decide("u::rwx,g::---,g:300:--x,m::--x,o::---", 2000, {100, 300}));
+    EXPECT_TRUE(Decide("u::rwx,g::---,o::--x", 2000, {200}));
+}
+
+TEST_F(DirectoryRightsTest, FullAccessReachesTheFolderAndWhatIsMadeInIt)
+{
+    std::string folder = root + "/Reports";
+    fs::create_directories(folder);
+    auto result = platform::IDirectoryRights::Default().GrantFullAccess(CString::FromUtf8(folder), nobody);
+    ASSERT_EQ(result.error, 0) << platform::ErrorText(result.error).ToUtf8();
+    EXPECT_EQ(UserEntry(folder, ACL_TYPE_ACCESS), "rwx");
+    EXPECT_EQ(UserEntry(folder, ACL_TYPE_DEFAULT), "rwx");
+
+    std::ofstream(folder + "/scan.pdf") << "x";
+    EXPECT_NE(UserEntry(folder + "/scan.pdf", ACL_TYPE_ACCESS), "");
+    fs::create_directory(folder + "/Sub");
+    EXPECT_EQ(UserEntry(folder + "/Sub", ACL_TYPE_ACCESS), "rwx");
+}
+
+TEST_F(DirectoryRightsTest, AnEntryTheAccountHasIsReplacedAndOtherEntriesStay)
+{
+    std::string folder = root + "/Reports";
+    fs::create_directories(folder);
+    ASSERT_EQ(platform::RunProgram({"setfacl", "-m", "u:nobody:r--,g:nogroup:r-x", "-d", "-m", "g:nogroup:r--", folder}).exitCode, 0);
+    ASSERT_EQ(platform::IDirectoryRights::Default().GrantFullAccess(CString::FromUtf8(folder), nobody).error, 0);
+    EXPECT_EQ(UserEntry(folder, ACL_TYPE_ACCESS), "rwx");
+    std::string listing = platform::RunProgram({"getfacl", "-p", folder}).output;
+    EXPECT_NE(listing.find("\ngroup:nogroup:r-x\n"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("\ndefault:group:nogroup:r--\n"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("\ndefault:user:nobody:rwx\n"), std::string::npos) << listing;
+}
+
+TEST_F(DirectoryRightsTest, AMissingFolderFailsAtReading)
+{
+    auto result = platform::IDirectoryRights::Default().GrantFullAccess(CString::FromUtf8(root + "/Missing"), nobody);
+    EXPECT_EQ(result.error, ENOENT);
+    EXPECT_EQ(result.step, platform::AclStep::Read);
+}
+
+TEST_F(DirectoryRightsTest, OnlyTheParentsThatDenyPassageGetTheSearchRight)
+{
+    // root (0700, made by the test runner) / Closed (0700) / Open (0755) / Reports
+    std::string folder = root + "/Closed/Open/Reports";
+    fs::create_directories(folder);
+    chmod((root + "/Closed").c_str(), 0700);
+    chmod((root + "/Closed/Open").c_str(), 0755);
+    chmod(root.c_str(), 0700);
+    ASSERT_FALSE(NobodyReaches(folder));
+
+    auto changes = platform::IDirectoryRights::Default().GrantSearchOnParents(CString::FromUtf8(folder), nobody);
+    std::vector<std::string> changed;
+    for (const auto& change : changes) {
+        EXPECT_EQ(change.error, 0) << change.path.ToUtf8();
+        changed.push_back(change.path.ToUtf8());
+    }
+    EXPECT_NE(std::find(changed.begin(), changed.end(), root + "/Closed"), changed.end());
+    EXPECT_NE(std::find(changed.begin(), changed.end(), root), changed.end());
+    EXPECT_EQ(std::find(changed.begin(), changed.end(), root + "/Closed/Open"), changed.end());
+    EXPECT_EQ(UserEntry(root + "/Closed", ACL_TYPE_ACCESS), "--x");
+    EXPECT_TRUE(NobodyReaches(folder));
+    // Reaching is all it gets: no listing of the parents.
+    EXPECT_NE(platform::RunProgram({"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "ls", root + "/Closed"}).exitCode, 0);
+
+    EXPECT_TRUE(platform::IDirectoryRights::Default().GrantSearchOnParents(CString::FromUtf8(folder), nobody).empty());
+}

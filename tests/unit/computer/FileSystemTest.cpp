@@ -1,0 +1,109 @@
+#include "platform/fs/FileSystem.h"
+#include "platform/fs/WinErrors.h"
+#include "platform/core/Paths.h"
+#include "platform/shares/RunProgram.h"
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::IFileSystem;
+
+// Drive C: of the test process (tests/support/run-isolated gives each its own).
+class FileSystemTest : public ::testing::Test {
+protected:
+    IFileSystem& files = IFileSystem::Default();
+    std::string driveC = platform::DriveCRoot();
+
+    void MakeFile(const std::string& posixPath) { std::ofstream(posixPath) << "x"; }
+};
+
+} // namespace
+
+TEST_F(FileSystemTest, CreatesEveryMissingParentAndTellsAnExistingDirectoryFromAFile)
+{
+    EXPECT_EQ(files.CreateDirectoryTree(u"C:\\Scans\\Deep\\Reports\\"), 0);
+    EXPECT_TRUE(fs::is_directory(driveC + "/Scans/Deep/Reports"));
+    EXPECT_EQ(files.CreateDirectoryTree(u"C:\\Scans\\Deep\\Reports"), platform::kErrorAlreadyExists);
+
+    MakeFile(driveC + "/Scans/file");
+    EXPECT_EQ(files.CreateDirectoryTree(u"C:\\Scans\\file"), platform::kErrorFileExists);
+    EXPECT_EQ(files.CreateDirectoryTree(u"C:\\Scans\\file\\Below"), platform::kErrorPathNotFound);
+}
+
+TEST_F(FileSystemTest, RefusesWhatWindowsRefuses)
+{
+    EXPECT_EQ(files.CreateDirectoryTree(u"D:\\Scans"), platform::kErrorPathNotFound);
+    EXPECT_EQ(files.CreateDirectoryTree(u"Scans\\Reports"), platform::kErrorBadPathname);
+    EXPECT_EQ(files.CreateDirectoryTree(u""), platform::kErrorBadPathname);
+    // A network path names another computer's folder, never one here.
+    EXPECT_EQ(files.CreateDirectoryTree(u"\\\\server\\share\\Reports"), platform::kErrorBadNetPath);
+    EXPECT_EQ(files.CreateDirectoryTree(CString(u"C:\\") + CString(300, u'n')), platform::kErrorFilenameTooLong);
+}
+
+TEST_F(FileSystemTest, AFolderThatMayNotBeChangedGivesAccessDenied)
+{
+    // Root passes every permission bit; an immutable folder refuses even root.
+    fs::create_directories(driveC + "/Locked");
+    if (platform::RunProgram({"chattr", "+i", driveC + "/Locked"}).exitCode != 0)
+        GTEST_SKIP() << "no immutable attribute on this file system";
+    struct Unlock {
+        std::string path;
+        ~Unlock() { platform::RunProgram({"chattr", "-i", path}); }
+    } unlock{driveC + "/Locked"};
+    EXPECT_EQ(files.CreateDirectoryTree(u"C:\\Locked\\Reports"), platform::kErrorAccessDenied);
+}
+
+TEST_F(FileSystemTest, AttributesTellFileFromDirectoryAndMissingNameFromMissingPath)
+{
+    fs::create_directories(driveC + "/Scans");
+    MakeFile(driveC + "/Scans/file");
+    unsigned attributes = 0;
+    ASSERT_EQ(files.GetFileAttributes(u"C:\\Scans", attributes), 0);
+    EXPECT_EQ(attributes, platform::kFileAttributeDirectory);
+    ASSERT_EQ(files.GetFileAttributes(u"C:\\Scans\\file", attributes), 0);
+    EXPECT_EQ(attributes, platform::kFileAttributeNormal);
+    EXPECT_EQ(files.GetFileAttributes(u"C:\\Scans\\none", attributes), platform::kErrorFileNotFound);
+    EXPECT_EQ(files.GetFileAttributes(u"C:\\None\\none", attributes), platform::kErrorPathNotFound);
+    EXPECT_EQ(files.GetFileAttributes(u"C:\\Scans\\file\\none", attributes), platform::kErrorPathNotFound);
+
+    // A dangling link still takes the name.
+    fs::create_symlink(driveC + "/gone", driveC + "/Scans/link");
+    ASSERT_EQ(files.GetFileAttributes(u"C:\\Scans\\link", attributes), 0);
+    EXPECT_EQ(attributes, platform::kFileAttributeNormal);
+}
+
+TEST_F(FileSystemTest, RelativeNamesFollowTheCurrentDirectory)
+{
+    fs::create_directories(driveC + "/Scans/Reports");
+    ASSERT_TRUE(files.SetCurrentDirectory(u"C:\\Scans\\"));
+    unsigned attributes = 0;
+    EXPECT_EQ(files.GetFileAttributes(u"Reports", attributes), 0);
+    EXPECT_FALSE(files.SetCurrentDirectory(u"C:\\Missing"));
+    EXPECT_FALSE(files.SetCurrentDirectory(u""));
+
+    std::array<char16_t, 260> buffer{};
+    unsigned length = files.GetFullPathName(u"Reports\\..\\Other", buffer);
+    EXPECT_EQ(CString(std::u16string_view(buffer.data(), length)), CString::FromUtf8(fs::current_path().string() + "/Other"));
+}
+
+TEST_F(FileSystemTest, FullPathNameNormalizesAndReportsTheSizeItNeeds)
+{
+    std::array<char16_t, 260> buffer{};
+    unsigned length = files.GetFullPathName(u"C:\\Scans\\\\Reports\\", buffer);
+    std::string expected = driveC + "/Scans/Reports";
+    EXPECT_EQ(length, expected.size());
+    EXPECT_EQ(CString(std::u16string_view(buffer.data(), length)), CString::FromUtf8(expected));
+
+    std::array<char16_t, 4> small{u'k', u'e', u'e', u'p'};
+    EXPECT_EQ(files.GetFullPathName(u"C:\\Scans\\Reports", small), expected.size() + 1);
+    EXPECT_EQ(small[0], u'k');
+
+    EXPECT_EQ(files.GetFullPathName(u"", buffer), 0u);
+    EXPECT_EQ(files.GetFullPathName(u"D:\\Scans", buffer), 0u);
+}

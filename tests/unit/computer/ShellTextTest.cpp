@@ -1,0 +1,36 @@
+#include "platform/shell/DesktopEntry.h"
+#include "platform/shell/XdgUserDirs.h"
+
+#include <gtest/gtest.h>
+
+using platform::ReadUserDir;
+
+TEST(XdgUserDirs, TheDesktopEntryOfTheFileWithHomeReplaced)
+{
+    const char* text = "# written by xdg-user-dirs-update\n"
+                       "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n"
+                       "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
+    EXPECT_EQ(ReadUserDir(text, "XDG_DESKTOP_DIR", "/home/anna"), "/home/anna/Schreibtisch");
+    EXPECT_EQ(ReadUserDir("XDG_DESKTOP_DIR=\"/srv/desk\"\n", "XDG_DESKTOP_DIR", "/h"), "/srv/desk");
+    EXPECT_EQ(ReadUserDir("XDG_DESKTOP_DIR=\"$HOME/\"\n", "XDG_DESKTOP_DIR", "/h"), "/h/");
+    EXPECT_EQ(ReadUserDir("XDG_DESKTOP_DIR=\"$HOME/My \\\"Desk\\\"\"\n", "XDG_DESKTOP_DIR", "/h"), "/h/My \"Desk\"");
+}
+
+TEST(XdgUserDirs, MissingOrMalformedEntriesGiveNothing)
+{
+    EXPECT_FALSE(ReadUserDir("", "XDG_DESKTOP_DIR", "/h"));
+    EXPECT_FALSE(ReadUserDir("#XDG_DESKTOP_DIR=\"$HOME/D\"\n", "XDG_DESKTOP_DIR", "/h"));
+    EXPECT_FALSE(ReadUserDir("XDG_DESKTOP_DIR=$HOME/D\n", "XDG_DESKTOP_DIR", "/h"));
+    EXPECT_FALSE(ReadUserDir("XDG_DESKTOP_DIR=\"relative/D\"\n", "XDG_DESKTOP_DIR", "/h"));
+    EXPECT_FALSE(ReadUserDir("XDG_DESKTOP_DIRX=\"/d\"\n", "XDG_DESKTOP_DIR", "/h"));
+    EXPECT_FALSE(ReadUserDir("XDG_DESKTOP_DIR=\"$HOMEX/d\"\n", "XDG_DESKTOP_DIR", "/h"));
+}
+
+TEST(DesktopEntry, ALinkToTheFolderWithNameAndPathEscaped)
+{
+    EXPECT_EQ(platform::LinkFileText("/srv/Scans/Reports", "Reports"),
+              "[Desktop Entry]\nVersion=1.0\nType=Link\nName=Reports\nIcon=folder\nURL=file:///srv/Scans/Reports\n");
+    std::string text = platform::LinkFileText("/srv/a b/%x/\xc3\xa5#1", " Two\\Lines\n ");
+    EXPECT_NE(text.find("\nName=\\sTwo\\\\Lines\\n\\s\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nURL=file:///srv/a%20b/%25x/%C3%A5%231\n"), std::string::npos) << text;
+}

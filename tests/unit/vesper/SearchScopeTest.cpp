@@ -1,0 +1,52 @@
+#include "vesper/SearchSettings.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesper;
+
+namespace {
+
+ProbeTarget Unicast(const char* text) { return {*ParseIpv4(text), false}; }
+ProbeTarget Broadcast(const char* text) { return {*ParseIpv4(text), true}; }
+
+} // namespace
+
+TEST(SearchScope, ItemsOfEachForm)
+{
+    auto targets = ParseScope(" 192.168.7.0/24, 10.1.2.3;127.0.0.254-127.0.1.1 127.0.0.9-10\t10.9.9.9/32 10.8.8.8/31");
+    ASSERT_TRUE(targets);
+    EXPECT_EQ((std::vector<ProbeTarget>{Broadcast("192.168.7.255"), Unicast("10.1.2.3"), Unicast("127.0.0.254"),
+                                        Unicast("127.0.0.255"), Unicast("127.0.1.0"), Unicast("127.0.1.1"),
+                                        Unicast("127.0.0.9"), Unicast("127.0.0.10"), Unicast("10.9.9.9"),
+                                        Unicast("10.8.8.8"), Unicast("10.8.8.9")}),
+              *targets);
+    // The host part of a subnet item does not matter.
+    EXPECT_EQ((std::vector<ProbeTarget>{Broadcast("172.31.255.255")}), *ParseScope("172.16.5.4/12"));
+    EXPECT_EQ((std::vector<ProbeTarget>{Broadcast("255.255.255.255")}), *ParseScope("0.0.0.0/0"));
+    EXPECT_TRUE(ParseScope(" , ")->empty());
+}
+
+TEST(SearchScope, MalformedOrTooLargeScopes)
+{
+    for (const char* scope : {"192.168.7.0/33", "192.168.7.0/", "192.168.7.0/x", "10.0.0.9-10.0.0.1", "10.0.0.1-256",
+                              "10.0.0.1-", "10.0.0", "printer.example", "10.0.0.0-10.1.0.0", "10.0.0.1/24/8"})
+        EXPECT_FALSE(ParseScope(scope)) << scope;
+    // 65536 addresses are the most one scope may hold.
+    EXPECT_EQ(kMaxScopeAddresses, ParseScope("10.0.0.0-10.0.255.255")->size());
+    EXPECT_FALSE(ParseScope("10.0.0.0-10.0.255.255 10.1.0.0"));
+}
+
+TEST(SearchSettingsEnvironment, NumbersOutOfRangeKeepTheirDefaults)
+{
+    setenv("VESPER_TIMEOUT_MS", "250", 1);
+    setenv("VESPER_RETRIES", "-1", 1);
+    setenv("VESPER_QUIET_MS", "12ms", 1);
+    setenv("VESPER_PORT", "70000", 1);
+    setenv("VESPER_COMMUNITY", "private", 1);
+    SearchSettings settings = ReadSearchSettings();
+    EXPECT_EQ(250, settings.timeoutMs);
+    EXPECT_EQ(SearchSettings{}.retries, settings.retries);
+    EXPECT_EQ(SearchSettings{}.quietMs, settings.quietMs);
+    EXPECT_EQ(SearchSettings{}.port, settings.port);
+    EXPECT_EQ("private", settings.community);
+}

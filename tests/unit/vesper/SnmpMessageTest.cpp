@@ -1,0 +1,98 @@
+#include "vesper/DeviceOids.h"
+#include "vesper/DeviceQuery.h"
+#include "vesper/SnmpMessage.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace vesper;
+
+namespace {
+
+VarBind Octets(Oid name, std::string bytes)
+{
+    return {std::move(name), ValueKind::OctetString, std::move(bytes)};
+}
+
+} // namespace
+
+TEST(SnmpMessage, RoundTrip)
+{
+    SnmpMessage response;
+    response.type = PduType::Response;
+    response.requestId = 0x12345678;
+    response.community = "public";
+    response.varbinds = {Octets(oids::Instance(oids::kSysName, 0), std::string("kel\0vane", 8)),
+                         {oids::Instance(oids::kSysDescr, 0), ValueKind::NoSuchObject, {}},
+                         {oids::kIfPhysAddress, ValueKind::EndOfMibView, {}}};
+    auto bytes = EncodeMessage(response);
+    ASSERT_TRUE(bytes);
+    auto decoded = DecodeMessage(*bytes);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(PduType::Response, decoded->type);
+    EXPECT_EQ(0x12345678, decoded->requestId);
+    EXPECT_EQ("public", decoded->community);
+    ASSERT_EQ(3u, decoded->varbinds.size());
+    EXPECT_EQ(response.varbinds[0].name, decoded->varbinds[0].name);
+    EXPECT_EQ(std::string("kel\0vane", 8), decoded->varbinds[0].bytes);
+    EXPECT_EQ(ValueKind::NoSuchObject, decoded->varbinds[1].kind);
+    EXPECT_EQ(ValueKind::EndOfMibView, decoded->varbinds[2].kind);
+
+    auto query = DecodeMessage(*EncodeMessage(MakeDeviceQuery(7, "public")));
+    ASSERT_TRUE(query);
+    EXPECT_EQ(PduType::GetBulk, query->type);
+    EXPECT_EQ(3, query->errorStatus);
+    EXPECT_EQ(kInterfacesAsked, query->errorIndex);
+}
+
+TEST(SnmpMessage, AnythingButAWellFormedV2cMessageIsRefused)
+{
+    const std::string valid = *EncodeMessage(MakeDeviceQuery(7, "public"));
+    std::string version1 = valid;
+    ASSERT_EQ('\x02', version1[2]);  // SEQUENCE header of two bytes, then INTEGER version
+    version1[4] = 0;
+    EXPECT_FALSE(DecodeMessage(version1));
+    std::string version3 = valid;
+    version3[4] = 3;
+    EXPECT_FALSE(DecodeMessage(version3));
+    EXPECT_FALSE(DecodeMessage(""));
+    for (std::size_t cut = 1; cut < valid.size(); ++cut)
+        EXPECT_FALSE(DecodeMessage(valid.substr(0, cut))) << cut;
+
+    // Flipped bytes and random datagrams must never crash the decoder (run under the sanitizers).
+    std::mt19937 random(1234);
+    for (int round = 0; round < 3000; ++round) {
+        std::string mutated = valid;
+        for (int flips = 1 + round % 4; flips > 0; --flips)
+            mutated[random() % mutated.size()] = static_cast<char>(random());
+        DecodeMessage(mutated);
+        std::string noise(random() % 80, '\0');
+        for (char& c : noise)
+            c = static_cast<char>(random());
+        DecodeMessage(noise);
+    }
+}
+
+TEST(DeviceFacts, ModelHostAndFirstSixByteAddress)
+{
+    SnmpMessage answer;
+    answer.varbinds = {Octets(oids::Instance(oids::kHrDeviceDescr, 1), "Norvik Kelvane KV4250 MFP"),
+                       Octets(oids::Instance(oids::kSysDescr, 0), "print server"),
+                       Octets(oids::Instance(oids::kSysName, 0), std::string("kelvane-5\0junk", 14)),
+                       Octets(oids::Instance(oids::kIfPhysAddress, 1), ""),
+                       Octets(oids::Instance(oids::kIfPhysAddress, 2), std::string("\x02\x00\x7f\xab\xcd\xef", 6)),
+                       Octets(oids::Instance(oids::kIfPhysAddress, 3), std::string("\x02\x00\x7f\x00\x00\x03", 6))};
+    DeviceFacts facts = ReadDeviceFacts(answer);
+    EXPECT_EQ("Norvik Kelvane KV4250 MFP", facts.modelName);
+    EXPECT_EQ("kelvane-5", facts.hostName);
+    EXPECT_EQ("02:00:7F:AB:CD:EF", facts.macAddress);
+
+    // Only hrDeviceDescr.1 names the model; another row or none leaves sysDescr.0.
+    answer.varbinds[0] = Octets(oids::Instance(oids::kHrDeviceDescr, 2), "second device");
+    EXPECT_EQ("print server", ReadDeviceFacts(answer).modelName);
+    answer.varbinds[0] = {oids::Instance(oids::kHrDeviceDescr, 1), ValueKind::NoSuchObject, {}};
+    EXPECT_EQ("print server", ReadDeviceFacts(answer).modelName);
+
+    EXPECT_EQ(DeviceFacts{}.macAddress, ReadDeviceFacts(SnmpMessage{}).macAddress);
+}

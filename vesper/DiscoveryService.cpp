@@ -1,0 +1,263 @@
+#include "DiscoveryService.h"
+
+#include "NeighbourTable.h"
+#include "vespersdk.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cstring>
+#include <netdb.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+namespace vesper {
+
+namespace {
+
+// The largest number of addresses of one host name that are asked.
+constexpr std::size_t kMaxResolvedAddresses = 8;
+
+// A few known addresses, each asked until it answers or its resends are used up.
+ProbePlan UnicastPlan(std::vector<ProbeTarget> targets, const SearchSettings& settings, const char* community)
+{
+    ProbePlan plan;
+    plan.targets = std::move(targets);
+    plan.rounds = 1 + settings.retries;
+    plan.roundGapMs = settings.timeoutMs;
+    plan.quietMs = settings.timeoutMs;
+    plan.limitMs = settings.searchMs;
+    plan.community = community && *community ? community : settings.community;
+    plan.port = settings.port;
+    return plan;
+}
+
+// A search of the scope: after the last sending, collect until the network is quiet.
+ProbePlan SweepPlan(std::vector<ProbeTarget> targets, const SearchSettings& settings, const char* community)
+{
+    ProbePlan plan = UnicastPlan(std::move(targets), settings, community);
+    plan.quietMs = settings.quietMs;
+    return plan;
+}
+
+std::vector<FoundDevice> Devices(const std::map<Ipv4, DeviceFacts>& answers)
+{
+    std::vector<FoundDevice> devices;
+    for (const auto& [address, facts] : answers)
+        devices.push_back({address, facts});
+    return devices;
+}
+
+// The IPv4 addresses of a host name, in the resolver's order, without repeats.
+std::vector<ProbeTarget> Resolve(const char* hostName)
+{
+    std::vector<ProbeTarget> targets;
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* list = nullptr;
+    if (getaddrinfo(hostName, nullptr, &hints, &list) != 0)
+        return targets;
+    for (addrinfo* entry = list; entry && targets.size() < kMaxResolvedAddresses; entry = entry->ai_next) {
+        ProbeTarget target{ntohl(reinterpret_cast<const sockaddr_in*>(entry->ai_addr)->sin_addr.s_addr), false};
+        if (std::find(targets.begin(), targets.end(), target) == targets.end())
+            targets.push_back(target);
+    }
+    freeaddrinfo(list);
+    return targets;
+}
+
+} // namespace
+
+DiscoveryService& DiscoveryService::Instance()
+{
+    static DiscoveryService* instance = new DiscoveryService;
+    return *instance;
+}
+
+int DiscoveryService::Startup()
+{
+    std::lock_guard lock(m_mutex);
+    ++m_startups;
+    return VESPER_SUCCESS;
+}
+
+int DiscoveryService::Shutdown()
+{
+    std::unique_lock lock(m_mutex);
+    if (m_startups == 0)
+        return VESPER_NOT_STARTED;
+    if (m_searching) {
+        // Only another thread can be searching now: stop it and wait until it lets go.
+        std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t written = write(m_cancelFd, &one, sizeof one);
+        m_idle.wait(lock, [this] { return !m_searching; });
+    }
+    if (--m_startups == 0)
+        m_devices.clear();
+    return VESPER_SUCCESS;
+}
+
+int DiscoveryService::BeginSearch()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_startups == 0)
+        return VESPER_NOT_STARTED;
+    if (m_searching)
+        return VESPER_DISCOVERY_IN_PROGRESS;
+    m_devices.clear();
+    m_cancelFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_cancelFd < 0)
+        return VESPER_GENERAL_ERROR;
+    m_searching = true;
+    return VESPER_SUCCESS;
+}
+
+int DiscoveryService::EndSearch(ProbeStatus status, std::vector<FoundDevice> devices)
+{
+    std::lock_guard lock(m_mutex);
+    int result = VESPER_SUCCESS;
+    if (status == ProbeStatus::Cancelled)
+        result = VESPER_CANCELLED;
+    else if (status == ProbeStatus::SocketError)
+        result = VESPER_GENERAL_ERROR;
+    else
+        m_devices = std::move(devices);
+    close(m_cancelFd);
+    m_cancelFd = -1;
+    m_searching = false;
+    m_idle.notify_all();
+    return result;
+}
+
+int DiscoveryService::AbandonSearch(int error)
+{
+    EndSearch(ProbeStatus::Finished, {});
+    return error;
+}
+
+ProbeOutcome DiscoveryService::Probe(ProbePlan plan)
+{
+    // The descriptor stays open until EndSearch, which only this thread calls.
+    return RunProbe(plan, m_cancelFd);
+}
+
+int DiscoveryService::DiscoverAddress(const char* address)
+{
+    if (!address)
+        return VESPER_INVALID_ARGUMENT;
+    if (int error = BeginSearch())
+        return error;
+    auto ip = ParseIpv4(address);
+    if (!ip)
+        return AbandonSearch(VESPER_INVALID_FILTER);
+    ProbeOutcome outcome = Probe(UnicastPlan({{*ip, false}}, ReadSearchSettings(), nullptr));
+    return EndSearch(outcome.status, Devices(outcome.answers));
+}
+
+int DiscoveryService::DiscoverHostName(const char* hostName, const char* community)
+{
+    if (!hostName)
+        return VESPER_INVALID_ARGUMENT;
+    if (int error = BeginSearch())
+        return error;
+    if (!IsValidHostName(hostName))
+        return AbandonSearch(VESPER_INVALID_FILTER);
+    std::vector<ProbeTarget> targets = Resolve(hostName);
+    if (targets.empty())
+        return AbandonSearch(VESPER_HOST_NOT_FOUND);
+    ProbeOutcome outcome = Probe(UnicastPlan(std::move(targets), ReadSearchSettings(), community));
+    return EndSearch(outcome.status, Devices(outcome.answers));
+}
+
+int DiscoveryService::DiscoverMac(const char* macAddress, const char* community)
+{
+    if (!macAddress)
+        return VESPER_INVALID_ARGUMENT;
+    if (int error = BeginSearch())
+        return error;
+    auto mac = ParseMac(macAddress);
+    auto scope = ReadScope();
+    if (!mac || !scope)
+        return AbandonSearch(VESPER_INVALID_FILTER);
+    const SearchSettings settings = ReadSearchSettings();
+    const std::string wanted = FormatMac(*mac);
+    ProbeOutcome outcome = Probe(SweepPlan(std::move(*scope), settings, community));
+    std::vector<FoundDevice> devices;
+    for (const auto& [address, facts] : outcome.answers)
+        if (facts.macAddress == wanted)
+            devices.push_back({address, facts});
+    if (devices.empty() && outcome.status == ProbeStatus::Finished) {
+        // The device may report another interface's address: the neighbour table knows better.
+        std::vector<ProbeTarget> neighbours;
+        for (Ipv4 address : NeighboursWithMac(*mac)) {
+            if (auto answer = outcome.answers.find(address); answer != outcome.answers.end())
+                devices.push_back({address, answer->second});
+            else
+                neighbours.push_back({address, false});
+        }
+        if (devices.empty() && !neighbours.empty()) {
+            ProbeOutcome asked = Probe(UnicastPlan(std::move(neighbours), settings, community));
+            outcome.status = asked.status;
+            devices = Devices(asked.answers);
+        }
+        for (FoundDevice& device : devices)
+            device.facts.macAddress = wanted;
+    }
+    return EndSearch(outcome.status, std::move(devices));
+}
+
+int DiscoveryService::DiscoverAll(const int (&filter)[7])
+{
+    if (int error = BeginSearch())
+        return error;
+    auto scope = ReadScope();
+    if (!scope || std::any_of(std::begin(filter), std::end(filter), [](int word) { return word < 0; }))
+        return AbandonSearch(VESPER_INVALID_FILTER);
+    ProbeOutcome outcome = Probe(SweepPlan(std::move(*scope), ReadSearchSettings(), nullptr));
+    return EndSearch(outcome.status, Devices(outcome.answers));
+}
+
+int DiscoveryService::GetCount(int* count)
+{
+    if (!count)
+        return VESPER_INVALID_ARGUMENT;
+    std::lock_guard lock(m_mutex);
+    if (m_startups == 0)
+        return VESPER_NOT_STARTED;
+    if (m_searching)
+        return VESPER_DISCOVERY_IN_PROGRESS;
+    *count = static_cast<int>(m_devices.size());
+    return VESPER_SUCCESS;
+}
+
+int DiscoveryService::GetText(int index, DeviceText which, char* buffer, int bufferSize, int* length)
+{
+    if (!length || bufferSize < 0)
+        return VESPER_INVALID_ARGUMENT;
+    std::lock_guard lock(m_mutex);
+    if (m_startups == 0)
+        return VESPER_NOT_STARTED;
+    if (m_searching)
+        return VESPER_DISCOVERY_IN_PROGRESS;
+    if (index < 0 || static_cast<std::size_t>(index) >= m_devices.size())
+        return VESPER_INDEX_OUT_OF_RANGE;
+    const FoundDevice& device = m_devices[static_cast<std::size_t>(index)];
+    std::string text;
+    switch (which) {
+    case DeviceText::ModelName: text = device.facts.modelName; break;
+    case DeviceText::IPAddress: text = FormatIpv4(device.address); break;
+    case DeviceText::MACAddress: text = device.facts.macAddress; break;
+    case DeviceText::HostName: text = device.facts.hostName; break;
+    }
+    const int needed = static_cast<int>(text.size()) + 1;
+    *length = needed;
+    if (!buffer || bufferSize < needed) {
+        if (buffer && bufferSize > 0)
+            buffer[0] = '\0';
+        return VESPER_BUFFER_TOO_SMALL;
+    }
+    std::memcpy(buffer, text.c_str(), static_cast<std::size_t>(needed));
+    return VESPER_SUCCESS;
+}
+
+} // namespace vesper

@@ -1,0 +1,55 @@
+// Where the service looks for devices and how long it waits, read from the environment at each
+// discovery call:
+//   VESPER_SCOPE       items separated by "," ";" or blanks:
+//                        a.b.c.d/n     a subnet, asked through its directed broadcast address
+//                                      (n of 31 or 32: its addresses one by one)
+//                        a.b.c.d-e.f.g.h or a.b.c.d-h   every address of the range, one by one
+//                        a.b.c.d       one address
+//                      unset or empty: the directed broadcast of each up, non-loopback IPv4
+//                      interface
+//   VESPER_TIMEOUT_MS  wait for an answer before asking again (default 500)
+//   VESPER_RETRIES     how many times an unanswered address is asked again (default 1)
+//   VESPER_QUIET_MS    a search ends once nothing was sent or received for this long (default 750)
+//   VESPER_SEARCH_MS   a search ends after this long in any case (default 5000)
+//   VESPER_COMMUNITY   SNMP community (default "public")
+//   VESPER_PORT        UDP port of the agents (default 161)
+#pragma once
+
+#include "AddressText.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesper {
+
+struct ProbeTarget {
+    Ipv4 address = 0;
+    bool broadcast = false;
+
+    friend bool operator==(const ProbeTarget&, const ProbeTarget&) = default;
+};
+
+struct SearchSettings {
+    int timeoutMs = 500;
+    int retries = 1;
+    int quietMs = 750;
+    int searchMs = 5000;
+    std::string community = "public";
+    unsigned short port = 161;
+};
+
+// The largest number of addresses that one scope may hold.
+inline constexpr std::size_t kMaxScopeAddresses = 65536;
+
+// Timing, community and port from the environment; a missing or malformed value keeps its default.
+SearchSettings ReadSearchSettings();
+
+// The targets of a scope text; nullopt when an item is malformed or the scope is too large.
+std::optional<std::vector<ProbeTarget>> ParseScope(std::string_view scope);
+
+// The targets of VESPER_SCOPE, or of the interfaces when it is unset or empty.
+std::optional<std::vector<ProbeTarget>> ReadScope();
+
+} // namespace vesper
