@@ -2,7 +2,9 @@
 //
 // The operations are spread over files by concern: construction and host name (CSharedFolder.cpp),
 // device capability (Capability.cpp), device registration (Registration.cpp), the device's
-// folder list and deletion (FolderList.cpp) and the diagnostic entry (Diagnostics.cpp).
+// folder list and deletion (FolderList.cpp), the diagnostic entry (Diagnostics.cpp), the folder
+// and share on this computer (ComputerSetup.cpp, Shortcut.cpp) and folder-name uniqueness
+// (FolderNameUniqueness.cpp).
 #pragma once
 
 #include "library/Quillet_Library.h"
@@ -47,21 +49,19 @@ public:
     // Diagnostic entry
     CString TestFunction(int selector, CString ipAddress, CString& text);
 
-    // ---- Computer side (ComputerSetup.cpp, Shortcut.cpp, FolderNameUniqueness.cpp) ----
-    // The folder, its access entry, the share and its access list on this computer.
+    // The folder, its access entry, the share and its access list on this computer
     Brede_ErrorCode ConfigureComputer(CString baseDirectory, CString folderName, int createShortcut,
                                       CString userName);
     int CreateSharedDirectory(CString baseDirectory, CString folderName, CString userName);
     int SetDirPermissions(CString userName);
     int ShareWindowsFolder(CString userName);
     int SetSharePermissions(CString userName);
-    // Whether a folder name is free as directory, share, desktop shortcut and device folder.
+    // Whether a folder name is free as directory, share, desktop shortcut and device folder
     BOOL GenerateUniqueFolderName(CString ipAddress, CString baseDirectory, CString modelName,
                                   CString& uniqueName);
     BOOL IsFolderNameUnique(CString ipAddress, CString baseDirectory, CString folderName);
     int IsShareNameUnique(CString name);
     int IsShortcutNameUnique(CString name);
-    // ---- end of the computer side ----
 
     CStringList m_FolderNameList;
     CStringList m_FolderPathList;
@@ -78,7 +78,6 @@ public:
 
 extern CSharedFolder cSharedFolder;
 
-// ---- Computer side: free functions (Shortcut.cpp, FolderNameUniqueness.cpp) ----
 // The desktop shortcut's file for a folder name: a freedesktop link file, "<name>.desktop",
 // where Windows would write "<name>.lnk" (platform/shell/Shell.h).
 CString GetShortcutPath(CString folderName);
@@ -86,7 +85,6 @@ CString GetShortcutPath(CString folderName);
 int CreateShortcut(CString targetPath, CString description, CString shortcutPath);
 // 0 nothing at path, 1 a file, 2 a directory, -1 another error.
 int GetPathType(CString path);
-// ---- end of the computer side ----
 
 // Reduces a full model name ("<maker> Kelvane <code> MFP") to its model code in place.
 int ConvertToBasePrinterName(CString& name);
