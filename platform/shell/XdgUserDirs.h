@@ -1,4 +1,4 @@
-// The user directories file of the XDG specification ($XDG_CONFIG_HOME/user-dirs.dirs).
+// The XDG user directories file ($XDG_CONFIG_HOME/user-dirs.dirs).
 #pragma once
 
 #include <optional>

@@ -57,9 +57,9 @@ TEST_F(AppTest, PagesOpenAtThePositionGiven)
 TEST_F(AppTest, FirstAddressSwitchDecides)
 {
     setenv("VESPER_TIMEOUT_MS", "10", 1);
-    EXPECT_EQ(1, Run(u"-ipaddress 10.0.0.5 -hostname printer.example"));
+    EXPECT_EQ(1, Run(u"-ipaddress 127.0.0.99 -hostname printer.example"));
     EXPECT_EQ("IPAddress", runMode);
-    EXPECT_TRUE(log->HasLine("Calling Vesper_ValidateIPAddress(10.0.0.5)."));
+    EXPECT_TRUE(log->HasLine("Calling Vesper_ValidateIPAddress(127.0.0.99)."));
     EXPECT_FALSE(log->Contains("printer.example)"));
     EXPECT_EQ(0, pagesShown);
 
