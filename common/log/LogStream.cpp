@@ -1,8 +1,8 @@
 #include "LogStream.h"
 
 #include "platform/core/Paths.h"
+#include "platform/core/WriteAll.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -50,17 +50,10 @@ void CLogStream::Write(std::string_view bytes)
 {
     if (m_fd < 0)
         return;
-    while (!bytes.empty()) {
-        ssize_t n = write(m_fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            // A failed write puts the stream into its bad state: later writes are dropped.
-            close(m_fd);
-            m_fd = -1;
-            return;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+    if (!platform::WriteAll(m_fd, bytes)) {
+        // A failed write puts the stream into its bad state: later writes are dropped.
+        close(m_fd);
+        m_fd = -1;
     }
 }
 

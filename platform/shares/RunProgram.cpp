@@ -1,5 +1,7 @@
 #include "RunProgram.h"
 
+#include "platform/core/WriteAll.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -51,19 +53,6 @@ std::vector<char*> CLocaleEnvironment(std::string& localeEntry)
     return env;
 }
 
-bool WriteAll(int fd, const std::string& data)
-{
-    std::size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 // Reads until end of file or the deadline; false on time-out.
 bool ReadUntilClosed(int fd, std::chrono::steady_clock::time_point deadline, std::string& output)
@@ -113,7 +102,7 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments, const std::s
     if (!in.ok() || !out.ok())
         return result;
     // The input goes into the pipe before the program exists, so no write can meet a closed pipe.
-    if (input.size() > 65536 || !WriteAll(in.write(), input))
+    if (input.size() > 65536 || !platform::WriteAll(in.write(), input))
         return result;
     in.CloseWrite();
 

@@ -1,5 +1,6 @@
 #include "Shell.h"
 
+#include "platform/core/WriteAll.h"
 #include "DesktopEntry.h"
 #include "XdgUserDirs.h"
 #include "platform/core/Paths.h"
@@ -46,19 +47,6 @@ std::string DesktopFolder(const std::string& home)
     return ReadUserDir(text.str(), "XDG_DESKTOP_DIR", home).value_or(home + "/Desktop");
 }
 
-bool WriteAll(int fd, const std::string& data)
-{
-    std::size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 class LinuxShell : public IShell {
 public:
@@ -81,7 +69,7 @@ public:
         int fd = open(ToPosixPathOrMissing(linkPath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0755);
         if (fd < 0)
             return HResultFromWin32(WinErrorFromErrno(errno));
-        bool written = WriteAll(fd, text) && fchmod(fd, 0755) == 0;
+        bool written = platform::WriteAll(fd, text) && fchmod(fd, 0755) == 0;
         int error = errno;
         if (close(fd) != 0 && written) {
             written = false;
