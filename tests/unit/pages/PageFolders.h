@@ -1,0 +1,17 @@
+// The page folders and pages that the build writes beside the programs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+inline const std::vector<std::string> kPageFolders = {"ENWW", "DEWW", "HEWW"};
+
+inline const std::vector<std::string> kPages = {
+    "Welcome", "SelectOp", "FolderName", "UserCredentials", "ScanOptions", "ConfirmAdd", "Progress",
+    "Finish", "Error", "Cancel", "ConfirmDelete", "DeleteFinish", "NetworkDiscoveryProgress",
+    "NetworkDiscoveryFinish"};
+
+inline std::string PagePath(const std::string& folder, const std::string& page)
+{
+    return std::string(TARROW_PAGES_BIN_DIR) + "/" + folder + "/" + page + ".htm";
+}
