@@ -44,6 +44,8 @@ var DeviceChoices = (function () {
     [device.ip, device.host, device.mac].forEach(function (text) {
       if (text === '')
         return;
+      if (detail.firstChild)
+        detail.appendChild(document.createTextNode(' \u00B7 '));
       var part = document.createElement('bdi');
       part.textContent = text;
       detail.appendChild(part);

@@ -49,6 +49,8 @@ var FolderChecks = (function () {
     [folder.path, folder.user].forEach(function (text) {
       if (text === '')
         return;
+      if (detail.firstChild)
+        detail.appendChild(document.createTextNode(' \u00B7 '));
       var part = document.createElement('bdi');
       part.textContent = text;
       detail.appendChild(part);
