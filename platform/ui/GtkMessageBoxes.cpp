@@ -1,10 +1,12 @@
 // The program's message boxes: a modal GTK message dialog.
 #include "ConsoleMessageBox.h"
 #include "MessageBoxes.h"
+#include "UiThread.h"
 
 #include <gtk/gtk.h>
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 
 #include <sys/syscall.h>
@@ -114,18 +116,25 @@ struct Request {
     bool done = false;
     std::mutex lock;
     std::condition_variable finished;
+
+    void Finish(int button)
+    {
+        std::lock_guard guard(lock);
+        if (done)
+            return;
+        answer = button;
+        done = true;
+        finished.notify_one();
+    }
 };
 
-gboolean ShowRequest(gpointer data)
-{
-    auto* request = static_cast<Request*>(data);
-    int answer = ShowDialog(request->text, request->caption, request->style);
-    std::lock_guard guard(request->lock);
-    request->answer = answer;
-    request->done = true;
-    request->finished.notify_one();
-    return G_SOURCE_REMOVE;
-}
+// Travels with the posted closure: answers the default button should the loop drop the closure
+// without running it, so the waiting worker is never left hanging.
+struct Answerer {
+    explicit Answerer(std::shared_ptr<Request> boxRequest) : request(std::move(boxRequest)) {}
+    ~Answerer() { request->Finish(DefaultButton(request->style)); }
+    std::shared_ptr<Request> request; // shared: the closure may be freed after the worker went on
+};
 
 class GtkMessageBoxes : public IMessageBoxes {
 public:
@@ -140,11 +149,16 @@ public:
             g_main_context_release(context);
             return ShowOnStandardError(text, caption, style);
         }
-        Request request(text, caption, style);
-        g_main_context_invoke(context, &ShowRequest, &request);
-        std::unique_lock wait(request.lock);
-        request.finished.wait(wait, [&] { return request.done; });
-        return request.answer;
+        auto request = std::make_shared<Request>(text, caption, style);
+        auto answerer = std::make_shared<Answerer>(request);
+        PostToUiThread([answerer] {
+            Request& r = *answerer->request;
+            r.Finish(ShowDialog(r.text, r.caption, r.style)); // text and caption live: the worker waits
+        });
+        answerer.reset();
+        std::unique_lock wait(request->lock);
+        request->finished.wait(wait, [&] { return request->done; });
+        return request->answer;
     }
 };
 

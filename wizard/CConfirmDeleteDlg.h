@@ -1,0 +1,26 @@
+// The page "ConfirmDelete". Removal of the folders checked in the device's folder list.
+#pragma once
+
+#include "wizard/CBaseDlg.h"
+
+class CConfirmDeleteDlg : public CBaseDlg {
+public:
+    explicit CConfirmDeleteDlg(WizardState& state);
+
+    static std::span<const Binding<CConfirmDeleteDlg>> Bindings();
+    static std::span<const ClickHandler<CConfirmDeleteDlg>> Clicks();
+
+protected:
+    int OnInitDialog() override;
+    void DoDataExchange(bool saveAndValidate) override { Exchange(saveAndValidate, *this, Bindings()); }
+    bool OnClick(const CString& id) override { return Dispatch(*this, Clicks(), id); }
+    void WindowProc(unsigned message) override;
+
+private:
+    void OnButtonBack();
+    void OnButtonNext();
+
+    CString m_modelIp;
+    CString m_foldersChecked;
+    CString m_nextDisabled;
+};

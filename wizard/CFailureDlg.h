@@ -1,0 +1,20 @@
+// The page "Error". A set-up or removal failed; a link opens the log.
+#pragma once
+
+#include "wizard/CBaseDlg.h"
+
+class CFailureDlg : public CBaseDlg {
+public:
+    explicit CFailureDlg(WizardState& state);
+
+    static std::span<const Binding<CFailureDlg>> Bindings();
+    static std::span<const ClickHandler<CFailureDlg>> Clicks();
+
+protected:
+    int OnInitDialog() override;
+    bool OnClick(const CString& id) override { return Dispatch(*this, Clicks(), id); }
+
+private:
+    void OnLinkLog();
+    void OnButtonNext();
+};

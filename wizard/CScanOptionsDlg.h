@@ -1,0 +1,21 @@
+// The page "ScanOptions". The four scan settings, kept as the selected indexes of their selects for the whole run.
+#pragma once
+
+#include "wizard/CBaseDlg.h"
+
+class CScanOptionsDlg : public CBaseDlg {
+public:
+    explicit CScanOptionsDlg(WizardState& state);
+
+    static std::span<const Binding<CScanOptionsDlg>> Bindings();
+    static std::span<const ClickHandler<CScanOptionsDlg>> Clicks();
+
+protected:
+    int OnInitDialog() override;
+    void DoDataExchange(bool saveAndValidate) override { Exchange(saveAndValidate, *this, Bindings()); }
+    bool OnClick(const CString& id) override { return Dispatch(*this, Clicks(), id); }
+
+private:
+    void OnButtonNext();
+    void OnButtonBack();
+};

@@ -1,0 +1,34 @@
+// The page "Welcome". The first page: the device address (IP address, host name or MAC address).
+#pragma once
+
+#include "wizard/CBaseDlg.h"
+
+class CWelcomeDlg : public CBaseDlg {
+public:
+    explicit CWelcomeDlg(WizardState& state);
+
+    static std::span<const Binding<CWelcomeDlg>> Bindings();
+    static std::span<const ClickHandler<CWelcomeDlg>> Clicks();
+
+protected:
+    int OnInitDialog() override;
+    void DoDataExchange(bool saveAndValidate) override { Exchange(saveAndValidate, *this, Bindings()); }
+    bool OnClick(const CString& id) override { return Dispatch(*this, Clicks(), id); }
+    void WindowProc(unsigned message) override;
+
+private:
+    void OnButtonNext();
+    void OnRadioIPAddress();
+    void OnRadioHostName();
+    void OnRadioMAC();
+    void OnLinkNetworkDiscovery();
+    void OnLinkHelpIP();
+    // The radios' checked texts from addressKind (an empty kind becomes "IPAddress").
+    void SetRadioTexts();
+
+    CString m_nextDisabled;
+    CString m_radioDisabled; // shared by the three radios; never set
+    CString m_ipChecked;
+    CString m_hostChecked;
+    CString m_macChecked;
+};

@@ -1,0 +1,47 @@
+// The one record that the wizard's pages and its worker threads share for the whole run.
+// Workers get a pointer to it; no locks: one worker at a time, and a page reads what a worker
+// wrote only after the worker's completion message.
+#pragma once
+
+#include "platform/core/CString.h"
+
+class IMessageWindow;
+class CBaseDlg;
+
+struct WizardState {
+    IMessageWindow* windowHandle = nullptr; // page window that the running worker reports to
+    CBaseDlg* activePage = nullptr;         // that page
+    int posX = 0;                           // screen position of the next page (left, top)
+    int posY = 0;
+    int networkExitCode = 0;                // exit code of the last TarrowNetwork run
+    int failed = 0;                         // 0 the last set-up step succeeded, 1 it failed
+    CString languageCode;                   // page folder, e.g. "ENWW"
+    CString moduleFolder;                   // folder of the executable, no trailing separator
+    CString ipText, hostText, macText;      // the Welcome page's address boxes
+    CString lastIp, lastHost, lastMac;      // addresses of the last usable TarrowNetwork answer
+    CString computerName;
+    CString addressKind;                    // "IPAddress", "HostName" or "MAC"
+    CString modelName;
+    CString deviceIp;
+    CString suggestedFolderName;
+    CString folderName;
+    CString location;                       // parent path of the folder
+    CString domain, userName, password;
+    CString accessState;                    // "FALSE" reachable, "TRUE" not, or "DataFileError"
+    int saveCredentials = 0;                // -1 checked, 0 not (16-bit boolean)
+    int createShortcut = 0;                 // -1 checked, 0 not (16-bit boolean)
+    int proceed = 0;                        // 1 while the device check allows going on
+    int deviceResult = 0;
+    int computerResult = 0;
+    int feature = 0;                        // 2 or 3, from GetSupportedFeatures
+    int resolution = 0, colorSetting = 0, fileSize = 0, fileFormat = 0;
+    CString shortcutChecked;                // "checked" or empty
+    CString credentialsChecked;             // "checked" or empty
+
+    // Selected indexes of the scan-option selects: kept for the run, so a later visit of the
+    // page shows the earlier choice.
+    int scanTypeIndex = 1;
+    int resolutionIndex = 4;
+    int documentTypeIndex = 0;
+    int qualityIndex = 1;
+};
