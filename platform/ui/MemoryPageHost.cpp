@@ -48,7 +48,11 @@ void MemoryPageHost::Then(Action action)
 
 void MemoryPageHost::Click(const CString& id)
 {
-    Then([id](MemoryPageWindow& window) { window.Events().OnPageClick(id); });
+    // Only an element that the loaded page holds can be clicked.
+    Then([id](MemoryPageWindow& window) {
+        if (window.HasElement(id))
+            window.Events().OnPageClick(id);
+    });
 }
 
 void MemoryPageHost::Type(const CString& id, const CString& text)

@@ -105,6 +105,7 @@ public:
 
     IPageEvents& Events() { return m_events; }
     MemoryWindowRecord& Record() { return *m_record; }
+    bool HasElement(const CString& id) { return Find(id) != nullptr; }
 
     void SetCaption(const CString& caption) override { m_record->caption = caption; }
     void SetIcon(const CString& imagePath) override { m_record->icon = imagePath; }
