@@ -1,10 +1,11 @@
 #include "LogStream.h"
 
+#include "LogFile.h"
+
 #include "platform/core/Paths.h"
 #include "platform/core/WriteAll.h"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <unistd.h>
 
 std::string FormatTimeStamp(const std::tm* local)
@@ -32,8 +33,14 @@ std::string CurrentTimeStamp()
 
 CLogStream::~CLogStream()
 {
+    Close();
+}
+
+void CLogStream::Close()
+{
     if (m_fd >= 0)
         close(m_fd);
+    m_fd = -1;
 }
 
 void CLogStream::Open(const CString& path)
@@ -43,7 +50,7 @@ void CLogStream::Open(const CString& path)
     auto posix = platform::ToPosixPath(path);
     if (!posix)
         return;
-    m_fd = open(posix->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    m_fd = OpenLogFile(*posix);
 }
 
 void CLogStream::Write(std::string_view bytes)
@@ -52,8 +59,7 @@ void CLogStream::Write(std::string_view bytes)
         return;
     if (!platform::WriteAll(m_fd, bytes)) {
         // A failed write puts the stream into its bad state: later writes are dropped.
-        close(m_fd);
-        m_fd = -1;
+        Close();
     }
 }
 
@@ -96,10 +102,4 @@ void CLogStream::Line(const CString& text)
 void CLogStream::BlankLine()
 {
     Write("\n");
-}
-
-void DeleteLogFile(const CString& path)
-{
-    if (auto posix = platform::ToPosixPath(path))
-        unlink(posix->c_str());
 }

@@ -1,9 +1,13 @@
 // The diagnostic log writer shared by the library and both programs.
 //
 // Every module keeps its own stream to the one log file. A stream appends (O_APPEND), so several
-// streams and processes can write the file at once; each write reaches the file immediately.
-// A stream that cannot be opened stays silent for the rest of the run.
+// streams and processes can write the file at once; each write reaches the file immediately, and
+// a line written with Line() reaches it in one write. While open, a stream holds the file's shared
+// lock, which keeps other processes from deleting it (LogFile.h). A stream that cannot be opened
+// stays silent for the rest of the run.
 #pragma once
+
+#include "LogFile.h"
 
 #include "platform/core/CString.h"
 
@@ -27,9 +31,13 @@ public:
     CLogStream(const CLogStream&) = delete;
     CLogStream& operator=(const CLogStream&) = delete;
 
-    // Opens a Windows-form path for appending, creating the file when missing.
+    // Opens a Windows-form path for appending, creating the file (mode 0600) when missing; a
+    // symbolic link or anything but a regular file in its place leaves the stream silent.
     void Open(const CString& path);
     bool IsOpen() const { return m_fd >= 0; }
+    // Closes the stream (and gives up its lock), as a program does while another one runs; Open
+    // may follow.
+    void Close();
 
     CLogStream& operator<<(const CString& text);
     CLogStream& operator<<(const char16_t* text);
@@ -49,6 +57,3 @@ private:
 
     int m_fd = -1;
 };
-
-// Removes the log file; a failure (missing file, no right) is ignored.
-void DeleteLogFile(const CString& path);

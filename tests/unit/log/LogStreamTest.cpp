@@ -1,10 +1,26 @@
-#include "common/log/LogStream.h"
-#include "platform/core/Paths.h"
-#include "support/LogCapture.h"
+#include "LogFileText.h"
 
-#include <fstream>
+#include <algorithm>
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Write calls this process has made so far (the kernel's count).
+long long WriteCalls()
+{
+    std::ifstream io("/proc/self/io");
+    for (std::string key; io >> key;) {
+        long long value = 0;
+        io >> value;
+        if (key == "syscw:")
+            return value;
+    }
+    return -1;
+}
+
+} // namespace
 
 TEST(TimeStamp, PlainNumbersWithoutLeadingZerosAndMinusOneWithoutLocalTime)
 {
@@ -16,51 +32,101 @@ TEST(TimeStamp, PlainNumbersWithoutLeadingZerosAndMinusOneWithoutLocalTime)
     t.tm_min = 5;
     t.tm_sec = 7;
     EXPECT_EQ(FormatTimeStamp(&t), "12/6/2026 9:5:7 ");
-    t.tm_hour = 0;
-    t.tm_min = 0;
+    t.tm_mon = 0;
+    t.tm_hour = 23;
+    t.tm_min = 59;
     t.tm_sec = 0;
-    EXPECT_EQ(FormatTimeStamp(&t), "12/6/2026 0:0:0 ");
+    EXPECT_EQ(FormatTimeStamp(&t), "1/6/2026 23:59:0 ");
     EXPECT_EQ(FormatTimeStamp(nullptr), "0/0/0 -1:-1:-1 ");
+}
+
+TEST(LogStream, ALineIsOneWriteStampedWithTheLocalTime)
+{
+    // Fourteen hours east of UTC: a stamp in UTC would show another hour (and often another day).
+    setenv("TZ", "XYZ-14", 1);
+    tzset();
+    CLogStream stream;
+    stream.Open(kLogFilePath);
+    ASSERT_TRUE(stream.IsOpen());
+    LogCapture capture;
+
+    std::time_t before = std::time(nullptr);
+    long long writes = WriteCalls();
+    stream.Line(u"one \u00e9");
+    EXPECT_EQ(WriteCalls() - writes, 1);
+    std::time_t after = std::time(nullptr);
+
+    std::vector<std::string> expected;
+    for (std::time_t t = before; t <= after; ++t) {
+        std::tm local{};
+        expected.push_back(FormatTimeStamp(localtime_r(&t, &local)) + "one \xC3\xA9\n");
+    }
+    EXPECT_NE(std::find(expected.begin(), expected.end(), capture.Text()), expected.end()) << capture.Text();
 }
 
 TEST(LogStream, AppendsBehindOtherStreamsAndWritesUtf8)
 {
-    DeleteLogFile(kLogFilePath);
     LogCapture capture;
     CLogStream first;
     CLogStream second;
     first.Open(kLogFilePath);
     second.Open(kLogFilePath);
-    first.Line(u"one \u00e9");
+    first.Line(u"one");
     second.Line(u"two");
-    first << "three" << 42 << u"\n";
+    first << "three" << 42 << u" \u00e9\n";
     first.BlankLine();
-    EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"one \xC3\xA9", "two", "three42", ""}));
-    std::string text = capture.Text();
-    EXPECT_GT(LogCapture::TimeStampLength(text), 0u);
-    EXPECT_EQ(text.substr(LogCapture::TimeStampLength(text), 3), "one");
+    second << timestamp << "four\n";
+    EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"one", "two", "three42 \xC3\xA9", "", "four"}));
+    // Only the lines written with a time stamp carry one.
+    std::istringstream lines(capture.Text());
+    std::vector<bool> stamped;
+    for (std::string line; std::getline(lines, line);)
+        stamped.push_back(LogCapture::TimeStampLength(line) > 0);
+    EXPECT_EQ(stamped, (std::vector<bool>{true, true, false, false, true}));
 }
 
-TEST(LogStream, IsSilentWhenTheFileCannotBeOpened)
+TEST(LogStream, CreatesTheFileForTheUserAloneWhateverTheUmask)
 {
-    CLogStream missingDrive;
-    missingDrive.Open(u"Q:\\Tarrow.log");
-    EXPECT_FALSE(missingDrive.IsOpen());
-    missingDrive.Line(u"lost"); // must not crash
-
-    std::string dir = platform::DriveCRoot() + "/readonly";
-    mkdir(dir.c_str(), 0755);
-    CLogStream directory;
-    directory.Open(u"C:\\readonly");
-    EXPECT_FALSE(directory.IsOpen());
-}
-
-TEST(LogStream, DeletingAMissingOrOpenFileIsHarmless)
-{
-    DeleteLogFile(u"C:\\never-there.log");
+    const std::string path = LogPath();
+    unlink(path.c_str());
+    mode_t old = umask(0);
     CLogStream stream;
     stream.Open(kLogFilePath);
-    DeleteLogFile(kLogFilePath);
-    stream.Line(u"after delete"); // goes to the unlinked file, silently
-    SUCCEED();
+    umask(old);
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+TEST(LogStream, StaysSilentWhereItCannotOpen)
+{
+    const std::string root = platform::DriveCRoot();
+    ASSERT_EQ(mkdir((root + "/folder.log").c_str(), 0700), 0);
+    std::ofstream(root + "/target.txt") << "not the log";
+    ASSERT_EQ(symlink((root + "/target.txt").c_str(), (root + "/link.log").c_str()), 0);
+    ASSERT_EQ(symlink((root + "/absent.txt").c_str(), (root + "/dangling.log").c_str()), 0);
+    ASSERT_EQ(mkfifo((root + "/fifo.log").c_str(), 0600), 0);
+    // With a reader waiting, opening the FIFO would succeed: only its type keeps the stream off it.
+    int reader = open((root + "/fifo.log").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+
+    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
+    for (const char16_t* path : {u"Q:\\Tarrow.log", u"C:\\folder.log", u"C:\\link.log", u"C:\\dangling.log",
+                                 u"C:\\fifo.log"}) {
+        CLogStream stream;
+        stream.Open(path);
+        EXPECT_FALSE(stream.IsOpen()) << CString(path).ToUtf8();
+        stream.Line(u"lost");
+        stream << "lost" << 1 << timestamp;
+        stream.BlankLine();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    EXPECT_EQ(FileText(root + "/target.txt"), "not the log");
+    EXPECT_EQ(access((root + "/absent.txt").c_str(), F_OK), -1);
+    char byte;
+    EXPECT_LE(read(reader, &byte, 1), 0);
+    close(reader);
 }
