@@ -2,22 +2,43 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-std::string DefaultDriveCRoot()
+// A folder that only this user can change: a directory (not a link), owned by the user, without
+// write access for group and others.
+bool IsPrivateFolder(const std::string& path)
 {
-    std::string base;
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+           (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The user's runtime folder when it is what it should be: owned by the user, mode 0700.
+std::string PrivateRuntimeFolder()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat info {};
+    if (!runtime || !*runtime || stat(runtime, &info) != 0)
+        return {};
+    bool owned = S_ISDIR(info.st_mode) && info.st_uid == geteuid() && (info.st_mode & 07777) == 0700;
+    return owned ? runtime : std::string();
+}
+
+// The folder under which tarrow/C lies, or empty when the user has none of the three. Never a
+// folder shared by all users such as /tmp: a link planted there would lead the log elsewhere.
+std::string DefaultDriveCBase()
+{
     if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
-        base = state;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::string(home) + "/.local/state";
-    else
-        base = "/tmp";
-    return base + "/tarrow/C";
+        return state;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::string(home) + "/.local/state";
+    return PrivateRuntimeFolder();
 }
 
 bool IsDriveLetter(char16_t ch)
@@ -31,10 +52,16 @@ std::string DriveCRoot()
 {
     if (const char* overridden = std::getenv(kDriveCVariable); overridden && *overridden)
         return overridden;
-    std::string root = DefaultDriveCRoot();
+    std::string base = DefaultDriveCBase();
+    if (base.empty())
+        return {};
     std::error_code ignored;
-    std::filesystem::create_directories(root, ignored);
-    return root;
+    std::filesystem::create_directories(base, ignored);
+    const std::string tarrow = base + "/tarrow";
+    const std::string root = tarrow + "/C";
+    mkdir(tarrow.c_str(), 0700);
+    mkdir(root.c_str(), 0700);
+    return IsPrivateFolder(tarrow) && IsPrivateFolder(root) ? root : std::string();
 }
 
 std::optional<std::string> ToPosixPath(const CString& path)
@@ -45,6 +72,8 @@ std::optional<std::string> ToPosixPath(const CString& path)
         if (path[0] != u'C' && path[0] != u'c')
             return std::nullopt;
         prefix = DriveCRoot();
+        if (prefix.empty())
+            return std::nullopt;
         rest = path.Mid(2);
         if (rest.IsEmpty() || (rest[0] != u'\\' && rest[0] != u'/'))
             rest = u"/" + rest;

@@ -2,9 +2,13 @@
 //
 // The system keeps paths as its texts write them ("C:\Tarrow.log", "js\DeviceFolderList.js").
 // Translation: "\" becomes "/"; a path that is already POSIX passes through; a drive letter maps
-// through the drive table. Only C: is mapped: by default to a per-user state folder
-// ($XDG_STATE_HOME/tarrow/C, else ~/.local/state/tarrow/C), or to the folder named by the
-// environment variable TARROW_DRIVE_C. Any other drive does not exist.
+// through the drive table. Only C: is mapped: to the folder named by the environment variable
+// TARROW_DRIVE_C, else to a per-user folder tarrow/C under $XDG_STATE_HOME, else under
+// ~/.local/state, else (HOME unset) under the user's runtime folder $XDG_RUNTIME_DIR when it is
+// owned by the user and mode 0700. The default folder is made with mode 0700 and used only while
+// it and its parent tarrow are the user's own (no links, no write access for others); otherwise,
+// and when the user has none of these folders, drive C: does not exist. There is no fallback to a
+// folder shared by all users. Any other drive does not exist.
 #pragma once
 
 #include "CString.h"
@@ -16,7 +20,8 @@ namespace platform {
 
 inline constexpr const char* kDriveCVariable = "TARROW_DRIVE_C";
 
-// Folder that stands for drive C:, created on first use when it is the default one.
+// Folder that stands for drive C:, created on first use when it is the default one; empty when
+// drive C: does not exist (see above).
 std::string DriveCRoot();
 
 // The POSIX path for a Windows-form or POSIX path; nullopt for a drive that does not exist.
