@@ -5,6 +5,7 @@
 #include "platform/core/SystemInfo.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 CString DataFilePath()
@@ -15,9 +16,12 @@ CString DataFilePath()
 bool CanOpenForReading(const CString& path)
 {
     auto posix = platform::ToPosixPath(path);
-    int fd = posix ? open(posix->c_str(), O_RDONLY | O_CLOEXEC) : -1;
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
+    int fd = posix ? open(posix->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
     if (fd < 0)
         return false;
+    struct stat info {};
+    bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     close(fd);
-    return true;
+    return regular;
 }

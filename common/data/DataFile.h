@@ -8,5 +8,7 @@ inline constexpr const char16_t* kDataFileName = u"tarrow.data";
 // Module folder + "\" + "tarrow.data".
 CString DataFilePath();
 
-// Whether the file can be opened for reading; the data file's users test this before parsing.
+// Whether the path names a regular file (links followed) that can be opened for reading; the data
+// file's users test this before parsing. A folder, a FIFO or a device is no data file: it takes
+// the "cannot be opened" path, and testing it never waits.
 bool CanOpenForReading(const CString& path);

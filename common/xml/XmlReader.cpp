@@ -34,7 +34,8 @@ XmlNode FindFirstTag(XmlNode node, const CString& firstTag)
 
 bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO is refused below instead of waiting for a writer at open.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info {};

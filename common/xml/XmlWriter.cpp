@@ -7,6 +7,9 @@
 #include "platform/core/Paths.h"
 
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -141,9 +144,17 @@ CString ToText(const XmlNode& node)
 int WriteFile(const XmlNode& node, const CString& path)
 {
     auto posix = platform::ToPosixPath(path);
-    std::FILE* file = posix ? std::fopen(posix->c_str(), "wb") : nullptr;
-    if (!file)
+    // Only a regular file is written: a FIFO must neither block the writer at open (O_NONBLOCK)
+    // nor take the data, and nothing is truncated before its type is known.
+    int fd = posix ? open(posix->c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666) : -1;
+    struct stat info {};
+    bool regular = fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ftruncate(fd, 0) == 0;
+    std::FILE* file = regular ? fdopen(fd, "wb") : nullptr;
+    if (!file) {
+        if (fd >= 0)
+            close(fd);
         return XmlErrorOpenForWriting;
+    }
     std::string bytes = "\xFF\xFE";
     if (NeedsHeader(node))
         AppendUtf16Le(bytes, u"<?xml version=\"1.0\" encoding=\"utf-16\"?>\n");

@@ -5,6 +5,10 @@
 #include "support/LogCapture.h"
 #include "support/ScriptedMessageBoxes.h"
 
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const std::string kPathText = "C:\\Program Files\\Tarrow\\tarrow.data";
@@ -84,4 +88,40 @@ TEST_F(DataFileTest, AFileWithoutTarrowStopsTheReaderWithTheReport)
             CNetworkConnect::ReadXML(value, u"IPAddress");
         },
         testing::ExitedWithCode(255), "");
+}
+
+namespace {
+
+// Reads a key in a child process that a hanging read cannot keep (SIGALRM ends it); exits with 0
+// when ReadXML answered 0 and left the value alone, as it does for a file that cannot be read.
+void ReadInChildAndExit()
+{
+    alarm(10);
+    ScriptedMessageBoxes boxes;
+    CString value = u"unchanged";
+    int found = CNetworkConnect::ReadXML(value, u"IPAddress");
+    std::exit(found == 0 && value == u"unchanged" && boxes.Shown().empty() ? 0 : 1);
+}
+
+} // namespace
+
+TEST_F(DataFileTest, OnlyARegularFileIsReadAFolderOrFifoCannotBeRead)
+{
+    const std::string path = PosixPath();
+    const std::string fifo = path + ".fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::vector<std::pair<std::string, std::function<int()>>> kinds = {
+        {"folder", [&] { return mkdir(path.c_str(), 0700); }},
+        {"FIFO", [&] { return mkfifo(path.c_str(), 0600); }},
+        {"link to a FIFO", [&] { return symlink(fifo.c_str(), path.c_str()); }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        ASSERT_EQ(make(), 0) << kind;
+        LogCapture log;
+        EXPECT_EXIT(ReadInChildAndExit(), testing::ExitedWithCode(0), "") << kind;
+        EXPECT_EQ(log.Lines(), std::vector<std::string>{"CNetworkConnect::ReadXML(): ERROR :Unable to open settings file " +
+                                                        kPathText})
+            << kind;
+        ASSERT_EQ(remove(path.c_str()), 0) << kind;
+    }
 }

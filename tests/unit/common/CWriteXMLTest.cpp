@@ -5,8 +5,10 @@
 #include "support/ScriptedMessageBoxes.h"
 
 #include <fcntl.h>
+#include <functional>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -132,4 +134,37 @@ TEST_F(DataFileTest, AMalformedFileEndsTheProgramWith255)
     CWriteXML writer;
     WriteFileBytes("<tarrow><settings></tarrow"); // a file the writer cannot parse
     EXPECT_EXIT(writer.WriteElement(u"IPAddress", u"127.0.0.7"), testing::ExitedWithCode(255), "");
+}
+
+TEST_F(DataFileTest, AFolderOrFifoInTheFilesPlaceIsNeitherWrittenNorWaitedFor)
+{
+    const std::string path = PosixPath();
+    const std::vector<std::pair<std::string, std::function<int()>>> kinds = {
+        {"folder", [&] { return mkdir(path.c_str(), 0700); }},
+        {"FIFO", [&] { return mkfifo(path.c_str(), 0600); }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        ASSERT_EQ(make(), 0) << kind;
+        LogCapture log;
+        EXPECT_EXIT(
+            {
+                alarm(10); // a writer that waits is ended by SIGALRM
+                ScriptedMessageBoxes boxes;
+                CWriteXML writer;
+                writer.SetValue(u"IPAddress", u"127.0.0.7");
+                writer.CreateDataFile();
+                std::exit(boxes.Shown().empty() ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "")
+            << kind;
+        EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Creating Data File : " + kPathText + " ... Failed.",
+                                                         "ERROR: Unable to Create Data file: " + kPathText,
+                                                         "Network: CWriteXML::WriteElement(): ERROR :Unable to open "
+                                                         "settings file."}))
+            << kind;
+        struct stat info {};
+        ASSERT_EQ(lstat(path.c_str(), &info), 0) << kind;
+        EXPECT_EQ(S_ISDIR(info.st_mode) ? "folder" : S_ISFIFO(info.st_mode) ? "FIFO" : "other", kind);
+        ASSERT_EQ(remove(path.c_str()), 0) << kind;
+    }
 }

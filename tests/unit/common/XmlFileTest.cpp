@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -54,6 +55,9 @@ TEST(XmlFile, FileLevelFailures)
     EXPECT_FALSE(ParseFile(u"C:\\missing.data", u"tarrow", result));
     EXPECT_EQ(result.code, XmlErrorFileNotFound);
     EXPECT_FALSE(ParseFile(u"C:\\", u"tarrow", result)); // a folder is no file
+    EXPECT_EQ(result.code, XmlErrorFileNotFound);
+    ASSERT_EQ(mkfifo(platform::ToPosixPath(u"C:\\fifo.data")->c_str(), 0600), 0);
+    EXPECT_FALSE(ParseFile(u"C:\\fifo.data", u"tarrow", result)); // nor a FIFO, and no writer is waited for
     EXPECT_EQ(result.code, XmlErrorFileNotFound);
     EXPECT_FALSE(ParseFile(WriteBytes("empty.data", ""), u"tarrow", result));
     EXPECT_EQ(result.code, XmlErrorNoData);

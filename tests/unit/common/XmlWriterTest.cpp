@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -90,5 +95,37 @@ TEST(XmlWriter, FailuresToCreateOrWriteHaveTheirCodes)
     XmlNode root = NewDeclarationRoot();
     EXPECT_EQ(WriteFile(root, u"C:\\no such folder\\x.data"), XmlErrorOpenForWriting);
     EXPECT_EQ(WriteFile(root, u"D:\\x.data"), XmlErrorOpenForWriting); // a drive that does not exist
-    EXPECT_EQ(WriteFile(root, u"/dev/full"), XmlErrorWrite);
+    EXPECT_EQ(WriteFile(root, u"/dev/full"), XmlErrorOpenForWriting); // a device is no data file
+    EXPECT_EQ(WriteFile(root, u"C:\\"), XmlErrorOpenForWriting);      // nor is a folder
+
+    // A file that cannot grow: the write fails.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = old;
+    tiny.rlim_cur = 4;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    int code = WriteFile(root, u"C:\\full.data");
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(code, XmlErrorWrite);
+}
+
+TEST(XmlWriter, AFifoIsNeitherWrittenNorWaitedFor)
+{
+    const std::string fifo = *platform::ToPosixPath(u"C:\\fifo.data");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // With a reader waiting, opening the FIFO succeeds: only its type keeps the data out.
+    int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(WriteFile(NewDeclarationRoot(), u"C:\\fifo.data"), XmlErrorOpenForWriting);
+    char byte;
+    EXPECT_LE(read(reader, &byte, 1), 0);
+    close(reader);
+    // Without one, a writer that waited for a reader would never return.
+    EXPECT_EXIT(
+        {
+            alarm(10);
+            std::exit(WriteFile(NewDeclarationRoot(), u"C:\\fifo.data"));
+        },
+        testing::ExitedWithCode(XmlErrorOpenForWriting), "");
 }
