@@ -1,34 +1,89 @@
-// The exported functions: each forwards to the library's single CSharedFolder object.
+// The exported functions: each forwards to the library's single CSharedFolder object, one caller
+// at a time (LibraryLock.h). No exception leaves the library: one that escapes an operation is
+// logged and the export returns its failure value.
 #include "Quillet_Library.h"
 
+#include "LibraryLock.h"
+#include "LibraryLog.h"
+#include "common/log/LogEscape.h"
 #include "service/CSharedFolder.h"
+
+#include <exception>
+
+namespace {
+
+void LogEscaped(const char16_t* exportName, const char* what) noexcept
+{
+    try {
+        LibraryLog().Line(u"ERROR- " + CString(exportName) + u"(): stopped by an exception: "
+                          + EscapeForLog(CString::FromUtf8(what)));
+    } catch (...) {
+        // Out of memory even for the log line: the result says enough.
+    }
+}
+
+// Runs operation under the library's lock; failure() is returned when it throws.
+template <typename Operation, typename Failure>
+auto Serialized(const char16_t* exportName, Operation operation, Failure failure) -> decltype(operation())
+{
+    std::lock_guard lock(LibraryMutex());
+    try {
+        return operation();
+    } catch (const std::exception& e) {
+        LogEscaped(exportName, e.what());
+    } catch (...) {
+        LogEscaped(exportName, "unknown");
+    }
+    return failure();
+}
+
+constexpr auto Failed = [] { return BREDE_FAILED; };
+constexpr auto False = [] { return BOOL{0}; };
+
+} // namespace
 
 Brede_SupportedFeatures GetSupportedFeatures(CString modelName, CString ipAddress, int queryDevice)
 {
-    return cSharedFolder.GetSupportedFeatures(modelName, ipAddress, queryDevice);
+    return Serialized(
+        u"GetSupportedFeatures",
+        [&] { return cSharedFolder.GetSupportedFeatures(modelName, ipAddress, queryDevice); },
+        [] { return DEVICE_NOT_SUPPORTED; });
 }
 
 BOOL GenerateUniqueFolderName(CString ipAddress, CString baseDirectory, CString modelName, CString& uniqueName)
 {
-    return cSharedFolder.GenerateUniqueFolderName(ipAddress, baseDirectory, modelName, uniqueName);
+    return Serialized(
+        u"GenerateUniqueFolderName",
+        [&] { return cSharedFolder.GenerateUniqueFolderName(ipAddress, baseDirectory, modelName, uniqueName); },
+        False);
 }
 
 BOOL IsFolderNameUnique(CString ipAddress, CString baseDirectory, CString folderName)
 {
-    return cSharedFolder.IsFolderNameUnique(ipAddress, baseDirectory, folderName);
+    return Serialized(
+        u"IsFolderNameUnique",
+        [&] { return cSharedFolder.IsFolderNameUnique(ipAddress, baseDirectory, folderName); }, False);
 }
 
 Brede_ErrorCode ConfigureComputer(CString baseDirectory, CString folderName, int createShortcut, CString userName)
 {
-    return cSharedFolder.ConfigureComputer(baseDirectory, folderName, createShortcut, userName);
+    return Serialized(
+        u"ConfigureComputer",
+        [&] { return cSharedFolder.ConfigureComputer(baseDirectory, folderName, createShortcut, userName); },
+        Failed);
 }
 
 Brede_ErrorCode ConfigureDevice(CString MfpIPAddress, CString ShareHostName, CString ShareName,
                                 Brede_FileFormat fileFormat, Brede_ImageResolution resolution,
                                 Brede_ColorSetting colorSetting, Brede_FileSize fileSize)
 {
-    return cSharedFolder.ConfigureDevice(MfpIPAddress, ShareHostName, ShareName, fileFormat, resolution,
-                                         colorSetting, fileSize);
+    return Serialized(
+        u"ConfigureDevice",
+        [&] {
+            return cSharedFolder.ConfigureDevice(MfpIPAddress, ShareHostName, ShareName, fileFormat, resolution,
+                                                 colorSetting, fileSize);
+        },
+        Failed);
 }
 
 Brede_ErrorCode ConfigureDevice(CString UserName, CString Password, CString NtDomain, CString MfpIPAddress,
@@ -36,33 +91,45 @@ Brede_ErrorCode ConfigureDevice(CString UserName, CString Password, CString NtDo
                                 Brede_ImageResolution resolution, Brede_ColorSetting colorSetting,
                                 Brede_FileSize fileSize)
 {
-    return cSharedFolder.ConfigureDevice(UserName, Password, NtDomain, MfpIPAddress, ShareHostName, ShareName,
-                                         fileFormat, resolution, colorSetting, fileSize);
+    return Serialized(
+        u"ConfigureDevice",
+        [&] {
+            return cSharedFolder.ConfigureDevice(UserName, Password, NtDomain, MfpIPAddress, ShareHostName,
+                                                 ShareName, fileFormat, resolution, colorSetting, fileSize);
+        },
+        Failed);
 }
 
 Brede_ErrorCode DeleteFolderAlias(CString ipAddress, CString folderName)
 {
-    return cSharedFolder.DeleteFolderAlias(ipAddress, folderName);
+    return Serialized(
+        u"DeleteFolderAlias", [&] { return cSharedFolder.DeleteFolderAlias(ipAddress, folderName); }, Failed);
 }
 
 Brede_ErrorCode DeleteFolderList(CString ipAddress, CStringList& folderNames)
 {
-    return cSharedFolder.DeleteFolderList(ipAddress, folderNames);
+    return Serialized(
+        u"DeleteFolderList", [&] { return cSharedFolder.DeleteFolderList(ipAddress, folderNames); }, Failed);
 }
 
 BOOL GetFolderNamesOnDevice(CString ipAddress, CString& names)
 {
-    return cSharedFolder.GetFolderNamesOnDevice(ipAddress, names);
+    return Serialized(
+        u"GetFolderNamesOnDevice", [&] { return cSharedFolder.GetFolderNamesOnDevice(ipAddress, names); }, False);
 }
 
 CStringList* GetPrinterFolderList(Brede_PrinterFolderListType listType)
 {
-    return cSharedFolder.GetPrinterFolderList(listType);
+    return Serialized(
+        u"GetPrinterFolderList", [&] { return cSharedFolder.GetPrinterFolderList(listType); },
+        [] { return static_cast<CStringList*>(nullptr); });
 }
 
 CString TestFunction(int selector, CString ipAddress, CString& text)
 {
-    return cSharedFolder.TestFunction(selector, ipAddress, text);
+    return Serialized(
+        u"TestFunction", [&] { return cSharedFolder.TestFunction(selector, ipAddress, text); },
+        [] { return CString(); });
 }
 
 CQuillet_Library& CQuillet_Library::operator=(const CQuillet_Library&)

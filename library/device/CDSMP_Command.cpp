@@ -1,8 +1,10 @@
 #include "CDSMP_Command.h"
 
 #include "Transport.h"
+#include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -41,7 +43,7 @@ int CDSMP_Command::ExecuteCommand(CString ipAddress)
 CString PayloadLogText(CDSMP_Command& command)
 {
     const CString& payload = command.csPayload;
-    CString rendering = payload.GetLength() <= 2 ? command.FormatPayloadHex() : MaskPasswords(payload);
+    CString rendering = payload.GetLength() <= 2 ? command.FormatPayloadHex() : EscapeForLog(MaskPasswords(payload));
     return u"  Payload (" + IntToCString(payload.GetLength()) + u")|" + rendering + u"|";
 }
 
@@ -49,30 +51,39 @@ CString ReceivedLogText(const CString& response)
 {
     int n = response.GetLength();
     CString taken = n < kWholeReplyLimit ? response : response.Left(kLoggedReplyPrefix);
-    return u"Received (" + IntToCString(n) + u")|" + MaskPasswords(taken) + u"|";
+    return u"Received (" + IntToCString(n) + u")|" + EscapeForLog(MaskPasswords(taken)) + u"|";
 }
 
 CString MaskPasswords(const CString& text)
 {
-    static constexpr std::u16string_view key = u"Password=";
+    static constexpr std::u16string_view key = u"Password=\"";
+    // Where a character stands: between tags, inside a tag, or inside a quoted value of a tag.
+    // Values hold no raw quotation mark (they are escaped), so the marks pair up within tags;
+    // quotation marks between tags are plain text. A fragment without "<" reads as inside a tag.
+    enum class Where { Text, Tag, Value };
     std::u16string masked = text.str();
-    std::size_t last = masked.empty() ? 0 : masked.size() - 1;
-    std::size_t searchFrom = 0;
-    while (true) {
-        std::size_t found = masked.find(key, searchFrom);
-        if (found == std::u16string::npos)
-            break;
-        std::size_t open = masked.find(u'"', found);
-        if (open == std::u16string::npos)
-            break;
-        std::size_t begin = open + 1;
-        std::size_t close = masked.find(u'"', begin);
-        std::size_t end = close == std::u16string::npos ? last + 1 : close;
-        for (std::size_t i = begin; i < end; ++i)
-            masked[i] = u'*';
-        if (close == std::u16string::npos)
-            break;
-        searchFrom = close;
+    Where where = Where::Tag;
+    for (std::size_t i = 0; i < masked.size(); ++i) {
+        char16_t c = masked[i];
+        if (where == Where::Value) {
+            if (c == u'"')
+                where = Where::Tag;
+        } else if (std::u16string_view(masked).substr(i).starts_with(key)) {
+            std::size_t begin = i + key.size();
+            std::size_t close = masked.find(u'"', begin);
+            std::size_t end = close == std::u16string::npos ? masked.size() : close;
+            std::fill(masked.begin() + static_cast<std::ptrdiff_t>(begin),
+                      masked.begin() + static_cast<std::ptrdiff_t>(end), u'*');
+            // Go on after the value's closing quotation mark, in the same place as before it.
+            i = end;
+        } else if (where == Where::Text) {
+            if (c == u'<')
+                where = Where::Tag;
+        } else if (c == u'"') {
+            where = Where::Value;
+        } else if (c == u'>') {
+            where = Where::Text;
+        }
     }
     return CString(std::move(masked));
 }

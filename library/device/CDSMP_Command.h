@@ -10,6 +10,8 @@ class CDSMP_Command {
 public:
     // 1 = exchange carried out (whatever the device answered), 0 = transfer failed.
     int ExecuteCommand(CString ipAddress);
+    // Whether the last exchange got an HTTP status of 200 to 299.
+    bool HttpStatusIsSuccess() const { return nHttpStatus >= 200 && nHttpStatus <= 299; }
     CString GetResponse() const { return csResponse; }
     CString FormatPayloadHex();
 
@@ -20,6 +22,8 @@ public:
     CString csPayload;
     CString csPayloadHex;
     CString csResponse;
+    // HTTP status of the last exchange; 0 when no status line arrived (or nothing was sent).
+    int nHttpStatus = 0;
 
 protected:
     CDSMP_Command() = default;
@@ -33,8 +37,12 @@ protected:
 };
 
 // The log texts of one exchange: "  Payload (n)|...|" (without time stamp) and "Received (n)|...|".
+// Passwords are masked, then control characters escaped (the counts stay the texts' lengths).
 CString PayloadLogText(CDSMP_Command& command);
 CString ReceivedLogText(const CString& response);
 
-// A copy of text with every value after "Password=" replaced by asterisks of the same length.
+// A copy of text in which the value of every attribute ending in "Password=" is replaced by
+// asterisks of the same length: an unclosed value up to the end of the text, an empty value
+// stays empty. Only a "Password=" directly followed by a quotation mark, and not inside another
+// quoted value, counts: a user name such as xPassword= cannot pair the wrong quotation marks.
 CString MaskPasswords(const CString& text);

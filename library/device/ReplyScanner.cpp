@@ -1,5 +1,6 @@
 #include "ReplyScanner.h"
 
+#include "AttributeCursor.h"
 #include "library/LibraryLog.h"
 
 #include <array>
@@ -7,31 +8,7 @@
 
 int GetStringValue(const CString& text, const CString& name, CString& value, int start)
 {
-    CString key = name + u"=";
-    CLogStream& log = LibraryLog();
-    auto fail = [&] {
-        log.Line(u"ERROR- GetStringValue(): Returning -1");
-        return -1;
-    };
-
-    int keyAt = text.Find(key, start);
-    if (keyAt < 0) {
-        log.Line(u"ERROR- GetStringValue(): " + key + u" not found.");
-        return fail();
-    }
-    int firstQuote = text.Find(u'"', keyAt);
-    if (firstQuote < 0) {
-        log.Line(u"ERROR- GetStringValue(): First \" not found.");
-        return fail();
-    }
-    int valueAt = firstQuote + 1;
-    int secondQuote = text.Find(u'"', valueAt);
-    if (secondQuote < 0) {
-        log.Line(u"ERROR- GetStringValue(): Second \" not found.");
-        return fail();
-    }
-    value = text.Mid(valueAt, secondQuote - valueAt);
-    return valueAt;
+    return AttributeCursor(text, name).Next(value, start);
 }
 
 BOOL IsStringPresent(const CString& text, const CString& target, const CString& startMarker,

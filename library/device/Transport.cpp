@@ -1,14 +1,16 @@
 #include "Transport.h"
 
 #include "CDSMP_Command.h"
+#include "DeviceAddress.h"
+#include "ReplySink.h"
+#include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
-#include "platform/core/TextConvert.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace {
@@ -24,25 +26,6 @@ long MillisecondsFromEnvironment(const char* name, long fallback)
     char* end = nullptr;
     long value = std::strtol(text, &end, 10);
     return (*end == '\0' && value > 0) ? value : fallback;
-}
-
-// What the write callback fills: the command, and the decoder that carries a UTF-8 sequence cut
-// between two pieces of the body over to the next piece.
-struct ReplySink {
-    CDSMP_Command* command;
-    Utf8StreamDecoder decoder;
-};
-
-size_t WriteCallback(char* data, size_t size, size_t count, void* userData)
-{
-    auto* sink = static_cast<ReplySink*>(userData);
-    if (!sink || !sink->command)
-        return 0;
-    size_t bytes = size * count;
-    // Conversion of a piece stops at its first zero byte.
-    size_t textBytes = strnlen(data, bytes);
-    sink->command->csResponse += CString(sink->decoder.Decode(std::string_view(data, textBytes)));
-    return bytes;
 }
 
 void InitCurlOnce()
@@ -77,10 +60,17 @@ TransportTimeouts CurrentTransportTimeouts()
 
 int Test_cURL(CDSMP_Command& command, const CString& ipAddress)
 {
-    InitCurlOnce();
+    CLogStream& log = LibraryLog();
+    command.nHttpStatus = 0;
     std::string address = ipAddress.ToUtf8();
-    std::string url = "https://" + address + kDevicePath;
+    std::optional<std::string> checkedUrl = DeviceUrl(address, kDevicePath);
+    if (!checkedUrl) {
+        log.Line(u"ERROR- Test_cURL(): invalid device address \"" + EscapeForLog(ipAddress) + u"\"");
+        return 0; // nothing was sent
+    }
+    const std::string& url = *checkedUrl;
 
+    InitCurlOnce();
     // Declared first so that it is freed after the handle that uses it.
     std::unique_ptr<curl_mime, MimeCleanup> form;
     std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
@@ -98,12 +88,13 @@ int Test_cURL(CDSMP_Command& command, const CString& ipAddress)
     AddPart(form.get(), "xml_request", command.csPayload.ToUtf8(), "text/plain");
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    ReplySink sink{&command, {}};
+    ReplySink sink;
+    sink.command = &command;
     TransportTimeouts timeouts = CurrentTransportTimeouts();
     curl_easy_setopt(handle, CURLOPT_MIMEPOST, form.get());
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteCallback);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, TakeReplyPiece);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, timeouts.connectMilliseconds);
     curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, timeouts.totalMilliseconds);
@@ -112,16 +103,18 @@ int Test_cURL(CDSMP_Command& command, const CString& ipAddress)
     // Time-outs must not raise signals: the wizard calls from a worker thread.
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
 
-    CLogStream& log = LibraryLog();
-    log.Line(u"Sending to " + CString::FromUtf8(url));
+    log.Line(u"Sending to " + EscapeForLog(CString::FromUtf8(url)));
 
     int result = 1;
     CURLcode code = curl_easy_perform(handle);
     if (code != CURLE_OK) {
         log.Line(u"Test_cURL(): curl_easy_perform() returned " + IntToCString(code)
-                 + u", error string= " + CString::FromUtf8(errorBuffer));
+                 + u", error string= " + EscapeForLog(CString::FromUtf8(errorBuffer)));
         result = 0;
     }
+    long status = 0;
+    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    command.nHttpStatus = static_cast<int>(status);
     command.csResponse += CString(sink.decoder.Finish());
     return result;
 }

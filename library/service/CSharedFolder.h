@@ -85,6 +85,9 @@ CString GetShortcutPath(CString folderName);
 int CreateShortcut(CString targetPath, CString description, CString shortcutPath);
 // 0 nothing at path, 1 a file, 2 a directory, -1 another error.
 int GetPathType(CString path);
+// Whether a (trimmed) folder name can name a scan folder: one path component once its trailing
+// blanks and dots are dropped, a share name that Samba takes and not one that Samba keeps for itself.
+bool IsValidFolderName(const CString& name);
 
 // Reduces a full model name ("<maker> Kelvane <code> MFP") to its model code in place.
 int ConvertToBasePrinterName(CString& name);

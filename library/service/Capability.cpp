@@ -1,5 +1,6 @@
 #include "CSharedFolder.h"
 
+#include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
 #include "library/device/Commands.h"
 #include "library/device/ReplyScanner.h"
@@ -69,7 +70,7 @@ Brede_SupportedFeatures CSharedFolder::IsValidMfp(CString ipAddress)
 {
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::IsValidMfp( " + ipAddress + u")");
+    log.Line(u"CSharedFolder::IsValidMfp( " + EscapeForLog(ipAddress) + u")");
 
     CIsValidMfp cIsValidMfp;
     if (!cIsValidMfp.ExecuteCommand(ipAddress)) {
@@ -86,7 +87,7 @@ Brede_SupportedFeatures CSharedFolder::IsValidMfp(CString ipAddress)
     if (GetStringValue(response, u"MfpAccessReturnCode", accessCode, 0) == -1) {
         log.Line(u"ERROR- CSharedFolder()::IsValidMfp()- GetStringValue() returned -1");
     } else {
-        log.Line(u"CSharedFolder()::IsValidMfp()- GetStringValue() returned " + accessCode);
+        log.Line(u"CSharedFolder()::IsValidMfp()- GetStringValue() returned " + EscapeForLog(accessCode));
         if (accessCode == u"MFP_ACCESS_SUCCESSFUL") {
             log.Line(u"CSharedFolder()::IsValidMfp(): Returning MANAGED_SCAN_TO_NETWORK");
             log.BlankLine();
@@ -102,7 +103,7 @@ Brede_SupportedFeatures CSharedFolder::IsScanFeatureAvailable(CString ipAddress)
 {
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::IsScanFeatureAvailable( " + ipAddress + u")");
+    log.Line(u"CSharedFolder::IsScanFeatureAvailable( " + EscapeForLog(ipAddress) + u")");
 
     CGetMfpRecord cGetMfpRecord;
     if (!cGetMfpRecord.ExecuteCommand(ipAddress)) {
@@ -140,7 +141,7 @@ int ConvertToBasePrinterName(CString& name)
     int family = name.Find(kFamily);
     int mfp = name.Find(u"MFP");
     if (family < 0 || mfp < 0) {
-        LibraryLog().Line(u"ConvertToBasePrinterName(): " + name + u" is not a supported device.");
+        LibraryLog().Line(u"ConvertToBasePrinterName(): " + EscapeForLog(name) + u" is not a supported device.");
         name.Empty();
         return 0;
     }

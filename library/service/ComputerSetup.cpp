@@ -1,11 +1,17 @@
 // The folder on this computer: directory, its access entry, the share and the share's access
 // list. On Linux the access entry is a POSIX ACL entry and the share a Samba usershare; the log
 // keeps the names of the calls the system was designed on.
+//
+// A set-up that cannot give the account its entries on the folder and the share fails, and
+// what the call made is removed again: a share or folder that no scan can reach is never left.
 #include "CSharedFolder.h"
 
+#include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
 #include "platform/core/Services.h"
 #include "platform/fs/FileSystem.h"
+#include "platform/fs/WinErrors.h"
+#include "platform/fs/WindowsPath.h"
 #include "platform/security/Accounts.h"
 #include "platform/security/DirectoryRights.h"
 #include "platform/shares/Shares.h"
@@ -15,15 +21,28 @@ namespace {
 
 CString AclCallName(platform::AclStep step)
 {
-    switch (step) {
-    case platform::AclStep::Read:
-        return u"GetNamedSecurityInfo()";
-    case platform::AclStep::Build:
-        return u"SetEntriesInAcl()";
-    case platform::AclStep::Write:
-        break;
-    }
-    return u"SetNamedSecurityInfo()";
+    static const CString kNames[] = {u"GetNamedSecurityInfo()", u"SetEntriesInAcl()", u"SetNamedSecurityInfo()"};
+    return kNames[static_cast<int>(step)];
+}
+
+// Removes the folder that this call made, when nothing was put into it meanwhile.
+void RemoveMadeFolder(const CString& fullPath)
+{
+    CLogStream& log = LibraryLog();
+    if (int result = platform::Use<platform::IFileSystem>().RemoveDirectory(fullPath))
+        log.Line(u"ERROR: CSharedFolder::CreateSharedDirectory(): RemoveDirectory() returned " + IntToCString(result));
+    else
+        log.Line(u"Removed " + fullPath + u" from local machine");
+}
+
+// Removes the share that this call made.
+void RemoveMadeShare(const CString& shareName)
+{
+    CLogStream& log = LibraryLog();
+    if (int result = platform::Use<platform::IShares>().DeleteShare(shareName))
+        log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): NetShareDel() returned " + IntToCString(result));
+    else
+        log.Line(u"CSharedFolder::ShareWindowsFolder(): NetShareDel() returned NERR_Success");
 }
 
 } // namespace
@@ -43,42 +62,59 @@ Brede_ErrorCode CSharedFolder::ConfigureComputer(CString baseDirectory, CString 
 int CSharedFolder::CreateSharedDirectory(CString baseDirectory, CString folderName, CString userName)
 {
     CLogStream& log = LibraryLog();
-    // Without a name the account entries are left out (the look-ups fail).
+    // Without a name the account entries cannot be made, and the set-up fails.
     if (userName.IsEmpty() && !platform::Use<platform::IAccounts>().GetUserName(userName))
         log.Line(u"ERROR- CreateSharedDirectory(): GetUserName() failed.");
     log.BlankLine();
-    log.Line(u"CSharedFolder::CreateSharedDirectory( " + baseDirectory + u", " + folderName + u")");
+    log.Line(u"CSharedFolder::CreateSharedDirectory( " + EscapeForLog(baseDirectory) + u", " + EscapeForLog(folderName) +
+             u")");
 
     m_csFolderName = folderName;
     m_csFolderName.Trim();
     m_csShareName = m_csFolderName;
     m_csBaseDirectory = baseDirectory;
     m_csBaseDirectory.Trim();
-    if (m_csBaseDirectory.IsEmpty())
+    bool noBase = m_csBaseDirectory.IsEmpty();
+    if (noBase)
         m_csBaseDirectory = u"\\";
     else if (m_csBaseDirectory[m_csBaseDirectory.GetLength() - 1] != u'\\')
         m_csBaseDirectory += u'\\';
-    m_csFullPath = m_csBaseDirectory + m_csFolderName;
+    // The folder as Windows' full-path step names it: "Trail." is the folder Trail.
+    m_csFullPath = platform::WithoutTrailingBlanksAndDots(m_csBaseDirectory + m_csFolderName);
 
-    if (int result = platform::Use<platform::IFileSystem>().CreateDirectoryTree(m_csFullPath)) {
+    // Nothing is made for a name that would leave the base directory or that Samba refuses.
+    if (!IsValidFolderName(m_csFolderName)) {
+        log.Line(u"ERROR: CSharedFolder::CreateSharedDirectory(): Folder name " + EscapeForLog(m_csFolderName) +
+                 u" is not valid: ERROR_INVALID_NAME (123)");
+        return 0;
+    }
+    // Without a base directory there is no place for the folder (never the root of the disk).
+    int result = noBase ? platform::kErrorPathNotFound
+                        : platform::Use<platform::IFileSystem>().CreateDirectoryTree(m_csFullPath);
+    if (result) {
         log.Line(u"ERROR: CSharedFolder::CreateSharedDirectory(): SHCreateDirectoryEx() returned " + IntToCString(result));
         return 0;
     }
     log.Line(u"Created " + m_csFullPath + u" on local machine");
 
-    SetDirPermissions(userName);
-    int shared = ShareWindowsFolder(userName);
+    // The folder is private (platform::IFileSystem): without the account's entry no scan reaches it.
+    if (!SetDirPermissions(userName) || !ShareWindowsFolder(userName)) {
+        RemoveMadeFolder(m_csFullPath);
+        return 0;
+    }
     platform::Use<platform::IShell>().NotifyShareCreated(m_csFullPath);
-    return shared;
+    return 1;
 }
 
 int CSharedFolder::SetDirPermissions(CString userName)
 {
-    platform::Account account;
-    if (platform::Use<platform::IAccounts>().LookupAccountName(userName, account) != 0)
-        return 0;
-    auto& rights = platform::Use<platform::IDirectoryRights>();
     CLogStream& log = LibraryLog();
+    platform::Account account;
+    if (int result = platform::Use<platform::IAccounts>().LookupAccountName(userName, account)) {
+        log.Line(u"ERROR: SetDirPermissions(): LookupAccountName() returned " + IntToCString(result));
+        return 0;
+    }
+    auto& rights = platform::Use<platform::IDirectoryRights>();
     platform::AclResult result = rights.GrantFullAccess(m_csFullPath, account);
     if (result.error) {
         log.Line(u"SetDirPermissions(): " + AclCallName(result.step) + u": " + platform::ErrorText(result.error));
@@ -105,17 +141,30 @@ int CSharedFolder::ShareWindowsFolder(CString userName)
     log.Line(u"CSharedFolder::ShareWindowsFolder(): Sharename= " + m_csShareName + u" for " + m_csFullPath);
 
     // The share is made closed to everyone; SetSharePermissions opens it to the account.
-    int result = platform::Use<platform::IShares>().AddShare(m_csShareName, m_csFullPath);
-    if (result == 0) {
-        log.Line(u"CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_Success");
-    } else if (result == platform::kNerrDuplicateShare) {
+    auto& shares = platform::Use<platform::IShares>();
+    int result = shares.AddShare(m_csShareName, m_csFullPath);
+    if (result == platform::kNerrDuplicateShare) {
         log.Line(u"CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_DuplicateShare");
+        // Only a share of this very folder is taken over; another folder's share stays as it is.
+        CString servedPath;
+        if (shares.GetSharePath(m_csShareName, servedPath) != 0 || !platform::IsSameDirectory(servedPath, m_csFullPath)) {
+            log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): Share " + m_csShareName +
+                     u" serves another folder and is left as it is");
+            return 0;
+        }
+    } else if (result == 0) {
+        log.Line(u"CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_Success");
     } else {
         // Without a share the device could not deliver a single scan: a failure for the caller.
         log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned " + IntToCString(result));
         return 0;
     }
-    SetSharePermissions(userName);
+    if (!SetSharePermissions(userName)) {
+        // A share that admits no one is of no use: the one this call made goes again.
+        if (result == 0)
+            RemoveMadeShare(m_csShareName);
+        return 0;
+    }
     log.Line(u"Shared folder " + m_csFullPath + u" on local machine");
     return 1;
 }
@@ -127,10 +176,12 @@ int CSharedFolder::SetSharePermissions(CString userName)
     platform::Account account;
     if (int result = accounts.LookupAccountName(userName, account)) {
         log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): LookupAccountName() returned " + IntToCString(result));
-        return 1;
+        return 0;
     }
     CString sid = accounts.LookupSambaSid(account);
-    if (int result = platform::Use<platform::IShares>().SetShareAccess(m_csShareName, sid))
+    if (int result = platform::Use<platform::IShares>().SetShareAccess(m_csShareName, sid)) {
         log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): SetNamedSecurityInfo() returned " + IntToCString(result));
+        return 0;
+    }
     return 1;
 }

@@ -1,5 +1,6 @@
 #include "CSharedFolder.h"
 
+#include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
 
 namespace {
@@ -34,7 +35,7 @@ CString CSharedFolder::TestFunction(int selector, CString ipAddress, CString& te
         GetPrinterFolderNames(ipAddress);
         break;
     case 3:
-        LibraryLog().Line(u"TestFunction(): Call cSharedFolder.MakeHostName(" + text + u")");
+        LibraryLog().Line(u"TestFunction(): Call cSharedFolder.MakeHostName(" + EscapeForLog(text) + u")");
         MakeHostName(text);
         break;
     case 4:

@@ -1,6 +1,9 @@
 #include "CSharedFolder.h"
 
+#include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
+#include "library/device/AcceptedExchange.h"
+#include "library/device/AttributeCursor.h"
 #include "library/device/Commands.h"
 #include "library/device/ReplyScanner.h"
 
@@ -21,7 +24,7 @@ int CSharedFolder::GetPrinterFolderNames(CString ipAddress)
 {
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::GetPrinterFolderNames( " + ipAddress + u")");
+    log.Line(u"CSharedFolder::GetPrinterFolderNames( " + EscapeForLog(ipAddress) + u")");
     m_bListInvalid = 1;
 
     CGetNumberOfFolders cGetNumberOfFolders;
@@ -45,38 +48,39 @@ int CSharedFolder::GetPrinterFolderNames(CString ipAddress)
     }
     log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Looking for " + IntToCString(count) + u" folder names.");
 
-    // Each record's path and user name are searched from the position of its name onwards.
-    CString response = cGetPrinterFolderNames.GetResponse();
+    // Each record's path and user name are searched from the position of its name onwards; the
+    // cursors remember their last find, so a key missing from every record costs one search.
+    // Scanned in place: the reply of a large device runs to megabytes.
+    const CString& response = cGetPrinterFolderNames.csResponse;
+    AttributeCursor names(response, u"FolderName");
+    AttributeCursor paths(response, u"FolderPath");
+    AttributeCursor userNames(response, u"UserName");
     int position = 0;
     for (long record = 1; record <= count; ++record) {
         CString name;
-        position = GetStringValue(response, u"FolderName", name, position);
+        position = names.Next(name, position);
         if (position == -1) {
             log.Line(u"ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() failed for FolderName");
             return 0;
         }
         DecodeXmlEntities(name);
-        log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found " + name);
+        log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found " + EscapeForLog(name));
         m_FolderNameList.AddTail(name);
         m_bListLoaded = 1;
         m_bListInvalid = 0;
 
         CString path;
-        if (GetStringValue(response, u"FolderPath", path, position) == -1) {
+        if (paths.Next(path, position) == -1)
             log.Line(u"ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() failed for FolderPath");
-            path.Empty();
-        }
         DecodeXmlEntities(path);
-        log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found Network Path= " + path);
+        log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found Network Path= " + EscapeForLog(path));
         m_FolderPathList.AddTail(path);
 
         CString userName;
-        if (GetStringValue(response, u"UserName", userName, position) == -1) {
+        if (userNames.Next(userName, position) == -1)
             log.Line(u"ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() failed for csFolderUserName");
-            userName.Empty();
-        }
         DecodeXmlEntities(userName);
-        log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found UserName= " + userName);
+        log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found UserName= " + EscapeForLog(userName));
         m_FolderUserNameList.AddTail(userName);
     }
     return 1;
@@ -99,8 +103,8 @@ Brede_ErrorCode CSharedFolder::DeleteFolderAlias(CString ipAddress, CString fold
     CDeleteFolderAlias cDeleteFolderAlias(folderName);
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::DeleteFolderAlias( " + ipAddress + u"," + folderName + u")");
-    if (cDeleteFolderAlias.ExecuteCommand(ipAddress))
+    log.Line(u"CSharedFolder::DeleteFolderAlias( " + EscapeForLog(ipAddress) + u"," + EscapeForLog(folderName) + u")");
+    if (ExecuteAccepted(cDeleteFolderAlias, ipAddress, u"CSharedFolder()::DeleteFolderAlias()"))
         return BREDE_NO_ERROR;
     log.Line(u"ERROR- CSharedFolder()::DeleteFolderAlias() failed");
     return BREDE_FAILED;
@@ -112,7 +116,7 @@ Brede_ErrorCode CSharedFolder::DeleteFolderList(CString ipAddress, const CString
     CLogStream& log = LibraryLog();
     log.BlankLine();
     log.Line(u"CSharedFolder::DeleteFolderList()");
-    if (cDeleteFolderList.ExecuteCommand(ipAddress))
+    if (ExecuteAccepted(cDeleteFolderList, ipAddress, u"CSharedFolder()::DeleteFolderList()"))
         return BREDE_NO_ERROR;
     log.Line(u"ERROR- CSharedFolder()::cDeleteFolderList() failed");
     return BREDE_FAILED;
@@ -122,13 +126,13 @@ int CSharedFolder::DeleteAllFolders(CString ipAddress)
 {
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::DeleteAllFolders( " + ipAddress + u")");
+    log.Line(u"CSharedFolder::DeleteAllFolders( " + EscapeForLog(ipAddress) + u")");
     if (GetPrinterFolderNames(ipAddress) == 0) {
         log.Line(u"CSharedFolder::DeleteAllFolders():  GetPrinterFolderNames() Failed");
         return 1;
     }
     for (const CString& name : m_FolderNameList) {
-        log.Line(u"CSharedFolder::DeleteAllFolders(): Deleting " + name);
+        log.Line(u"CSharedFolder::DeleteAllFolders(): Deleting " + EscapeForLog(name));
         DeleteFolderAlias(ipAddress, name);
     }
     return 0;
@@ -138,7 +142,7 @@ int CSharedFolder::DisableSendToFolder(CString ipAddress)
 {
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::DisableSendToFolder( " + ipAddress + u")");
+    log.Line(u"CSharedFolder::DisableSendToFolder( " + EscapeForLog(ipAddress) + u")");
     CDisableSendToFolder cDisableSendToFolder;
     if (!cDisableSendToFolder.ExecuteCommand(ipAddress)) {
         log.Line(u"ERROR- CSharedFolder()::DisableSendToFolder() failed");
@@ -151,7 +155,7 @@ int CSharedFolder::GetNumberOfFolders(CString ipAddress)
 {
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::GetNumberOfFolders( " + ipAddress + u")");
+    log.Line(u"CSharedFolder::GetNumberOfFolders( " + EscapeForLog(ipAddress) + u")");
     CGetNumberOfFolders cGetNumberOfFolders;
     if (!cGetNumberOfFolders.ExecuteCommand(ipAddress)) {
         log.Line(u"ERROR- CSharedFolder()::GetNumberOfFolders() failed");

@@ -2,10 +2,13 @@
 // the proposal of a free name built from the computer name and the device's model code.
 #include "CSharedFolder.h"
 
+#include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
 #include "platform/core/Services.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/WinErrors.h"
+#include "platform/fs/WindowsPath.h"
+#include "platform/shares/ShareName.h"
 #include "platform/shares/Shares.h"
 
 namespace {
@@ -14,24 +17,21 @@ namespace {
 // every entry fails to read, say) would otherwise keep the search going for ever.
 constexpr int kMaxCandidates = 1000;
 
+// The names that the share query's failures are logged with; any other is logged as a number.
 CString ShareErrorName(int result)
 {
-    switch (result) {
-    case platform::kErrorAccessDenied:
-        return u"ERROR_ACCESS_DENIED";
-    case platform::kErrorNotEnoughMemory:
-        return u"ERROR_NOT_ENOUGH_MEMORY";
-    case platform::kErrorInvalidParameter:
-        return u"ERROR_INVALID_PARAMETER";
-    case platform::kErrorInvalidLevel:
-        return u"ERROR_INVALID_LEVEL";
-    case platform::kErrorMoreData:
-        return u"ERROR_MORE_DATA";
-    case platform::kNerrBufTooSmall:
-        return u"NERR_BufTooSmall";
-    default:
-        return IntToCString(result);
-    }
+    static const std::pair<int, const char16_t*> kNames[] = {
+        {platform::kErrorAccessDenied, u"ERROR_ACCESS_DENIED"},
+        {platform::kErrorNotEnoughMemory, u"ERROR_NOT_ENOUGH_MEMORY"},
+        {platform::kErrorInvalidParameter, u"ERROR_INVALID_PARAMETER"},
+        {platform::kErrorInvalidLevel, u"ERROR_INVALID_LEVEL"},
+        {platform::kErrorMoreData, u"ERROR_MORE_DATA"},
+        {platform::kNerrBufTooSmall, u"NERR_BufTooSmall"},
+    };
+    for (const auto& [code, name] : kNames)
+        if (code == result)
+            return name;
+    return IntToCString(result);
 }
 
 } // namespace
@@ -41,7 +41,8 @@ BOOL CSharedFolder::GenerateUniqueFolderName(CString ipAddress, CString baseDire
 {
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::GenerateUniqueFolderName( " + ipAddress + u", " + baseDirectory + u", " + modelName + u")");
+    log.Line(u"CSharedFolder::GenerateUniqueFolderName( " + EscapeForLog(ipAddress) + u", " + EscapeForLog(baseDirectory) +
+             u", " + EscapeForLog(modelName) + u")");
 
     CString modelCode = modelName;
     ConvertToBasePrinterName(modelCode);
@@ -69,7 +70,14 @@ BOOL CSharedFolder::GenerateUniqueFolderName(CString ipAddress, CString baseDire
 BOOL CSharedFolder::IsFolderNameUnique(CString ipAddress, CString baseDirectory, CString folderName)
 {
     CLogStream& log = LibraryLog();
-    log.Line(u"CSharedFolder::IsFolderNameUnique( " + ipAddress + u", " + baseDirectory + u", " + folderName + u")");
+    log.Line(u"CSharedFolder::IsFolderNameUnique( " + EscapeForLog(ipAddress) + u", " + EscapeForLog(baseDirectory) + u", " +
+             EscapeForLog(folderName) + u")");
+    // A name that no folder can have is never free.
+    if (CString trimmed = folderName; !IsValidFolderName(trimmed.Trim())) {
+        log.Line(u"CSharedFolder::IsFolderNameUnique(): Folder name " + EscapeForLog(folderName) +
+                 u" is not valid: ERROR_INVALID_NAME (123)");
+        return 0;
+    }
 
     // The folder test works relative to the base directory, which stays the current directory.
     if (platform::Use<platform::IFileSystem>().SetCurrentDirectory(baseDirectory)) {
@@ -79,7 +87,7 @@ BOOL CSharedFolder::IsFolderNameUnique(CString ipAddress, CString baseDirectory,
         }
         log.Line(u"CSharedFolder::IsFolderNameUnique(): Folder " + folderName + u" does not exist on PC.");
     } else {
-        log.Line(u"CSharedFolder::IsFolderNameUnique(): Directory " + baseDirectory + u" does not exist on PC.");
+        log.Line(u"CSharedFolder::IsFolderNameUnique(): Directory " + EscapeForLog(baseDirectory) + u" does not exist on PC.");
     }
 
     if (!IsShareNameUnique(folderName)) {
@@ -142,4 +150,11 @@ int GetPathType(CString path)
     if (result != 0)
         return -1;
     return (attributes & platform::kFileAttributeDirectory) ? 2 : 1;
+}
+
+bool IsValidFolderName(const CString& name)
+{
+    std::string shareName = name.ToUtf8();
+    return platform::IsOnePathComponent(platform::WithoutTrailingBlanksAndDots(name)) &&
+           platform::IsValidShareName(shareName) && !platform::IsReservedShareName(shareName);
 }

@@ -1,6 +1,8 @@
 #include "CSharedFolder.h"
 
+#include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
+#include "library/device/AcceptedExchange.h"
 #include "library/device/Commands.h"
 
 namespace {
@@ -33,8 +35,8 @@ Brede_ErrorCode CSharedFolder::ConfigureDevice(CString MfpIPAddress, CString Sha
     FolderRecord record;
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::ConfigureDevice( " + MfpIPAddress + u", " + ShareHostName + u", " + ShareName
-             + u",,,,)");
+    log.Line(u"CSharedFolder::ConfigureDevice( " + EscapeForLog(MfpIPAddress) + u", " + EscapeForLog(ShareHostName)
+             + u", " + EscapeForLog(ShareName) + u",,,,)");
     if (AnyBlank(MfpIPAddress, ShareHostName, ShareName)) {
         LogBlankArguments();
         return BREDE_FAILED;
@@ -55,8 +57,9 @@ Brede_ErrorCode CSharedFolder::ConfigureDevice(CString UserName, CString Passwor
     FolderRecord record;
     CLogStream& log = LibraryLog();
     log.BlankLine();
-    log.Line(u"CSharedFolder::ConfigureDevice( " + UserName + u",***," + NtDomain + u", " + MfpIPAddress + u", "
-             + ShareHostName + u", " + ShareName + u",,,,)");
+    log.Line(u"CSharedFolder::ConfigureDevice( " + EscapeForLog(UserName) + u",***," + EscapeForLog(NtDomain) + u", "
+             + EscapeForLog(MfpIPAddress) + u", " + EscapeForLog(ShareHostName) + u", " + EscapeForLog(ShareName)
+             + u",,,,)");
     if (AnyBlank(MfpIPAddress, ShareHostName, ShareName)) {
         LogBlankArguments();
         return BREDE_FAILED;
@@ -75,13 +78,14 @@ int CSharedFolder::SetupSendToFolder(CString ipAddress, FolderRecord record)
     CCreateFolderAlias cCreateFolderAlias(record);
     CLogStream& log = LibraryLog();
 
+    // Both steps change the device: an answer outside 200-299 means the change was not made.
     log.Line(u"SetupSendToFolder(): Execute EnableSendToFolder");
-    if (!cEnableSendToFolder.ExecuteCommand(ipAddress)) {
+    if (!ExecuteAccepted(cEnableSendToFolder, ipAddress, u"SetupSendToFolder()")) {
         log.Line(u"ERROR- SetupSendToFolder(): EnableSendToFolder failed");
         return -1;
     }
     log.Line(u"SetupSendToFolder(): Execute CreateFolderAlias");
-    if (!cCreateFolderAlias.ExecuteCommand(ipAddress)) {
+    if (!ExecuteAccepted(cCreateFolderAlias, ipAddress, u"SetupSendToFolder()")) {
         log.Line(u"ERROR- SetupSendToFolder(): CreateFolderAlias failed");
         return -1;
     }

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 class DeviceTest : public ::testing::Test {
 protected:
     void SetUp() override { StartDevice(simdevice::Profile::ManagedGranted); }
@@ -36,3 +40,13 @@ protected:
 
 // An address where nothing listens: connections are refused at once.
 inline const CString kNoDevice = u"127.0.0.1:1";
+
+// The count lines of the log that begin with the first line equal to first (time stamps
+// removed); fewer when the log ends sooner, none when no line equals first.
+inline std::vector<std::string> LinesFrom(const LogCapture& log, const std::string& first, std::size_t count)
+{
+    const std::vector<std::string> lines = log.Lines();
+    auto begin = std::find(lines.begin(), lines.end(), first);
+    auto end = begin + static_cast<std::ptrdiff_t>(std::min<std::size_t>(count, static_cast<std::size_t>(lines.end() - begin)));
+    return std::vector<std::string>(begin, end);
+}

@@ -26,7 +26,13 @@ TEST(ConvertToBasePrinterName, RejectsNamesWithoutFamilyWordOrMfp)
     CString name(u"Norvik kelvane KV4250 MFP");
     EXPECT_EQ(ConvertToBasePrinterName(name), 0);
     EXPECT_TRUE(name.IsEmpty());
-    EXPECT_TRUE(log.HasLine("ConvertToBasePrinterName(): Norvik kelvane KV4250 MFP is not a supported device."));
+    CString broken(u"Norvik\nKelvane KV4250\r\x01");
+    EXPECT_EQ(ConvertToBasePrinterName(broken), 0);
+    // A model name comes from the device: its control characters are escaped, the line stays one.
+    EXPECT_EQ(log.Lines(), (std::vector<std::string>{
+                               "ConvertToBasePrinterName(): Norvik kelvane KV4250 MFP is not a supported device.",
+                               "ConvertToBasePrinterName(): Norvik\\nKelvane KV4250\\r\\x01 is not a supported device.",
+                           }));
 }
 
 TEST(GetSupportedFeatures, WithoutQueryDecidesFromTheModelNameAlone)

@@ -1,3 +1,4 @@
+#include "library/device/AttributeCursor.h"
 #include "library/device/ReplyScanner.h"
 #include "support/LogCapture.h"
 
@@ -98,4 +99,31 @@ TEST(DecodeXmlEntities, DecodesEachReferenceOnceAndLeavesTheRest)
     EXPECT_EQ(decoded(u"&#38;&#x26;"), CString(u"&#38;&#x26;"));
     EXPECT_EQ(decoded(u"&apos;&lt;&gt;&quot;&amp;"), CString(u"'<>\"&"));
     EXPECT_EQ(decoded(u"&am&amp;"), CString(u"&am&"));
+}
+
+// The folder-list walk reads each attribute through a cursor that remembers its last find; for
+// starts that never go back it must give what GetStringValue gives, log lines included.
+TEST(AttributeCursor, GivesWhatGetStringValueGivesAlongAForwardWalk)
+{
+    const CString texts[] = {
+        u"<A FolderName=\"a\"/><A FolderName=\"b\" UserName=\"u\"/><A FolderName=\"c\"/>",
+        u"<A UserName=\"x\"/><A UserName=\"y\"/>",
+        u"UserName=x UserName=\"y",
+        u"UserName=\"open",
+        u"no keys at all",
+    };
+    for (const CString& text : texts) {
+        AttributeCursor cursor(text, u"UserName");
+        for (int start : {0, 0, 1, 5, 17, 18, 30, 35, 40, 52, text.GetLength(), text.GetLength() + 1}) {
+            CString expected(u"kept");
+            CString actual(u"kept");
+            LogCapture plain;
+            int expectedAt = GetStringValue(text, u"UserName", expected, start);
+            std::vector<std::string> expectedLog = plain.Lines();
+            LogCapture walked;
+            EXPECT_EQ(cursor.Next(actual, start), expectedAt) << text.ToUtf8() << " from " << start;
+            EXPECT_EQ(actual, expected) << text.ToUtf8() << " from " << start;
+            EXPECT_EQ(walked.Lines(), expectedLog) << text.ToUtf8() << " from " << start;
+        }
+    }
 }
