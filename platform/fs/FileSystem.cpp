@@ -1,6 +1,7 @@
 #include "FileSystem.h"
 
 #include "WinErrors.h"
+#include "WindowsPath.h"
 #include "platform/core/Paths.h"
 #include "platform/core/TextConvert.h"
 
@@ -9,12 +10,22 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr mode_t kPrivateFolderMode = 0700;
+constexpr mode_t kParentFolderMode = 0777; // less the umask
+
+// The POSIX path of a Windows-form or POSIX path after Windows' full-path step.
+std::optional<std::string> PosixPathOf(const CString& path)
+{
+    return ToPosixPath(WithoutTrailingBlanksAndDots(path));
+}
 
 // Windows reports "file not found" when only the last part is missing, "path not found" when
 // a parent is.
@@ -62,7 +73,7 @@ public:
             return kErrorBadNetPath;
         if (!IsRooted(path))
             return kErrorBadPathname;
-        auto posix = ToPosixPath(path);
+        auto posix = PosixPathOf(path);
         if (!posix)
             return kErrorPathNotFound;
         struct stat info {};
@@ -70,12 +81,14 @@ public:
             return ExistingEntryError(*posix);
 
         // Walk down from the root, creating what is missing.
-        fs::path partial;
-        for (const auto& part : fs::path(*posix)) {
-            partial /= part;
-            if (part.empty() || part == "/")
-                continue;
-            if (mkdir(partial.c_str(), 0777) == 0)
+        std::vector<fs::path> parts;
+        for (const auto& part : fs::path(*posix))
+            if (!part.empty() && part != "/")
+                parts.push_back(part);
+        fs::path partial = fs::path(*posix).root_path();
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            partial /= parts[i];
+            if (mkdir(partial.c_str(), i + 1 == parts.size() ? kPrivateFolderMode : kParentFolderMode) == 0)
                 continue;
             int error = errno;
             if (error != EEXIST)
@@ -88,7 +101,7 @@ public:
 
     int GetFileAttributes(const CString& path, unsigned& attributes) override
     {
-        auto posix = ToPosixPath(path);
+        auto posix = PosixPathOf(path);
         if (!posix)
             return kErrorPathNotFound;
         if (posix->empty())
@@ -106,13 +119,27 @@ public:
 
     bool SetCurrentDirectory(const CString& path) override
     {
-        auto posix = ToPosixPath(path);
+        auto posix = PosixPathOf(path);
         return posix && !posix->empty() && chdir(posix->c_str()) == 0;
+    }
+
+    int RemoveDirectory(const CString& path) override
+    {
+        auto posix = PosixPathOf(path);
+        if (!posix)
+            return kErrorPathNotFound;
+        if (rmdir(posix->c_str()) == 0)
+            return kErrorSuccess;
+        int error = errno;
+        // rmdir reports a folder that still holds entries as either of the two.
+        return error == EEXIST ? kErrorDirNotEmpty
+             : error == ENOENT ? MissingEntryError(*posix)
+                               : WinErrorFromErrno(error);
     }
 
     unsigned GetFullPathName(const CString& path, std::span<char16_t> buffer) override
     {
-        auto posix = ToPosixPath(path);
+        auto posix = PosixPathOf(path);
         if (!posix || posix->empty())
             return 0;
         fs::path full(*posix);
@@ -141,6 +168,16 @@ IFileSystem& IFileSystem::Default()
 {
     static LinuxFileSystem instance;
     return instance;
+}
+
+bool IsSameDirectory(const CString& a, const CString& b)
+{
+    auto pathA = PosixPathOf(a);
+    auto pathB = PosixPathOf(b);
+    struct stat infoA {};
+    struct stat infoB {};
+    return pathA && pathB && stat(pathA->c_str(), &infoA) == 0 && stat(pathB->c_str(), &infoB) == 0 &&
+           S_ISDIR(infoA.st_mode) && infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
 }
 
 } // namespace platform

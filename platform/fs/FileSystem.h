@@ -1,6 +1,7 @@
 // Directories, file attributes and the current directory, with the Windows result numbers that
 // the system's callers tell apart (platform/fs/WinErrors.h). Paths are in Windows or POSIX form
-// and pass through platform::ToPosixPath.
+// and pass through platform::ToPosixPath after Windows' full-path step
+// (platform::WithoutTrailingBlanksAndDots): "C:\T\Trail " is the folder "C:\T\Trail".
 #pragma once
 
 #include "platform/core/CString.h"
@@ -16,7 +17,9 @@ class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
 
-    // Creates the directory and every missing parent. 0 on success; 183 when a directory of
+    // Creates the directory and every missing parent. The directory itself is private to its
+    // owner (mode 0700: scans are private documents; entries for others are added by
+    // IDirectoryRights); parents made on the way get the usual mode. 0 on success; 183 when a directory of
     // that name exists and 80 when a file does; 3 when the path cannot be reached (a parent is
     // a file, an unmapped drive); 5 access denied; 206 a name too long; 161 for a relative path,
     // which, as on Windows, is not accepted; 53 for a network path (\\server\share), which
@@ -29,6 +32,10 @@ public:
 
     virtual bool SetCurrentDirectory(const CString& path) = 0;
 
+    // Removes the directory when it is empty. 0; 145 when it is not empty; 2 or 3 when it is
+    // missing; 5 access denied; another error number.
+    virtual int RemoveDirectory(const CString& path) = 0;
+
     // The absolute, normalized POSIX form of path (relative paths against the current
     // directory), written with a terminator into buffer. Returns its length without the
     // terminator; when buffer is too small, the size it needs including the terminator and
@@ -38,5 +45,8 @@ public:
     static constexpr const char* kServiceName = "FileSystem";
     static IFileSystem& Default();
 };
+
+// Whether both paths name one existing directory (the same file system object, however reached).
+bool IsSameDirectory(const CString& a, const CString& b);
 
 } // namespace platform

@@ -18,6 +18,8 @@ int WinErrorFromErrno(int error)
         return kErrorAccessDenied;
     case EEXIST:
         return kErrorAlreadyExists;
+    case ENOTEMPTY:
+        return kErrorDirNotEmpty;
     case ENAMETOOLONG:
         return kErrorFilenameTooLong;
     case ENOMEM:

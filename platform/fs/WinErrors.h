@@ -17,6 +17,7 @@ inline constexpr int kErrorInvalidParameter = 87;
 inline constexpr int kErrorDiskFull = 112;
 inline constexpr int kErrorInvalidName = 123;
 inline constexpr int kErrorInvalidLevel = 124;
+inline constexpr int kErrorDirNotEmpty = 145;
 inline constexpr int kErrorBadPathname = 161;
 inline constexpr int kErrorAlreadyExists = 183;
 inline constexpr int kErrorFilenameTooLong = 206;
@@ -24,7 +25,7 @@ inline constexpr int kErrorMoreData = 234;
 inline constexpr int kErrorNoneMapped = 1332;
 
 // Access denied for EACCES, EPERM and EROFS; path not found for ENOENT and ENOTDIR; name too long
-// for ENAMETOOLONG; the general failure for anything without a closer Windows number.
+// for ENAMETOOLONG; directory not empty for ENOTEMPTY; the general failure for anything without a closer Windows number.
 int WinErrorFromErrno(int error);
 
 } // namespace platform

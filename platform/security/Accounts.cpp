@@ -29,11 +29,11 @@ bool IsThisComputer(CString domain)
 
 std::string SambaAccountSid(const std::string& name)
 {
-    std::vector<std::string> arguments{"pdbedit"};
+    std::vector<std::string> arguments{kPdbeditProgram};
     for (auto& option : SambaConfigOption())
         arguments.push_back(std::move(option));
     arguments.insert(arguments.end(), {"-L", "-v", "-u", name});
-    ProgramResult run = RunProgram(arguments);
+    ProgramResult run = Use<IProgramRunner>().Run(arguments, {}, kSambaToolTimeout);
     if (run.exitCode != 0)
         return {};
     std::istringstream lines(run.output);

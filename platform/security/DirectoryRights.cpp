@@ -2,6 +2,7 @@
 
 #include "PosixAcl.h"
 #include "platform/core/Paths.h"
+#include "platform/fs/WindowsPath.h"
 
 #include <acl/libacl.h>
 #include <cerrno>
@@ -29,11 +30,22 @@ std::vector<gid_t> GroupsOf(const Account& account)
     return groups;
 }
 
-// Gives the account rwx in one ACL and keeps it valid.
+std::string PosixPathOf(const CString& directory)
+{
+    return ToPosixPathOrMissing(WithoutTrailingBlanksAndDots(directory));
+}
+
+// Gives the account rwx in one ACL, others nothing, and keeps it valid.
 int MergeFullAccess(AclHandle& acl, uid_t uid)
 {
     if (int error = AddUserPerms(acl.address(), uid, kFullAccess, true))
         return error;
+    // Every ACL read from a file has its "other" entry; acl_valid below checks the outcome.
+    acl_permset_t perms;
+    if (acl_entry_t other = FindEntry(acl.get(), ACL_OTHER); other && acl_get_permset(other, &perms) == 0) {
+        acl_clear_perms(perms);
+        acl_set_permset(other, perms);
+    }
     if (acl_calc_mask(acl.address()) != 0)
         return errno;
     return acl_valid(acl.get()) == 0 ? 0 : EINVAL;
@@ -71,7 +83,7 @@ class PosixDirectoryRights : public IDirectoryRights {
 public:
     AclResult GrantFullAccess(const CString& directory, const Account& account) override
     {
-        std::string path = ToPosixPathOrMissing(directory);
+        std::string path = PosixPathOf(directory);
         AclHandle access(acl_get_file(path.c_str(), ACL_TYPE_ACCESS));
         if (!access)
             return {errno, AclStep::Read};
@@ -98,7 +110,7 @@ public:
         std::vector<ParentChange> changes;
         if (account.uid == 0)
             return changes; // root passes every folder
-        char* resolved = realpath(ToPosixPathOrMissing(directory).c_str(), nullptr);
+        char* resolved = realpath(PosixPathOf(directory).c_str(), nullptr);
         if (!resolved)
             return changes;
         std::filesystem::path parent(resolved);

@@ -31,7 +31,9 @@ public:
     virtual ~IDirectoryRights() = default;
 
     // Merges rwx for the account into the directory's access ACL and default ACL (an entry the
-    // account already has is replaced).
+    // account already has is replaced) and takes every right from others (the "other" entry) in
+    // both: a scan folder and what is made in it are private to its owner and the account.
+    // The path goes through Windows' full-path step (platform::WithoutTrailingBlanksAndDots).
     virtual AclResult GrantFullAccess(const CString& directory, const Account& account) = 0;
 
     // Adds x for the account to every folder above the directory that the account may not

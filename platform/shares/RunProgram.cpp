@@ -53,7 +53,6 @@ std::vector<char*> CLocaleEnvironment(std::string& localeEntry)
     return env;
 }
 
-
 // Reads until end of file or the deadline; false on time-out.
 bool ReadUntilClosed(int fd, std::chrono::steady_clock::time_point deadline, std::string& output)
 {
@@ -101,8 +100,10 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments, const std::s
     Pipe out;
     if (!in.ok() || !out.ok())
         return result;
-    // The input goes into the pipe before the program exists, so no write can meet a closed pipe.
-    if (input.size() > 65536 || !platform::WriteAll(in.write(), input))
+    // The input goes into the pipe before the program exists, so no write can meet a closed pipe;
+    // the write never blocks, so a pipe that holds less fails instead of hanging.
+    if (input.size() > kMaxProgramInput || fcntl(in.write(), F_SETFL, O_NONBLOCK) != 0 ||
+        !platform::WriteAll(in.write(), input))
         return result;
     in.CloseWrite();
 
@@ -136,6 +137,25 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments, const std::s
     if (result.timedOut)
         result.exitCode = -1;
     return result;
+}
+
+namespace {
+
+class SpawningRunner : public IProgramRunner {
+public:
+    ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input,
+                      int timeoutMilliseconds) override
+    {
+        return RunProgram(arguments, input, timeoutMilliseconds);
+    }
+};
+
+} // namespace
+
+IProgramRunner& IProgramRunner::Default()
+{
+    static SpawningRunner instance;
+    return instance;
 }
 
 } // namespace platform

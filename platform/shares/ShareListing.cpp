@@ -1,60 +1,54 @@
-#include "UsershareInfo.h"
+#include "ShareListing.h"
+
+#include "ShareName.h"
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 namespace platform {
 
 namespace {
 
-void SetField(UsershareInfo& share, std::string_view key, std::string value)
+void SetField(ShareSection& share, std::string_view key, std::string value)
 {
-    if (key == "path")
-        share.path = std::move(value);
-    else if (key == "comment")
-        share.comment = std::move(value);
-    else if (key == "usershare_acl")
-        share.acl = std::move(value);
-    else if (key == "guest_ok")
-        share.guestOk = value == "y";
+    static const std::pair<std::string_view, std::string ShareSection::*> kFields[] = {
+        {"path", &ShareSection::path},
+        {"comment", &ShareSection::comment},
+        {"usershare_acl", &ShareSection::acl},
+    };
+    for (const auto& [name, field] : kFields)
+        if (key == name)
+            share.*field = std::move(value);
 }
 
 } // namespace
 
-std::optional<UsershareInfo> FindUsershare(std::string_view infoText, std::string_view name)
+std::vector<ShareSection> ReadShareSections(std::string_view text, std::string_view separator)
 {
-    std::istringstream lines{std::string(infoText)};
-    std::optional<UsershareInfo> current;
-    std::string line;
-    while (std::getline(lines, line)) {
+    std::vector<ShareSection> sections;
+    bool inShare = false;
+    std::istringstream lines{std::string(text)};
+    for (std::string line; std::getline(lines, line);) {
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            if (current && SameAsciiCase(current->name, name))
-                return current;
-            current = UsershareInfo{line.substr(1, line.size() - 2), {}, {}, {}, false};
+            std::string name = line.substr(1, line.size() - 2);
+            inShare = name != "global";
+            if (inShare)
+                sections.push_back({std::move(name), {}, {}, {}});
             continue;
         }
-        std::size_t equals = line.find('=');
-        if (current && equals != std::string::npos)
-            SetField(*current, std::string_view(line).substr(0, equals), line.substr(equals + 1));
+        std::size_t start = line.find_first_not_of(" \t");
+        std::size_t at = line.find(separator);
+        if (inShare && start != std::string::npos && at != std::string::npos && at > start)
+            SetField(sections.back(), std::string_view(line).substr(start, at - start), line.substr(at + separator.size()));
     }
-    if (current && SameAsciiCase(current->name, name))
-        return current;
-    return std::nullopt;
+    return sections;
 }
 
-bool SameAsciiCase(std::string_view a, std::string_view b)
+const ShareSection* FindShareSection(const std::vector<ShareSection>& sections, std::string_view name)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-bool IsValidUsershareName(std::string_view name)
-{
-    static constexpr std::string_view kRefused = "%<>*?|/\\+=;:\",";
-    return !name.empty() && name.find_first_of(kRefused) == std::string_view::npos &&
-           std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    auto found = std::find_if(sections.begin(), sections.end(),
+                              [name](const ShareSection& section) { return SameShareName(section.name, name); });
+    return found == sections.end() ? nullptr : &*found;
 }
 
 } // namespace platform

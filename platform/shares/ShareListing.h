@@ -1,28 +1,29 @@
-// The text that `net usershare info` prints, read back into records.
+// Listings of shares as Samba's tools print them, read back into records.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
-struct UsershareInfo {
+struct ShareSection {
     std::string name;
     std::string path;
     std::string comment;
-    std::string acl;
-    bool guestOk = false;
+    std::string acl; // usershare_acl
 };
 
-// The record of the share called name (compared without regard to ASCII case), if the text
-// holds one.
-std::optional<UsershareInfo> FindUsershare(std::string_view infoText, std::string_view name);
+// The separator between key and value: `net usershare info` writes "path=/srv",
+// testparm writes "\tpath = /srv".
+inline constexpr std::string_view kUsershareSeparator = "=";
+inline constexpr std::string_view kTestparmSeparator = " = ";
 
-// Characters that Samba refuses in a usershare name; such a name also never matches as a pattern.
-bool IsValidUsershareName(std::string_view name);
+// Every "[name]" section of the text with the values that follow it; the "[global]" section of
+// a configuration is no share and is left out.
+std::vector<ShareSection> ReadShareSections(std::string_view text, std::string_view separator);
 
-// Share names compare without regard to ASCII case.
-bool SameAsciiCase(std::string_view a, std::string_view b);
+// The section that names the same share as name (platform::SameShareName), or null.
+const ShareSection* FindShareSection(const std::vector<ShareSection>& sections, std::string_view name);
 
 } // namespace platform

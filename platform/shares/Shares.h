@@ -1,6 +1,7 @@
 // Network shares of this computer. On Linux they are Samba usershares, managed through
-// `net usershare` with the configuration of platform/shares/SambaConfig.h; shares defined in the
-// configuration file itself count as existing but are never changed.
+// `net usershare` with the configuration of platform/shares/SambaConfig.h. Every user's
+// usershares and the shares of the configuration itself count as existing; names compare as
+// Samba compares them (platform/shares/ShareName.h). Shares of the configuration are never changed.
 #pragma once
 
 #include "platform/core/CString.h"
@@ -19,16 +20,23 @@ public:
     // Shares the directory path as name with an access list that admits no one, so that the
     // share is never open before its entries are set. 0; 2118 when a share of that name exists
     // (it is left as it is); 123 for a name Samba refuses; 2116 when path is not a directory;
-    // 5 access denied; 50 when usershares are switched off; 31 for any other failure.
+    // 5 access denied; 50 when usershares are switched off; 31 for any other failure (the tool
+    // did not start, timed out or failed otherwise).
     virtual int AddShare(const CString& name, const CString& path) = 0;
 
-    // 0 when a share of that name exists, 2310 when none does, 5 when the question is refused,
-    // 50 when usershares are switched off, 31 for any other failure.
+    // 0 when a share of that name exists, 2310 when none does; else as AddShare.
     virtual int GetShareInfo(const CString& name) = 0;
+
+    // 0 with the folder that the share of that name serves (a POSIX path, as Samba holds it);
+    // else as GetShareInfo.
+    virtual int GetSharePath(const CString& name, CString& path) = 0;
 
     // Replaces the usershare's access list with one entry: full access for the account's SID.
     // 0; 2310 when no usershare of that name exists; else as AddShare.
     virtual int SetShareAccess(const CString& name, const CString& accountSid) = 0;
+
+    // Removes the usershare. 0; 2310 when no usershare of that name exists; else as AddShare.
+    virtual int DeleteShare(const CString& name) = 0;
 
     static constexpr const char* kServiceName = "Shares";
     static IShares& Default();

@@ -20,6 +20,9 @@ namespace platform {
 
 namespace {
 
+constexpr mode_t kDesktopFolderMode = 0755;
+constexpr mode_t kLinkFileMode = 0755;
+
 std::string HomeFolder()
 {
     if (const char* home = std::getenv("HOME"); home && *home)
@@ -47,7 +50,6 @@ std::string DesktopFolder(const std::string& home)
     return ReadUserDir(text.str(), "XDG_DESKTOP_DIR", home).value_or(home + "/Desktop");
 }
 
-
 class LinuxShell : public IShell {
 public:
     int GetDesktopDirectory(CString& path) override
@@ -55,21 +57,24 @@ public:
         std::string home = HomeFolder();
         if (home.empty())
             return kEFail;
-        std::string desktop = DesktopFolder(home);
-        if (mkdir(desktop.c_str(), 0755) != 0 && errno != EEXIST)
-            return HResultFromWin32(WinErrorFromErrno(errno));
-        path = CString::FromUtf8(desktop);
+        path = CString::FromUtf8(DesktopFolder(home));
         return kSOk;
     }
 
     int CreateLinkFile(const CString& target, const CString& description, const CString& linkPath) override
     {
         std::string text = LinkFileText(ToPosixPathOrMissing(target), description.ToUtf8());
+        std::string link = ToPosixPathOrMissing(linkPath);
+        // A desktop folder that a desktop session has not made yet is made here, as it would.
+        std::size_t slash = link.rfind('/');
+        std::string folder = slash == std::string::npos ? std::string() : link.substr(0, slash);
+        if (!folder.empty() && mkdir(folder.c_str(), kDesktopFolderMode) != 0 && errno != EEXIST)
+            return HResultFromWin32(WinErrorFromErrno(errno));
         // File managers open only link files that are executable (trusted) on the desktop.
-        int fd = open(ToPosixPathOrMissing(linkPath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0755);
+        int fd = open(link.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kLinkFileMode);
         if (fd < 0)
             return HResultFromWin32(WinErrorFromErrno(errno));
-        bool written = platform::WriteAll(fd, text) && fchmod(fd, 0755) == 0;
+        bool written = platform::WriteAll(fd, text) && fchmod(fd, kLinkFileMode) == 0;
         int error = errno;
         if (close(fd) != 0 && written) {
             written = false;

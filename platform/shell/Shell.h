@@ -22,11 +22,12 @@ public:
     virtual ~IShell() = default;
 
     // 0 with the current user's desktop folder (the XDG desktop directory, else ~/Desktop),
-    // created when missing as a desktop session would; else an HRESULT.
+    // whether or not it exists yet: asking creates nothing. E_FAIL without a home folder.
     virtual int GetDesktopDirectory(CString& path) = 0;
 
     // Writes (or overwrites) the link file at linkPath that opens the folder target, shown
-    // under the name description. 0 or an HRESULT from the write.
+    // under the name description; the folder that holds linkPath is made when it is missing
+    // (a new user's desktop), not the folders above it. 0 or an HRESULT from the write.
     virtual int CreateLinkFile(const CString& target, const CString& description, const CString& linkPath) = 0;
 
     // Tells the shell that a folder was shared. Linux file managers learn of shares by

@@ -1,11 +1,11 @@
 #include "SambaFixture.h"
 
+#include "WaitFor.h"
 #include "platform/shares/SambaConfig.h"
 
 #include <arpa/inet.h>
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -23,7 +23,6 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -34,6 +33,21 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 constexpr int kLockBusy = 10; // useradd and userdel: cannot lock the password file
+
+constexpr const char* kUseradd = "/usr/sbin/useradd";
+constexpr const char* kUserdel = "/usr/sbin/userdel";
+constexpr const char* kSmbpasswd = "/usr/bin/smbpasswd";
+constexpr const char* kSmbd = "/usr/sbin/smbd";
+constexpr const char* kSmbclient = "/usr/bin/smbclient";
+constexpr const char* kSetpriv = "/usr/bin/setpriv";
+
+// tests/support/run-isolated gives the test its own copy-on-write /etc: accounts made there
+// never reach the machine's password file.
+bool InSandbox()
+{
+    const char* sandboxed = std::getenv("TARROW_SANDBOXED");
+    return sandboxed && std::string(sandboxed) == "1";
+}
 
 std::string ReadFile(const std::string& path)
 {
@@ -57,12 +71,10 @@ std::string RandomHex(int digits)
 platform::ProgramResult RunAccountTool(const std::vector<std::string>& arguments)
 {
     platform::ProgramResult run;
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    WaitFor([&] {
         run = platform::RunProgram(arguments);
-        if (run.exitCode != kLockBusy)
-            break;
-        std::this_thread::sleep_for(50ms);
-    }
+        return run.exitCode != kLockBusy;
+    });
     return run;
 }
 
@@ -100,13 +112,12 @@ bool Accepts445()
 void StopChild(pid_t pid)
 {
     kill(pid, SIGTERM);
-    auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (std::chrono::steady_clock::now() < deadline) {
+    auto ended = [pid] {
         pid_t done = waitpid(pid, nullptr, WNOHANG);
-        if (done == pid || (done < 0 && errno == ECHILD))
-            return;
-        std::this_thread::sleep_for(10ms);
-    }
+        return done == pid || (done < 0 && errno == ECHILD);
+    };
+    if (WaitFor(ended, 5s))
+        return;
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
 }
@@ -116,8 +127,7 @@ void StopChild(pid_t pid)
 void ReapSambaChildren()
 {
     const std::string self = std::to_string(getpid());
-    auto deadline = std::chrono::steady_clock::now() + 3s;
-    for (;;) {
+    WaitFor([&self] {
         bool running = false;
         for (const auto& entry : fs::directory_iterator("/proc")) {
             std::string stat = ReadFile(entry.path().string() + "/stat");
@@ -137,10 +147,8 @@ void ReapSambaChildren()
             else
                 running = true;
         }
-        if (!running || std::chrono::steady_clock::now() > deadline)
-            return;
-        std::this_thread::sleep_for(10ms);
-    }
+        return !running;
+    }, 3s);
 }
 
 } // namespace
@@ -151,6 +159,9 @@ SambaFixture::SambaFixture()
     if (!mkdtemp(pattern))
         return;
     m_root = pattern;
+    // Other accounts read the configuration (their own `net usershare` runs) but list nothing here.
+    if (chmod(m_root.c_str(), 0711) != 0)
+        return;
     m_config = m_root + "/smb.conf";
     if (const char* previous = std::getenv(platform::kSambaConfigVariable)) {
         m_hadPreviousConfig = true;
@@ -163,7 +174,7 @@ SambaFixture::~SambaFixture()
 {
     StopServer();
     for (const auto& name : m_accounts)
-        RunAccountTool({"userdel", name});
+        RunAccountTool({kUserdel, name});
     if (m_hadPreviousConfig)
         setenv(platform::kSambaConfigVariable, m_previousConfig.c_str(), 1);
     else
@@ -219,13 +230,13 @@ SambaFixture::Account SambaFixture::AddAccount(bool withSambaPassword)
 {
     static std::atomic<int> counter{0};
     Account account{"tqa" + std::to_string(getpid()) + "x" + std::to_string(counter++), "Pw-" + RandomHex(16)};
-    if (RunAccountTool({"useradd", "-M", "-N", "-s", "/usr/sbin/nologin", account.name}).exitCode != 0)
+    if (!InSandbox() || RunAccountTool({kUseradd, "-M", "-N", "-s", "/usr/sbin/nologin", account.name}).exitCode != 0)
         return {};
     m_accounts.push_back(account.name);
     if (!withSambaPassword)
         return account;
     std::string twice = account.password + "\n" + account.password + "\n";
-    if (platform::RunProgram({"smbpasswd", "-c", m_config, "-a", "-s", account.name}, twice).exitCode != 0)
+    if (platform::RunProgram({kSmbpasswd, "-c", m_config, "-a", "-s", account.name}, twice).exitCode != 0)
         return {};
     return account;
 }
@@ -242,28 +253,25 @@ bool SambaFixture::StartServer()
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    std::vector<std::string> arguments{"smbd", "--foreground", "--debug-stdout", "-d", "1", "-s", m_config};
+    std::vector<std::string> arguments{kSmbd, "--foreground", "--debug-stdout", "-d", "1", "-s", m_config};
     std::vector<char*> argv;
     for (auto& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
-    int spawned = posix_spawnp(&m_smbd, "smbd", &actions, nullptr, argv.data(), environ);
+    int spawned = posix_spawn(&m_smbd, kSmbd, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         m_smbd = -1;
         return false;
     }
-    auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (Accepts445())
-            return true;
-        if (waitpid(m_smbd, nullptr, WNOHANG) == m_smbd) {
-            m_smbd = -1;
-            return false;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return false;
+    bool exited = false;
+    bool listening = WaitFor([&] {
+        exited = waitpid(m_smbd, nullptr, WNOHANG) == m_smbd;
+        return exited || Accepts445();
+    });
+    if (exited)
+        m_smbd = -1;
+    return listening && !exited;
 }
 
 void SambaFixture::StopServer()
@@ -293,13 +301,21 @@ void SambaFixture::StopRpcHelper()
 platform::ProgramResult SambaFixture::Client(const std::string& share, const Account& account,
                                              const std::string& commands) const
 {
-    return platform::RunProgram({"smbclient", "-s", m_config, "//127.0.0.1/" + share, "-p", "445",
+    return platform::RunProgram({kSmbclient, "-s", m_config, "//127.0.0.1/" + share, "-p", "445",
                                  "-U", account.name + "%" + account.password, "-c", commands});
 }
 
 std::string SambaFixture::ShareInfo(const std::string& share) const
 {
-    return platform::RunProgram({"net", "-s", m_config, "usershare", "info", "--", share}).output;
+    return platform::RunProgram({platform::kNetProgram, "-s", m_config, "usershare", "info", "--long", "--", share}).output;
+}
+
+bool SambaFixture::AddShareAs(const Account& owner, const std::string& share, const std::string& path,
+                              const std::string& acl) const
+{
+    return platform::RunProgram({kSetpriv, "--reuid=" + owner.name, "--regid=sambashare", "--clear-groups",
+                                 platform::kNetProgram, "-s", m_config, "usershare", "add", "--", share, path, "",
+                                 acl, "guest_ok=n"}).exitCode == 0;
 }
 
 std::string SambaFixture::ShareAcl(const std::string& share) const

@@ -1,7 +1,8 @@
 // A private Samba for one test process.
 //
 // The constructor writes an smb.conf with usershares under a temporary folder and points the
-// platform at it (TARROW_SMB_CONF). AddAccount makes a Unix account with a Samba password.
+// platform at it (TARROW_SMB_CONF). AddAccount makes a Unix account with a Samba password, only
+// inside the sandbox of tests/support/run-isolated (its own /etc), never in the machine's.
 // StartServer moves the process into a network namespace of its own, so that test processes
 // running side by side each have their own port 445, and runs smbd on 127.0.0.1 there.
 // The destructor stops smbd and samba-dcerpcd by their PIDs, removes the accounts and the folder.
@@ -39,8 +40,11 @@ public:
     // smbclient against //127.0.0.1/share as the account, running commands (its -c argument).
     platform::ProgramResult Client(const std::string& share, const Account& account, const std::string& commands) const;
 
-    // What `net usershare info` prints for the share.
+    // What `net usershare info --long` prints for the share, whoever made it.
     std::string ShareInfo(const std::string& share) const;
+    // Makes a usershare as the account, as that user's own `net usershare add` would.
+    bool AddShareAs(const Account& owner, const std::string& share, const std::string& path,
+                    const std::string& acl = "S-1-1-0:r") const;
     // Its access list as printed there ("S-1-1-0:D,"), or "" when there is no such share.
     std::string ShareAcl(const std::string& share) const;
 

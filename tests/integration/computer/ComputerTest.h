@@ -3,6 +3,8 @@
 #pragma once
 
 #include "platform/core/Paths.h"
+#include "platform/core/Services.h"
+#include "platform/shares/RunProgram.h"
 #include "platform/shares/Shares.h"
 #include "support/LogCapture.h"
 #include "support/SambaFixture.h"
@@ -10,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sstream>
@@ -34,6 +37,33 @@ protected:
     LogCapture log;
 };
 
+// Stands in for chosen programs with a scripted result, so that a tool can refuse, fail to start
+// or hang on cue; every other program runs.
+class ScriptedPrograms : public platform::IProgramRunner {
+public:
+    ScriptedPrograms() : m_use(*this) {}
+
+    platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input,
+                                int timeoutMilliseconds) override
+    {
+        auto found = results.find(arguments.at(0));
+        if (found != results.end())
+            return found->second;
+        return platform::IProgramRunner::Default().Run(arguments, input, timeoutMilliseconds);
+    }
+
+    // Results by program path.
+    std::map<std::string, platform::ProgramResult> results;
+
+private:
+    platform::ScopedService<platform::IProgramRunner> m_use;
+};
+
+// What a tool gives back that refused with the message, that did not start, or that timed out.
+inline platform::ProgramResult Refused(const std::string& message) { return {true, false, 255, message}; }
+inline platform::ProgramResult NotStarted() { return {}; }
+inline platform::ProgramResult TimedOut() { return {true, true, -1, ""}; }
+
 // A share service that answers chosen questions itself and hands the rest to Samba; it also
 // notes the share's access list as it stood when the account's entry was about to be set.
 class SharesWithAnswers : public platform::IShares {
@@ -48,17 +78,29 @@ public:
     {
         return infoAnswer ? *infoAnswer : m_real.GetShareInfo(name);
     }
+    int GetSharePath(const CString& name, CString& path) override
+    {
+        return pathAnswer ? *pathAnswer : m_real.GetSharePath(name, path);
+    }
     int SetShareAccess(const CString& name, const CString& accountSid) override
     {
         aclBeforeAccessSet = m_samba.ShareAcl(name.ToUtf8());
-        return m_real.SetShareAccess(name, accountSid);
+        return accessAnswer ? *accessAnswer : m_real.SetShareAccess(name, accountSid);
+    }
+    int DeleteShare(const CString& name) override
+    {
+        return deleteAnswer ? *deleteAnswer : m_real.DeleteShare(name);
     }
 
     std::optional<int> addAnswer;
     std::optional<int> infoAnswer;
+    std::optional<int> pathAnswer;
+    std::optional<int> accessAnswer;
+    std::optional<int> deleteAnswer;
     std::string aclBeforeAccessSet;
 
 private:
     const SambaFixture& m_samba;
     platform::IShares& m_real = platform::IShares::Default();
+    platform::ScopedService<platform::IShares> m_use{*this};
 };

@@ -1,52 +1,31 @@
-#include "ComputerTest.h"
-#include "library/service/CSharedFolder.h"
-#include "platform/core/Services.h"
-#include "platform/security/DirectoryRights.h"
+// ConfigureComputer against real Samba and real ACLs: what it makes, and the names and shares
+// for which it makes nothing.
+#include "ConfigureComputerFixture.h"
+#include "platform/fs/WinErrors.h"
 #include "platform/shell/DesktopEntry.h"
 #include "platform/shell/Shell.h"
-#include "support/AclReadBack.h"
-
-#include <pwd.h>
-#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-uid_t UidOf(const std::string& name)
-{
-    passwd* entry = getpwnam(name.c_str());
-    return entry ? entry->pw_uid : static_cast<uid_t>(-1);
-}
-
-class ConfigureComputerTest : public ComputerTest {
-protected:
-    void SetUp() override
-    {
-        ComputerTest::SetUp();
-        account = samba.AddAccount();
-        ASSERT_FALSE(account.name.empty());
-        user = CString::FromUtf8(account.name);
-    }
-
-    SambaFixture::Account account;
-    CString user;
-};
-
 } // namespace
 
-TEST_F(ConfigureComputerTest, MakesTheFolderSharedForTheAccountWithAShortcut)
+TEST_F(ConfigureComputerTest, MakesAPrivateFolderSharedForTheAccountWithAShortcut)
 {
     SharesWithAnswers shares(samba);
-    platform::ScopedService<platform::IShares> watch(shares);
     ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_NO_ERROR);
 
     EXPECT_EQ(cSharedFolder.m_csFullPath, CString(u"C:\\Scans\\Reports"));
     EXPECT_EQ(cSharedFolder.m_csShareName, CString(u"Reports"));
     std::string folder = OnDriveC("Scans/Reports");
-    uid_t uid = UidOf(account.name);
     EXPECT_EQ(UserAclEntry(folder, uid), "rwx");
     EXPECT_EQ(UserAclEntry(folder, uid, ACL_TYPE_DEFAULT), "rwx");
+    // Scans are private: others get nothing, now or in what is made in the folder.
+    EXPECT_EQ(AclEntry(folder, ACL_USER_OBJ), "rwx");
+    EXPECT_EQ(AclEntry(folder, ACL_GROUP_OBJ), "---");
+    EXPECT_EQ(AclEntry(folder, ACL_OTHER), "---");
+    EXPECT_EQ(AclEntry(folder, ACL_OTHER, ACL_TYPE_DEFAULT), "---");
 
     // Closed to everyone from the start; afterwards open to the account alone.
     EXPECT_EQ(shares.aclBeforeAccessSet, "S-1-1-0:D,");
@@ -57,43 +36,80 @@ TEST_F(ConfigureComputerTest, MakesTheFolderSharedForTheAccountWithAShortcut)
     std::string link = Desktop() + "/Reports.desktop";
     EXPECT_NE(ReadText(link).find("\nURL=" + platform::FileUrl(folder) + "\n"), std::string::npos) << ReadText(link);
 
-    // The test runner's folder above drive C: is closed to others (mktemp -d).
-    std::string closedParent = fs::path(platform::DriveCRoot()).parent_path().string();
-    std::vector<std::string> expected{
-        "",
-        "CSharedFolder::CreateSharedDirectory( C:\\Scans\\, Reports)",
+    std::vector<std::string> expected = Begin("C:\\Scans\\, Reports");
+    expected.insert(expected.end(), {
         "Created C:\\Scans\\Reports on local machine",
-        "SetDirPermissions(): Added the search right for " + account.name + " on " + closedParent,
+        SearchRightLine(),
         "",
         "CSharedFolder::ShareWindowsFolder(): Sharename= Reports for C:\\Scans\\Reports",
         "CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_Success",
         "Shared folder C:\\Scans\\Reports on local machine",
         "CreateShortcut( C:\\Scans\\\\Reports, Reports, " + link + ")",
-    };
+    });
     EXPECT_EQ(log.Lines(), expected);
 }
 
-TEST_F(ConfigureComputerTest, BlanksAroundTheNameStayOnlyInTheShortcut)
+TEST_F(ConfigureComputerTest, TrailingBlanksAndDotsNameTheFolderThatExistsEverywhere)
 {
+    // Blanks around the whole name are trimmed for the folder and the share, not for the shortcut.
     ASSERT_EQ(cSharedFolder.ConfigureComputer(u"  C:\\Scans  ", u" Reports ", 1, user), BREDE_NO_ERROR);
     EXPECT_EQ(cSharedFolder.m_csBaseDirectory, CString(u"C:\\Scans\\"));
-    EXPECT_EQ(cSharedFolder.m_csFullPath, CString(u"C:\\Scans\\Reports"));
     EXPECT_EQ(cSharedFolder.m_csShareName, CString(u"Reports"));
-    EXPECT_NE(samba.ShareAcl("Reports"), "");
     EXPECT_TRUE(log.HasLine("CreateShortcut(   C:\\Scans  \\ Reports ,  Reports , " + Desktop() + "/ Reports .desktop)"));
+
+    // A trailing blank or dot is no part of the folder's name, as Windows' full-path step has it.
+    const std::tuple<const char16_t*, const char*, std::string> cases[] = {
+        {u"Trail ", "Trail", "/Trail .desktop"},
+        {u"Dots..", "Dots", "/Dots...desktop"},
+    };
+    for (const auto& [name, made, linkName] : cases) {
+        ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\T", name, 1, user), BREDE_NO_ERROR) << made;
+        std::string folder = OnDriveC(std::string("T/") + made);
+        EXPECT_EQ(cSharedFolder.m_csFullPath, CString::FromUtf8(std::string("C:\\T\\") + made));
+        EXPECT_EQ(fs::directory_iterator(OnDriveC("T"))->path(), fs::path(folder)) << "one folder, named " << made;
+        EXPECT_NE(samba.ShareInfo(CString(name).Trim().ToUtf8()).find("\npath=" + folder + "\n"), std::string::npos);
+        EXPECT_EQ(UserAclEntry(folder, uid), "rwx");
+        EXPECT_NE(ReadText(Desktop() + linkName).find("\nURL=" + platform::FileUrl(folder) + "\n"), std::string::npos)
+            << ReadText(Desktop() + linkName);
+        fs::rename(folder, OnDriveC("done-" + std::string(made)));
+    }
 }
 
-TEST_F(ConfigureComputerTest, AnEmptyBaseDirectoryMeansTheRoot)
+TEST_F(ConfigureComputerTest, ANameThatIsNoSingleFolderOrThatSambaRefusesMakesNothing)
 {
-    std::string name = "tarrow-root-test-" + std::to_string(getpid());
-    struct Remove {
-        std::string path;
-        ~Remove() { std::error_code ignored; fs::remove_all(path, ignored); }
-    } remove{"/" + name};
-    ASSERT_EQ(cSharedFolder.ConfigureComputer(u"", CString::FromUtf8(name), 0, user), BREDE_NO_ERROR);
+    const CString names[] = {
+        u"..\\..\\Escaped", u"a/b", CString(std::u16string(u"abc\0def", 7)), u"tab\there", u"50%Scans", u"a:b",
+        u"IPC$", u"ipc$", u"ADMIN$", u"Global", u"homes", u"printers", u"PRINT$", u".", u"..", u"...", u" . ", u"",
+        CString(81, u'n'),
+    };
+    for (const CString& name : names) {
+        LogCapture attempt;
+        EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans", name, 1, user), BREDE_FAILED) << name.ToUtf8();
+        std::string shown = EscapeForLog(name).ToUtf8();
+        std::vector<std::string> expected = Begin("C:\\Scans, " + shown);
+        CString trimmed = name;
+        expected.push_back("ERROR: CSharedFolder::CreateSharedDirectory(): Folder name " + EscapeForLog(trimmed.Trim()).ToUtf8() +
+                           " is not valid: ERROR_INVALID_NAME (123)");
+        EXPECT_EQ(attempt.Lines(), expected) << shown;
+    }
+    // Not a folder, not a share, not a shortcut.
+    EXPECT_FALSE(fs::exists(OnDriveC("Scans")));
+    EXPECT_FALSE(fs::exists(fs::path(platform::DriveCRoot()).parent_path() / "Escaped"));
+    EXPECT_FALSE(fs::exists(Desktop()));
+    EXPECT_EQ(samba.ShareInfo("*"), "");
+    // The longest name Samba takes is still a name.
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans", CString(80, u'n'), 0, user), BREDE_NO_ERROR);
+}
+
+TEST_F(ConfigureComputerTest, AnEmptyBaseDirectoryFailsWithPathNotFound)
+{
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"  ", u"Reports", 1, user), BREDE_FAILED);
     EXPECT_EQ(cSharedFolder.m_csBaseDirectory, CString(u"\\"));
-    EXPECT_EQ(cSharedFolder.m_csFullPath, CString::FromUtf8("\\" + name));
-    EXPECT_TRUE(fs::is_directory("/" + name));
+    std::vector<std::string> expected = Begin("  , Reports");
+    expected.push_back("ERROR: CSharedFolder::CreateSharedDirectory(): SHCreateDirectoryEx() returned 3");
+    EXPECT_EQ(log.Lines(), expected);
+    EXPECT_FALSE(fs::exists("/Reports"));
+    EXPECT_EQ(samba.ShareInfo("Reports"), "");
 }
 
 TEST_F(ConfigureComputerTest, ASecondCallForTheSameFolderFailsBeforeSharing)
@@ -101,24 +117,60 @@ TEST_F(ConfigureComputerTest, ASecondCallForTheSameFolderFailsBeforeSharing)
     ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_NO_ERROR);
     LogCapture second;
     EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
-    std::vector<std::string> expected{
-        "",
-        "CSharedFolder::CreateSharedDirectory( C:\\Scans\\, Reports)",
-        "ERROR: CSharedFolder::CreateSharedDirectory(): SHCreateDirectoryEx() returned 183",
-    };
+    std::vector<std::string> expected = Begin("C:\\Scans\\, Reports");
+    expected.push_back("ERROR: CSharedFolder::CreateSharedDirectory(): SHCreateDirectoryEx() returned 183");
     EXPECT_EQ(second.Lines(), expected);
 }
 
-TEST_F(ConfigureComputerTest, AnExistingShareOfTheNameGetsTheAccountsEntryAlone)
+TEST_F(ConfigureComputerTest, AnotherFoldersShareIsLeftAsItIsAndTheCallFails)
 {
-    fs::create_directories(OnDriveC("Elsewhere"));
-    ASSERT_EQ(platform::RunProgram({"net", "-s", samba.ConfigPath(), "usershare", "add", "Reports",
-                                    OnDriveC("Elsewhere"), "", "S-1-1-0:r", "guest_ok=n"}).exitCode, 0);
+    // Another user's share, named in another case: Samba takes both names for one share.
+    auto owner = samba.AddAccount(false);
+    ASSERT_FALSE(owner.name.empty());
+    std::string theirs = samba.Root() + "/Theirs";
+    fs::create_directories(theirs);
+    ASSERT_TRUE(samba.AddShareAs(owner, "\u00c4RGER", theirs));
+    std::string before = samba.ShareInfo("\u00c4RGER");
+
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"\u00e4rger", 1, user), BREDE_FAILED);
+    EXPECT_EQ(samba.ShareInfo("\u00c4RGER"), before);
+    EXPECT_NE(before.find("\npath=" + theirs + "\n"), std::string::npos) << before;
+    EXPECT_FALSE(fs::exists(OnDriveC("Scans/\u00e4rger")));
+    EXPECT_FALSE(fs::exists(Desktop()));
+    std::vector<std::string> expected = Begin("C:\\Scans\\, \u00e4rger");
+    expected.insert(expected.end(), {
+        "Created C:\\Scans\\\u00e4rger on local machine",
+        SearchRightLine(),
+        "",
+        "CSharedFolder::ShareWindowsFolder(): Sharename= \u00e4rger for C:\\Scans\\\u00e4rger",
+        "CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_DuplicateShare",
+        "ERROR: CSharedFolder::ShareWindowsFolder(): Share \u00e4rger serves another folder and is left as it is",
+        "Removed C:\\Scans\\\u00e4rger from local machine",
+    });
+    EXPECT_EQ(log.Lines(), expected);
+
+    // A share whose folder cannot be told counts as another folder's.
+    SharesWithAnswers shares(samba);
+    shares.addAnswer = platform::kNerrDuplicateShare;
+    shares.pathAnswer = platform::kErrorGenFailure;
+    LogCapture unknown;
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 0, user), BREDE_FAILED);
+    EXPECT_TRUE(unknown.HasLine("ERROR: CSharedFolder::ShareWindowsFolder(): Share Reports serves another folder and is left as it is"));
+    EXPECT_FALSE(fs::exists(OnDriveC("Scans/Reports")));
+}
+
+TEST_F(ConfigureComputerTest, AShareOfThisVeryFolderGetsTheAccountsEntryAlone)
+{
+    // Left behind by an earlier set-up whose folder was deleted since.
+    fs::create_directories(OnDriveC("Scans/Reports"));
+    ASSERT_EQ(platform::IShares::Default().AddShare(u"reports", u"C:\\Scans\\Reports"), 0);
+    fs::remove(OnDriveC("Scans/Reports"));
+
     ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 0, user), BREDE_NO_ERROR);
     EXPECT_TRUE(log.HasLine("CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_DuplicateShare"));
-    std::string acl = samba.ShareAcl("Reports");
-    EXPECT_TRUE(acl.rfind("S-1-5-21-", 0) == 0 && std::count(acl.begin(), acl.end(), ',') == 1) << acl;
-    EXPECT_NE(samba.ShareInfo("Reports").find("path=" + OnDriveC("Elsewhere") + "\n"), std::string::npos);
+    EXPECT_TRUE(log.HasLine("Shared folder C:\\Scans\\Reports on local machine"));
+    std::string acl = samba.ShareAcl("reports");
+    EXPECT_TRUE(acl.rfind("S-1-5-21-", 0) == 0 && acl.ends_with(":F,") && std::count(acl.begin(), acl.end(), ',') == 1) << acl;
 }
 
 TEST_F(ConfigureComputerTest, AnEmptyUserNameMeansTheUserRunningTheProgram)
@@ -129,48 +181,11 @@ TEST_F(ConfigureComputerTest, AnEmptyUserNameMeansTheUserRunningTheProgram)
     EXPECT_EQ(samba.ShareAcl("Reports"), "S-1-22-1-" + std::to_string(geteuid()) + ":F,");
 }
 
-TEST_F(ConfigureComputerTest, AnUnknownAccountLeavesTheShareClosed)
-{
-    ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 0, u"no-such-account"), BREDE_NO_ERROR);
-    EXPECT_TRUE(fs::is_directory(OnDriveC("Scans/Reports")));
-    EXPECT_EQ(samba.ShareAcl("Reports"), "S-1-1-0:D,");
-    EXPECT_TRUE(log.HasLine("ERROR: CSharedFolder::ShareWindowsFolder(): LookupAccountName() returned 1332"));
-    EXPECT_TRUE(log.HasLine("Shared folder C:\\Scans\\Reports on local machine"));
-}
-
 TEST_F(ConfigureComputerTest, WithoutTheFlagNoShortcutIsMade)
 {
     ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 0, user), BREDE_NO_ERROR);
-    EXPECT_FALSE(fs::exists(Desktop() + "/Reports.desktop"));
+    EXPECT_FALSE(fs::exists(Desktop()));
     EXPECT_FALSE(log.Contains("CreateShortcut("));
-}
-
-TEST_F(ConfigureComputerTest, AShareThatCannotBeMadeFailsTheCall)
-{
-    // Usershares switched off: Samba refuses every new share.
-    std::ofstream(samba.ConfigPath(), std::ios::app) << "  usershare max shares = 0\n";
-    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
-    EXPECT_TRUE(log.HasLine("ERROR: CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned 50"));
-    EXPECT_FALSE(log.Contains("Shared folder"));
-    EXPECT_FALSE(log.Contains("CreateShortcut("));
-}
-
-TEST_F(ConfigureComputerTest, AFolderRightThatCannotBeReadIsLogged)
-{
-    struct FailingRights : platform::IDirectoryRights {
-        platform::AclResult GrantFullAccess(const CString&, const platform::Account&) override
-        {
-            return {EOPNOTSUPP, platform::AclStep::Read};
-        }
-        std::vector<platform::ParentChange> GrantSearchOnParents(const CString&, const platform::Account&) override
-        {
-            ADD_FAILURE() << "parents changed after the folder's own entry failed";
-            return {};
-        }
-    } rights;
-    platform::ScopedService<platform::IDirectoryRights> failing(rights);
-    ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 0, user), BREDE_NO_ERROR);
-    EXPECT_TRUE(log.HasLine("SetDirPermissions(): GetNamedSecurityInfo(): Operation not supported"));
 }
 
 TEST_F(ConfigureComputerTest, ATargetLongerThanTheShortBufferStillGetsItsShortcut)

@@ -1,15 +1,10 @@
 // The platform's shares and accounts against a real, private Samba configuration.
-#include "platform/core/Services.h"
+#include "ComputerTest.h"
 #include "platform/core/SystemInfo.h"
-#include "platform/core/Paths.h"
 #include "platform/fs/WinErrors.h"
 #include "platform/security/Accounts.h"
-#include "platform/shares/Shares.h"
-#include "support/SambaFixture.h"
-
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
+#include "platform/shares/SambaConfig.h"
+#include "support/PrivateHostName.h"
 
 namespace {
 
@@ -26,6 +21,12 @@ protected:
     }
 
     std::string AclOf(const std::string& share) { return samba.ShareAcl(share); }
+    std::string PathOf(const CString& share)
+    {
+        CString path(u"left over");
+        int result = shares.GetSharePath(share, path);
+        return result == 0 ? path.ToUtf8() : "error " + std::to_string(result);
+    }
 
     SambaFixture samba;
     IShares& shares = IShares::Default();
@@ -38,21 +39,45 @@ protected:
 TEST_F(SambaSharesTest, ANewShareAdmitsNoOneAndADuplicateIsLeftAlone)
 {
     EXPECT_EQ(shares.GetShareInfo(u"Reports"), platform::kNerrNetNameNotFound);
-    ASSERT_EQ(shares.AddShare(u"Reports", u"C:\\Scans\\Reports"), 0);
+    EXPECT_EQ(PathOf(u"Reports"), "error 2310");
+    ASSERT_EQ(shares.AddShare(u"Reports", u"C:\\Scans\\Reports. "), 0);
     EXPECT_EQ(AclOf("Reports"), "S-1-1-0:D,");
     EXPECT_NE(samba.ShareInfo("Reports").find("guest_ok=n"), std::string::npos);
     EXPECT_EQ(shares.GetShareInfo(u"REPORTS"), 0);
+    EXPECT_EQ(PathOf(u"reports"), folder);
 
     // `net usershare add` would silently point the share elsewhere.
     EXPECT_EQ(shares.AddShare(u"reports", CString::FromUtf8(other)), platform::kNerrDuplicateShare);
-    EXPECT_NE(samba.ShareInfo("Reports").find("path=" + folder + "\n"), std::string::npos);
+    EXPECT_EQ(PathOf(u"Reports"), folder);
 }
 
-TEST_F(SambaSharesTest, SharesOfTheConfigurationFileCountAndPatternsMatchNothing)
+TEST_F(SambaSharesTest, AnotherUsersShareCountsAndNamesCompareOverAllOfUnicode)
 {
-    std::ofstream(samba.ConfigPath(), std::ios::app) << "[Fixed]\n  path = " << other << "\n";
-    EXPECT_EQ(shares.GetShareInfo(u"fixed"), 0);
-    EXPECT_EQ(shares.AddShare(u"Fixed", CString::FromUtf8(folder)), platform::kNerrDuplicateShare);
+    // The other user's folder lies where that user may go.
+    auto owner = samba.AddAccount(false);
+    ASSERT_FALSE(owner.name.empty());
+    std::string theirs = samba.Root() + "/Theirs";
+    fs::create_directories(theirs);
+    ASSERT_TRUE(samba.AddShareAs(owner, "\u00c4RGER", theirs));
+
+    EXPECT_EQ(shares.GetShareInfo(u"\u00e4rger"), 0);
+    EXPECT_EQ(PathOf(u"\u00e4rger"), theirs);
+    EXPECT_EQ(shares.AddShare(u"\u00e4rger", CString::FromUtf8(folder)), platform::kNerrDuplicateShare);
+    EXPECT_EQ(PathOf(u"\u00c4RGER"), theirs);
+    EXPECT_EQ(AclOf("\u00c4RGER"), "S-1-1-0:R,");
+    // One letter short is another name.
+    EXPECT_EQ(shares.GetShareInfo(u"\u00e4rge"), platform::kNerrNetNameNotFound);
+}
+
+TEST_F(SambaSharesTest, SharesOfTheConfigurationCountAreNeverChangedAndPatternsMatchNothing)
+{
+    std::ofstream(samba.ConfigPath(), std::ios::app) << "[\u00d6L]\n  path = " << other << "\n";
+    EXPECT_EQ(shares.GetShareInfo(u"\u00f6l"), 0);
+    EXPECT_EQ(PathOf(u"\u00f6l"), other);
+    EXPECT_EQ(shares.AddShare(u"\u00f6L", CString::FromUtf8(folder)), platform::kNerrDuplicateShare);
+    EXPECT_EQ(shares.SetShareAccess(u"\u00d6L", u"S-1-22-1-4242"), platform::kNerrNetNameNotFound);
+    EXPECT_EQ(shares.DeleteShare(u"\u00d6L"), platform::kNerrNetNameNotFound);
+    EXPECT_EQ(PathOf(u"\u00f6l"), other);
     EXPECT_EQ(shares.GetShareInfo(u"global"), platform::kNerrNetNameNotFound);
 
     ASSERT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), 0);
@@ -70,12 +95,45 @@ TEST_F(SambaSharesTest, FailuresToShareAreToldApart)
     // A name that starts like an option is a name.
     EXPECT_EQ(shares.AddShare(u"-dash", CString::FromUtf8(folder)), 0);
     EXPECT_EQ(shares.GetShareInfo(u"-dash"), 0);
-}
+    EXPECT_EQ(shares.DeleteShare(u"-DASH"), 0);
+    EXPECT_EQ(shares.GetShareInfo(u"-dash"), platform::kNerrNetNameNotFound);
+    EXPECT_EQ(shares.DeleteShare(u"-dash"), platform::kNerrNetNameNotFound);
 
-TEST_F(SambaSharesTest, SwitchedOffUsersharesAreNotSupported)
-{
+    // Usershares switched off.
     std::ofstream(samba.ConfigPath(), std::ios::app) << "  usershare max shares = 0\n";
     EXPECT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), platform::kErrorNotSupported);
+    EXPECT_EQ(shares.GetShareInfo(u"Reports"), platform::kErrorNotSupported);
+}
+
+TEST_F(SambaSharesTest, EachMessageOfTheToolGivesItsNumber)
+{
+    const std::pair<platform::ProgramResult, int> cases[] = {
+        {Refused("net usershare add: cannot open /x: Permission denied"), platform::kErrorAccessDenied},
+        {Refused("You do not have permission to create a usershare"), platform::kErrorAccessDenied},
+        {Refused("net usershare: usershares are currently disabled"), platform::kErrorNotSupported},
+        {Refused("maximum number of allowed shares (1) reached"), platform::kErrorNotSupported},
+        {Refused("share name x contains invalid characters"), platform::kErrorInvalidName},
+        {Refused("cannot stat path /x"), platform::kNerrUnknownDevDir},
+        {Refused("path /x is not a directory"), platform::kNerrUnknownDevDir},
+        {Refused("failed to add share"), platform::kErrorGenFailure},
+        {NotStarted(), platform::kErrorGenFailure},
+        {TimedOut(), platform::kErrorGenFailure},
+    };
+    ScriptedPrograms programs;
+    for (const auto& [run, expected] : cases) {
+        programs.results[platform::kNetProgram] = run;
+        EXPECT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), expected) << run.output;
+        EXPECT_EQ(shares.GetShareInfo(u"Reports"), expected) << run.output;
+        EXPECT_EQ(shares.SetShareAccess(u"Reports", u"S-1-22-1-4242"), expected) << run.output;
+        EXPECT_EQ(shares.DeleteShare(u"Reports"), expected) << run.output;
+    }
+    // testparm that cannot answer leaves the question open.
+    programs.results.erase(platform::kNetProgram);
+    for (const auto& run : {NotStarted(), TimedOut()}) {
+        programs.results[platform::kTestparmProgram] = run;
+        EXPECT_EQ(shares.GetShareInfo(u"Reports"), platform::kErrorGenFailure);
+        EXPECT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), platform::kErrorGenFailure);
+    }
 }
 
 TEST_F(SambaSharesTest, TheAccessListIsReplacedByTheAccountsEntryAlone)
@@ -85,13 +143,14 @@ TEST_F(SambaSharesTest, TheAccessListIsReplacedByTheAccountsEntryAlone)
     EXPECT_EQ(AclOf("Reports"), "S-1-22-1-4242:F,");
     ASSERT_EQ(shares.SetShareAccess(u"Reports", u"S-1-22-1-4343"), 0);
     EXPECT_EQ(AclOf("Reports"), "S-1-22-1-4343:F,");
-    EXPECT_NE(samba.ShareInfo("Reports").find("path=" + folder + "\n"), std::string::npos);
+    EXPECT_EQ(PathOf(u"Reports"), folder);
 
     EXPECT_EQ(shares.SetShareAccess(u"Nowhere", u"S-1-22-1-4242"), platform::kNerrNetNameNotFound);
 }
 
 TEST_F(SambaSharesTest, AccountsAreFoundByNameAndGetTheirSambaSid)
 {
+    ASSERT_TRUE(UsePrivateHostName("scan-pc.example.org"));
     auto withPassword = samba.AddAccount();
     auto unixOnly = samba.AddAccount(false);
     ASSERT_FALSE(withPassword.name.empty());
@@ -101,18 +160,23 @@ TEST_F(SambaSharesTest, AccountsAreFoundByNameAndGetTheirSambaSid)
     platform::Account account;
     ASSERT_EQ(accounts.LookupAccountName(CString::FromUtf8(withPassword.name), account), 0);
     EXPECT_EQ(account.name, CString::FromUtf8(withPassword.name));
-    CString computer;
-    ASSERT_TRUE(platform::ISystemInfo::Default().GetComputerName(computer));
-    EXPECT_EQ(account.domain, computer);
+    EXPECT_EQ(account.domain, CString(u"SCAN-PC"));
     EXPECT_EQ(accounts.LookupSambaSid(account).Left(9), CString(u"S-1-5-21-"));
 
     ASSERT_EQ(accounts.LookupAccountName(CString::FromUtf8(unixOnly.name), account), 0);
     EXPECT_EQ(accounts.LookupSambaSid(account), CString::FromUtf8("S-1-22-1-" + std::to_string(account.uid)));
 
-    EXPECT_EQ(accounts.LookupAccountName(computer + u"\\" + CString::FromUtf8(unixOnly.name), account), 0);
+    EXPECT_EQ(accounts.LookupAccountName(CString::FromUtf8("scan-pc\\" + unixOnly.name), account), 0);
     EXPECT_EQ(accounts.LookupAccountName(CString::FromUtf8(".\\" + unixOnly.name), account), 0);
     EXPECT_EQ(accounts.LookupAccountName(CString::FromUtf8("ELSEWHERE\\" + unixOnly.name), account),
               platform::kErrorNoneMapped);
     EXPECT_EQ(accounts.LookupAccountName(u"no-such-account-here", account), platform::kErrorNoneMapped);
     EXPECT_EQ(accounts.LookupAccountName(u"", account), platform::kErrorNoneMapped);
+    EXPECT_EQ(accounts.LookupAccountName(u"SCAN-PC\\", account), platform::kErrorNoneMapped);
+
+    // pdbedit that does not answer: the account is known by its Unix-user SID.
+    ScriptedPrograms programs;
+    programs.results[platform::kPdbeditProgram] = TimedOut();
+    ASSERT_EQ(accounts.LookupAccountName(CString::FromUtf8(withPassword.name), account), 0);
+    EXPECT_EQ(accounts.LookupSambaSid(account), CString::FromUtf8("S-1-22-1-" + std::to_string(account.uid)));
 }

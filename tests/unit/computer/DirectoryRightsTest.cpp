@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 
 namespace {
@@ -33,6 +34,17 @@ protected:
     std::string root = platform::DriveCRoot();
 };
 
+// Sets the immutable attribute for the object's life, where the file system has it.
+struct Immutable {
+    explicit Immutable(std::string folder) : path(std::move(folder))
+    {
+        set = platform::RunProgram({"/usr/bin/chattr", "+i", path}).exitCode == 0;
+    }
+    ~Immutable() { platform::RunProgram({"/usr/bin/chattr", "-i", path}); }
+    std::string path;
+    bool set = false;
+};
+
 bool Decide(const char* aclText, uid_t uid, const std::vector<gid_t>& groups)
 {
     platform::AclHandle acl(acl_from_text(aclText));
@@ -55,19 +67,26 @@ TEST(AclAccessCheck, FollowsThePosixOrderOfEntries)
     EXPECT_TRUE(Decide("u::rwx,g::---,o::--x", 2000, {200}));
 }
 
-TEST_F(DirectoryRightsTest, FullAccessReachesTheFolderAndWhatIsMadeInIt)
+TEST_F(DirectoryRightsTest, FullAccessReachesTheFolderAndWhatIsMadeInItAndOthersGetNothing)
 {
+    // A folder readable by all, whose default ACL would pass that on.
     std::string folder = root + "/Reports";
     fs::create_directories(folder);
-    auto result = platform::IDirectoryRights::Default().GrantFullAccess(CString::FromUtf8(folder), nobody);
+    chmod(folder.c_str(), 0755);
+    ASSERT_EQ(platform::RunProgram({"/usr/bin/setfacl", "-d", "-m", "u::rwx,g::r-x,o::r-x", folder}).exitCode, 0);
+    auto result = platform::IDirectoryRights::Default().GrantFullAccess(u"C:\\Reports. ", nobody);
     ASSERT_EQ(result.error, 0) << platform::ErrorText(result.error).ToUtf8();
     EXPECT_EQ(UserEntry(folder, ACL_TYPE_ACCESS), "rwx");
     EXPECT_EQ(UserEntry(folder, ACL_TYPE_DEFAULT), "rwx");
+    EXPECT_EQ(AclEntry(folder, ACL_OTHER, ACL_TYPE_ACCESS), "---");
+    EXPECT_EQ(AclEntry(folder, ACL_OTHER, ACL_TYPE_DEFAULT), "---");
 
     std::ofstream(folder + "/scan.pdf") << "x";
-    EXPECT_NE(UserEntry(folder + "/scan.pdf", ACL_TYPE_ACCESS), "");
+    EXPECT_EQ(UserEntry(folder + "/scan.pdf", ACL_TYPE_ACCESS), "rwx");
+    EXPECT_EQ(AclEntry(folder + "/scan.pdf", ACL_OTHER), "---");
     fs::create_directory(folder + "/Sub");
     EXPECT_EQ(UserEntry(folder + "/Sub", ACL_TYPE_ACCESS), "rwx");
+    EXPECT_EQ(AclEntry(folder + "/Sub", ACL_OTHER), "---");
 }
 
 TEST_F(DirectoryRightsTest, AnEntryTheAccountHasIsReplacedAndOtherEntriesStay)
@@ -83,11 +102,22 @@ TEST_F(DirectoryRightsTest, AnEntryTheAccountHasIsReplacedAndOtherEntriesStay)
     EXPECT_NE(listing.find("\ndefault:user:nobody:rwx\n"), std::string::npos) << listing;
 }
 
-TEST_F(DirectoryRightsTest, AMissingFolderFailsAtReading)
+TEST_F(DirectoryRightsTest, AFolderThatCannotBeReadOrChangedFailsAtThatStep)
 {
     auto result = platform::IDirectoryRights::Default().GrantFullAccess(CString::FromUtf8(root + "/Missing"), nobody);
     EXPECT_EQ(result.error, ENOENT);
     EXPECT_EQ(result.step, platform::AclStep::Read);
+
+    // Root passes every permission bit; an immutable folder refuses even root its ACL.
+    std::string folder = root + "/Locked";
+    fs::create_directories(folder);
+    Immutable locked(folder);
+    if (!locked.set)
+        GTEST_SKIP() << "no immutable attribute on this file system";
+    result = platform::IDirectoryRights::Default().GrantFullAccess(CString::FromUtf8(folder), nobody);
+    EXPECT_EQ(result.error, EPERM);
+    EXPECT_EQ(result.step, platform::AclStep::Write);
+    EXPECT_EQ(UserEntry(folder, ACL_TYPE_ACCESS), "");
 }
 
 TEST_F(DirectoryRightsTest, OnlyTheParentsThatDenyPassageGetTheSearchRight)
@@ -115,4 +145,24 @@ TEST_F(DirectoryRightsTest, OnlyTheParentsThatDenyPassageGetTheSearchRight)
     EXPECT_NE(platform::RunProgram({"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "ls", root + "/Closed"}).exitCode, 0);
 
     EXPECT_TRUE(platform::IDirectoryRights::Default().GrantSearchOnParents(CString::FromUtf8(folder), nobody).empty());
+}
+
+TEST_F(DirectoryRightsTest, AParentThatCannotBeChangedIsReportedWithItsError)
+{
+    std::string folder = root + "/Closed/Reports";
+    fs::create_directories(folder);
+    chmod((root + "/Closed").c_str(), 0700);
+    chmod(root.c_str(), 0755);
+    Immutable locked(root + "/Closed");
+    if (!locked.set)
+        GTEST_SKIP() << "no immutable attribute on this file system";
+    // The folders above drive C: may need the right too; those can be changed.
+    std::map<std::string, int> errors;
+    for (const auto& change : platform::IDirectoryRights::Default().GrantSearchOnParents(CString::FromUtf8(folder), nobody))
+        errors[change.path.ToUtf8()] = change.error;
+    EXPECT_EQ(errors[root + "/Closed"], EPERM);
+    errors.erase(root + "/Closed");
+    for (const auto& [path, error] : errors)
+        EXPECT_EQ(error, 0) << path;
+    EXPECT_FALSE(NobodyReaches(folder));
 }

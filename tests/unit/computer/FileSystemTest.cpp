@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -106,4 +107,59 @@ TEST_F(FileSystemTest, FullPathNameNormalizesAndReportsTheSizeItNeeds)
 
     EXPECT_EQ(files.GetFullPathName(u"", buffer), 0u);
     EXPECT_EQ(files.GetFullPathName(u"D:\\Scans", buffer), 0u);
+}
+
+TEST_F(FileSystemTest, TrailingBlanksAndDotsOfTheLastNameAreDroppedAsWindowsDoes)
+{
+    ASSERT_EQ(files.CreateDirectoryTree(u"C:\\Scans\\Trail. "), 0);
+    EXPECT_TRUE(fs::is_directory(driveC + "/Scans/Trail"));
+    EXPECT_FALSE(fs::exists(driveC + "/Scans/Trail. "));
+    unsigned attributes = 0;
+    EXPECT_EQ(files.GetFileAttributes(u"C:\\Scans\\Trail ", attributes), 0);
+    EXPECT_EQ(files.CreateDirectoryTree(u"C:\\Scans\\Trail."), platform::kErrorAlreadyExists);
+    std::array<char16_t, 260> buffer{};
+    unsigned length = files.GetFullPathName(u"C:\\Scans\\Trail ", buffer);
+    EXPECT_EQ(CString(std::u16string_view(buffer.data(), length)), CString::FromUtf8(driveC + "/Scans/Trail"));
+    EXPECT_TRUE(files.SetCurrentDirectory(u"C:\\Scans\\Trail."));
+    EXPECT_EQ(fs::current_path(), fs::path(driveC + "/Scans/Trail"));
+}
+
+TEST_F(FileSystemTest, TheNewFolderIsPrivateAndTheParentsMadeOnTheWayAreNot)
+{
+    mode_t previous = umask(022);
+    ASSERT_EQ(files.CreateDirectoryTree(u"C:\\Made\\OnTheWay\\Reports"), 0);
+    umask(previous);
+    auto mode = [](const std::string& path) { return fs::status(path).permissions() & fs::perms::all; };
+    EXPECT_EQ(mode(driveC + "/Made/OnTheWay/Reports"), fs::perms::owner_all);
+    EXPECT_EQ(mode(driveC + "/Made/OnTheWay"), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                                  fs::perms::others_read | fs::perms::others_exec);
+}
+
+TEST_F(FileSystemTest, RemovingAFolderTellsEmptyFromFullAndFromMissing)
+{
+    fs::create_directories(driveC + "/Scans/Empty");
+    fs::create_directories(driveC + "/Scans/Full/Sub");
+    EXPECT_EQ(files.RemoveDirectory(u"C:\\Scans\\Empty. "), 0);
+    EXPECT_FALSE(fs::exists(driveC + "/Scans/Empty"));
+    EXPECT_EQ(files.RemoveDirectory(u"C:\\Scans\\Full"), platform::kErrorDirNotEmpty);
+    EXPECT_TRUE(fs::exists(driveC + "/Scans/Full/Sub"));
+    EXPECT_EQ(files.RemoveDirectory(u"C:\\Scans\\Empty"), platform::kErrorFileNotFound);
+    EXPECT_EQ(files.RemoveDirectory(u"C:\\None\\Empty"), platform::kErrorPathNotFound);
+    EXPECT_EQ(files.RemoveDirectory(u"D:\\Scans"), platform::kErrorPathNotFound);
+    MakeFile(driveC + "/Scans/file");
+    EXPECT_EQ(files.RemoveDirectory(u"C:\\Scans\\file"), platform::kErrorPathNotFound);
+}
+
+TEST_F(FileSystemTest, OneDirectoryHoweverItIsReached)
+{
+    fs::create_directories(driveC + "/Scans/Reports");
+    fs::create_directories(driveC + "/Scans/Other");
+    fs::create_directory_symlink(driveC + "/Scans/Reports", driveC + "/Link");
+    MakeFile(driveC + "/Scans/file");
+    EXPECT_TRUE(platform::IsSameDirectory(u"C:\\Scans\\Reports", CString::FromUtf8(driveC + "/Scans/Reports/")));
+    EXPECT_TRUE(platform::IsSameDirectory(u"C:\\Link", u"C:\\Scans\\Other\\..\\Reports."));
+    EXPECT_FALSE(platform::IsSameDirectory(u"C:\\Scans\\Reports", u"C:\\Scans\\Other"));
+    EXPECT_FALSE(platform::IsSameDirectory(u"C:\\Scans\\Missing", u"C:\\Scans\\Missing"));
+    EXPECT_FALSE(platform::IsSameDirectory(u"C:\\Scans\\file", u"C:\\Scans\\file"));
+    EXPECT_FALSE(platform::IsSameDirectory(u"D:\\Scans", u"C:\\Scans"));
 }

@@ -1,6 +1,8 @@
 #include "platform/shares/RunProgram.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using platform::RunProgram;
@@ -30,4 +32,28 @@ TEST(RunProgram, AMissingProgramDoesNotStartAndASlowOneIsKilled)
     EXPECT_TRUE(run.timedOut);
     EXPECT_EQ(run.exitCode, -1);
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(5));
+}
+
+TEST(RunProgram, InputUpToOnePipeFullReachesTheProgramAndMoreStartsNothing)
+{
+    std::string input(platform::kMaxProgramInput, 'i');
+    input.front() = 'a';
+    input.back() = 'z';
+    auto run = RunProgram({"/bin/cat"}, input);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, input);
+
+    std::string marker = std::string(std::getenv("HOME")) + "/started";
+    run = RunProgram({"/bin/sh", "-c", "touch \"$0\"; cat", marker}, input + "!");
+    EXPECT_FALSE(run.started);
+    EXPECT_EQ(run.exitCode, -1);
+    EXPECT_EQ(run.output, "");
+    EXPECT_FALSE(std::filesystem::exists(marker));
+}
+
+TEST(RunProgram, TheDefaultRunnerRunsTheProgram)
+{
+    auto run = platform::IProgramRunner::Default().Run({"/bin/sh", "-c", "cat; exit 3"}, "in", 5000);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.output, "in");
 }

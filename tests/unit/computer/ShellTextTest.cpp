@@ -1,6 +1,9 @@
 #include "platform/shell/DesktopEntry.h"
+#include "platform/shell/Shell.h"
 #include "platform/shell/XdgUserDirs.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using platform::ReadUserDir;
@@ -33,4 +36,22 @@ TEST(DesktopEntry, ALinkToTheFolderWithNameAndPathEscaped)
     std::string text = platform::LinkFileText("/srv/a b/%x/\xc3\xa5#1", " Two\\Lines\n ");
     EXPECT_NE(text.find("\nName=\\sTwo\\\\Lines\\n\\s\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nURL=file:///srv/a%20b/%25x/%C3%A5%231\n"), std::string::npos) << text;
+}
+
+TEST(LinuxShell, AskingForTheDesktopCreatesNothingAndTheFirstLinkMakesIt)
+{
+    auto& shell = platform::IShell::Default();
+    std::string home = std::getenv("HOME");
+    CString desktop;
+    ASSERT_EQ(shell.GetDesktopDirectory(desktop), 0);
+    EXPECT_EQ(desktop.ToUtf8(), home + "/Desktop");
+    EXPECT_FALSE(std::filesystem::exists(home + "/Desktop"));
+
+    EXPECT_EQ(shell.CreateLinkFile(u"/srv/Reports", u"Reports", desktop + u"/Reports.desktop"), 0);
+    EXPECT_EQ(std::filesystem::status(home + "/Desktop/Reports.desktop").permissions() & std::filesystem::perms::all,
+              static_cast<std::filesystem::perms>(0755));
+    // Only the desktop folder itself is made, never the folders above it.
+    EXPECT_EQ(shell.CreateLinkFile(u"/srv/Reports", u"Reports", CString::FromUtf8(home + "/No/Desk/R.desktop")),
+              platform::HResultFromWin32(3));
+    EXPECT_FALSE(std::filesystem::exists(home + "/No"));
 }

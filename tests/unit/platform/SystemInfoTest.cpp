@@ -1,13 +1,30 @@
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
+#include "support/PrivateHostName.h"
 
 #include <gtest/gtest.h>
 
-TEST(SystemInfo, NetBiosNameCutsAtTheFirstDotUpperCasesAndKeeps15Characters)
+TEST(SystemInfo, TheComputerNameIsTheNetBiosFormOfTheHostName)
 {
-    EXPECT_EQ(platform::NetBiosName(u"scanpc.example.org"), CString(u"SCANPC"));
-    EXPECT_EQ(platform::NetBiosName(u"a-very-long-host-name-here"), CString(u"A-VERY-LONG-HOS"));
-    EXPECT_EQ(platform::NetBiosName(u"pc1"), CString(u"PC1"));
+    // Up to the first dot, upper case, at most 15 characters.
+    const std::pair<const char*, const char16_t*> cases[] = {
+        {"very-long-host-name.example", u"VERY-LONG-HOST-"},
+        {"scanpc.example.org", u"SCANPC"},
+        {"pc1", u"PC1"},
+        {"fifteen-chars-x", u"FIFTEEN-CHARS-X"},
+        {"sixteen-chars-xy", u"SIXTEEN-CHARS-X"},
+        {"Mixed.Case", u"MIXED"},
+    };
+    for (const auto& [host, expected] : cases) {
+        ASSERT_TRUE(UsePrivateHostName(host)) << host;
+        CString name(u"left over");
+        ASSERT_TRUE(platform::ISystemInfo::Default().GetComputerName(name)) << host;
+        EXPECT_EQ(name, CString(expected)) << host;
+    }
+    // Without a host name there is no computer name.
+    ASSERT_TRUE(UsePrivateHostName(""));
+    CString name;
+    EXPECT_FALSE(platform::ISystemInfo::Default().GetComputerName(name));
 }
 
 TEST(SystemInfo, ModuleFolderIsTheExecutablesFolder)
