@@ -1,7 +1,9 @@
 #include "network/AddressCheck.h"
 
 #include "common/localization/NetworkMessageBox.h"
+#include "common/log/LogEscape.h"
 #include "common/log/ProgramLog.h"
+#include "network/DiscoveryLibrary.h"
 #include "network/VesperText.h"
 #include "platform/core/Services.h"
 #include "platform/core/Sleep.h"
@@ -14,7 +16,7 @@ namespace {
 
 // The calls and texts in which the three checks differ.
 struct AddressKind {
-    int (*isValid)(const char*);
+    int (IDiscoveryLibrary::*isValid)(const char*);
     int (*discover)(const char*);
     const char16_t* validityCall;
     const char16_t* invalidText;
@@ -29,18 +31,19 @@ struct AddressKind {
     bool allocationErrorFails;
 };
 
-int DiscoverIP(const char* address) { return Vesper_discoverIP(address, 0, 0, 0); }
-int DiscoverHostName(const char* name) { return Vesper_discoverHostName(name, "", 0, 0); }
-int DiscoverMAC(const char* mac) { return Vesper_discoverMAC(mac, "", 0, 0); }
+// The discover calls with the arguments the program always passes.
+int DiscoverIP(const char* address) { return Discovery().DiscoverIP(address, 0, 0, 0); }
+int DiscoverHostName(const char* name) { return Discovery().DiscoverHostName(name, "", 0, 0); }
+int DiscoverMAC(const char* mac) { return Discovery().DiscoverMAC(mac, "", 0, 0); }
 
-const AddressKind kIPAddress{Vesper_isValidIPAddress, DiscoverIP, u"Vesper_isValidIPAddress(",
+const AddressKind kIPAddress{&IDiscoveryLibrary::IsValidIPAddress, DiscoverIP, u"Vesper_isValidIPAddress(",
                              u" is not a Valid IP Address", 134, u"ERROR: Network IP ", 137,
                              u" Network IP Found.", true, nullptr, false};
-const AddressKind kHostName{Vesper_isValidIPHostname, DiscoverHostName, u"Vesper_isValidIPHostname(",
+const AddressKind kHostName{&IDiscoveryLibrary::IsValidIPHostname, DiscoverHostName, u"Vesper_isValidIPHostname(",
                             u" is not a Valid HostName", 135, u"ERROR: Hostname ", 138,
                             u"Success Hostname Found.", false,
                             u"Memory allocation error --> psIPAddress == NULL.", true};
-const AddressKind kMACAddress{Vesper_isValidMACAddress, DiscoverMAC, u"Vesper_isValidMACAddress(",
+const AddressKind kMACAddress{&IDiscoveryLibrary::IsValidMACAddress, DiscoverMAC, u"Vesper_isValidMACAddress(",
                               u" Not a Valid MACAddress", 136, u"ERROR: MAC Address ", 139,
                               u"Success MACAddress Found.", false,
                               u"Memory allocation error --> psMACAddress == NULL.", false};
@@ -58,14 +61,14 @@ std::unique_ptr<char[]> Allocate(int length)
 bool ReadIPAddress(int index, CString& ipAddress)
 {
     int length = 0;
-    Vesper_getIPAddress(index, nullptr, 0, &length);
+    Discovery().GetIPAddress(index, nullptr, 0, &length);
     for (int call = 0; call < 2; ++call) {
         const int size = length;
         auto buffer = Allocate(size);
         if (!buffer)
             return false;
         buffer[0] = '\0';
-        int result = Vesper_getIPAddress(index, buffer.get(), size, &length);
+        int result = Discovery().GetIPAddress(index, buffer.get(), size, &length);
         buffer[size] = '\0';
         ipAddress = FromVesper(buffer.get());
         if (result != VESPER_BUFFER_TOO_SMALL)
@@ -84,7 +87,7 @@ public:
     int Run(const CString& address, CString& ipAddress, int attempt)
     {
         const std::string narrow = ToVesper(address);
-        int valid = m_kind.isValid(narrow.c_str());
+        int valid = (Discovery().*m_kind.isValid)(narrow.c_str());
         ProgramLog().Line(m_kind.validityCall + address + u") returns " + IntToCString(valid));
         if (valid != 0) {
             ProgramLog().Line(address + m_kind.invalidText);
@@ -99,7 +102,7 @@ public:
             return Fail(m_kind.notFoundMessage);
         }
         int count = 0;
-        if (Vesper_getNumDiscoveredDevices(&count) != VESPER_SUCCESS) {
+        if (Discovery().GetNumDiscoveredDevices(&count) != VESPER_SUCCESS) {
             ProgramLog().Line(u"ERROR : Unable to get number of discovered devices. Vesper_getNumDiscoveredDevices call failed.");
             return 1;
         }
@@ -119,7 +122,7 @@ public:
         const int last = count - 1;
         char model[kModelBufferSize] = {};
         int length = 0;
-        if (Vesper_getModelName(last, model, kModelBufferSize, &length) != VESPER_SUCCESS) {
+        if (Discovery().GetModelName(last, model, kModelBufferSize, &length) != VESPER_SUCCESS) {
             ProgramLog().Line(u"ERROR : Model Name Access Failed.");
             return 1;
         }
@@ -128,7 +131,7 @@ public:
         ProgramLog().Line(u"Model Name Access Successful.");
         m_state.modelName = modelName;
         m_dataFile.SetValue(u"PrinterModelName", modelName);
-        ProgramLog().Line(u"Model Name Obtained from Printer :" + modelName);
+        ProgramLog().Line(u"Model Name Obtained from Printer :" + EscapeForLog(modelName));
 
         if (!m_kind.isIPAddress && !ReadIPAddress(last, ipAddress)) {
             ProgramLog().Line(m_kind.allocationError);

@@ -4,11 +4,11 @@
 #include "common/log/ProgramLog.h"
 #include "network/AddressCheck.h"
 #include "network/CommandLineText.h"
+#include "network/DiscoveryLibrary.h"
 #include "network/DiscoveryWorker.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
 #include "platform/fs/FileSystem.h"
-#include "vesper/vespersdk.h"
 
 #include <algorithm>
 
@@ -56,7 +56,7 @@ CQuilletNetworkApp::CQuilletNetworkApp(NetworkState& state, CWriteXML& dataFile,
 
 bool CQuilletNetworkApp::InitInstance(const CString& commandLine)
 {
-    Vesper_startup(1);
+    Discovery().Startup(1);
     m_nResultCode = 0;
     ProgramLog().Open(kLogFilePath);
     ProgramLog().BlankLine();
@@ -85,7 +85,7 @@ bool CQuilletNetworkApp::InitInstance(const CString& commandLine)
         m_dataFile.CreateDataFile();
 
     ProgramLog().Line(u"Finishing TarrowNetwork.exe.");
-    Vesper_shutdown(1);
+    Discovery().Shutdown(1);
     return true;
 }
 

@@ -1,7 +1,9 @@
 #include "network/DeviceQueries.h"
 
+#include "common/log/LogEscape.h"
 #include "common/log/ProgramLog.h"
 #include "library/Quillet_Library.h"
+#include "network/DiscoveryLibrary.h"
 #include "network/VesperText.h"
 #include "vesper/vespersdk.h"
 
@@ -10,7 +12,7 @@
 
 namespace {
 
-using TextQuery = int (*)(int, char*, int, int*);
+using TextQuery = int (IDiscoveryLibrary::*)(int, char*, int, int*);
 
 struct DeviceTextKind {
     TextQuery query;
@@ -18,16 +20,18 @@ struct DeviceTextKind {
     const char16_t* failureText;
 };
 
-constexpr DeviceTextKind kIPAddress{Vesper_getIPAddress, u"IPAddress", u"Could not Retrieve IP Address"};
-constexpr DeviceTextKind kMACAddress{Vesper_getMACAddress, u"MACAddress", u"Could not Retrieve MACAddress"};
-constexpr DeviceTextKind kHostName{Vesper_getHostName, u"HostName", u"Could not Retrieve HostName"};
-constexpr DeviceTextKind kModelName{Vesper_getModelName, u"ModelName", u"Could not Retrieve ModelName"};
+constexpr DeviceTextKind kIPAddress{&IDiscoveryLibrary::GetIPAddress, u"IPAddress", u"Could not Retrieve IP Address"};
+constexpr DeviceTextKind kMACAddress{&IDiscoveryLibrary::GetMACAddress, u"MACAddress",
+                                     u"Could not Retrieve MACAddress"};
+constexpr DeviceTextKind kHostName{&IDiscoveryLibrary::GetHostName, u"HostName", u"Could not Retrieve HostName"};
+constexpr DeviceTextKind kModelName{&IDiscoveryLibrary::GetModelName, u"ModelName", u"Could not Retrieve ModelName"};
 
 // The two-step query: learn the length, then read into a buffer of that size.
 CString QueryText(int index, const DeviceTextKind& kind)
 {
+    IDiscoveryLibrary& discovery = Discovery();
     int length = 0;
-    kind.query(index, nullptr, 0, &length);
+    (discovery.*kind.query)(index, nullptr, 0, &length);
     std::unique_ptr<char[]> buffer(length >= 0 ? new (std::nothrow) char[static_cast<std::size_t>(length) + 1]
                                                : nullptr);
     if (!buffer) {
@@ -36,7 +40,7 @@ CString QueryText(int index, const DeviceTextKind& kind)
     }
     const int size = length;
     buffer[0] = '\0';
-    if (kind.query(index, buffer.get(), size, &length) != VESPER_SUCCESS) {
+    if ((discovery.*kind.query)(index, buffer.get(), size, &length) != VESPER_SUCCESS) {
         ProgramLog().Line(kind.failureText);
         return CString();
     }
@@ -48,7 +52,7 @@ CString QueryText(int index, const DeviceTextKind& kind)
 
 int StartDiscovery()
 {
-    int result = Vesper_startDiscoveringDevices(0, 0, 0, 1, 3, 4, 32);
+    int result = Discovery().StartDiscoveringDevices(0, 0, 0, 1, 3, 4, 32);
     switch (result) {
     case VESPER_GENERAL_ERROR: ProgramLog().Line(u"VESPER_GENERAL_ERROR"); break;
     case VESPER_INVALID_FILTER: ProgramLog().Line(u"VESPER_INVALID_FILTER"); break;
@@ -62,7 +66,7 @@ int GetDiscoveredDeviceCount(const CString& label)
 {
     ProgramLog() << timestamp << u"Number Of Discovered " + label + u" Devices: ";
     int count = 0;
-    if (Vesper_getNumDiscoveredDevices(&count) != VESPER_SUCCESS)
+    if (Discovery().GetNumDiscoveredDevices(&count) != VESPER_SUCCESS)
         ProgramLog() << timestamp << u"Could not retrieve the number of devices discovered.\n";
     ProgramLog() << count << "\n";
     return count;
@@ -71,28 +75,28 @@ int GetDiscoveredDeviceCount(const CString& label)
 int GetDeviceIPAddress(int index, CString& text)
 {
     text = QueryText(index, kIPAddress);
-    ProgramLog() << timestamp << u"    Device " + IntToCString(index) + u": " + text;
+    ProgramLog() << timestamp << u"    Device " + IntToCString(index) + u": " + EscapeForLog(text);
     return 1;
 }
 
 int GetDeviceMACAddress(int index, CString& text)
 {
     text = QueryText(index, kMACAddress);
-    ProgramLog() << u" : " + text;
+    ProgramLog() << u" : " + EscapeForLog(text);
     return 1;
 }
 
 int GetDeviceHostName(int index, CString& text)
 {
     text = QueryText(index, kHostName);
-    ProgramLog() << u" : " + text + u"\n";
+    ProgramLog() << u" : " + EscapeForLog(text) + u"\n";
     return 1;
 }
 
 int GetDeviceModelName(int index, CString& text)
 {
     text = QueryText(index, kModelName);
-    ProgramLog() << u" : " + text + u"\n";
+    ProgramLog() << u" : " + EscapeForLog(text) + u"\n";
     return 1;
 }
 
@@ -107,6 +111,7 @@ int IsScanToFolderDevice(int index, NetworkState& state)
     CString answer = features == DEVICE_SUPPORTED       ? CString(u"SCAN_TO_FOLDER")
                      : features == DEVICE_NOT_SUPPORTED ? CString(u"NONE")
                                                         : IntToCString(features);
-    ProgramLog().Line(u"GetSupportedFeatures() for " + modelName + u" with IP :" + ipAddress + u" returned " + answer);
+    ProgramLog().Line(u"GetSupportedFeatures() for " + EscapeForLog(modelName) + u" with IP :" + EscapeForLog(ipAddress)
+                      + u" returned " + answer);
     return features == DEVICE_SUPPORTED ? 1 : 0;
 }

@@ -2,7 +2,7 @@
 
 #include "network/DeviceListFile.h"
 #include "network/DeviceQueries.h"
-#include "vesper/vespersdk.h"
+#include "network/DiscoveryLibrary.h"
 
 #include <mutex>
 #include <thread>
@@ -22,14 +22,14 @@ std::vector<std::thread>& Workers()
 unsigned DiscoveryWorker(NetworkState* state)
 {
     state->workerResult = 0;
-    Vesper_startup(1);
+    Discovery().Startup(1);
     DiscoveryRecord record{state->modelName, 0};
     StartDiscovery();
     SaveDiscoveredDevices(record, *state);
     state->deviceCount = record.listedCount;
     if (auto window = state->windowHandle.lock())
         window->PostMessage(WM_DISCOVERY_DONE, 0, 0);
-    Vesper_shutdown(1);
+    Discovery().Shutdown(1);
     return static_cast<unsigned>(state->workerResult);
 }
 

@@ -20,9 +20,11 @@ int HexValue(char c)
     return -1;
 }
 
+// Letters, digits, hyphens and underscores: names taken from a computer's NetBIOS name often
+// hold "_", and resolvers answer them.
 bool IsLabelChar(char c)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-';
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '_';
 }
 
 } // namespace

@@ -15,8 +15,9 @@ using Ipv4 = std::uint32_t;
 std::optional<Ipv4> ParseIpv4(std::string_view text);
 std::string FormatIpv4(Ipv4 address);
 
-// RFC 1123 host name: labels of 1..63 letters, digits and hyphens that neither begin nor end
+// Host name: labels of 1..63 letters, digits, hyphens and underscores that neither begin nor end
 // with a hyphen, separated by single dots (one trailing dot allowed), 253 characters at most.
+// That is RFC 1123 plus "_", which names from the NetBIOS world hold.
 bool IsValidHostName(std::string_view text);
 
 // Six hexadecimal pairs separated by ":" or "-" (one separator throughout), or twelve

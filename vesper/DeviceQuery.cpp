@@ -13,6 +13,17 @@ std::string Text(const VarBind& bind)
     return bind.bytes.substr(0, bind.bytes.find('\0'));
 }
 
+// The objects of the v1 query, in the order of its bits.
+Oid V1Object(int bit)
+{
+    switch (bit) {
+    case 0: return oids::Instance(oids::kHrDeviceDescr, 0);
+    case 1: return oids::kSysDescr;
+    case 2: return oids::kSysName;
+    default: return oids::Instance(oids::kIfPhysAddress, static_cast<std::uint32_t>(bit - 3));
+    }
+}
+
 } // namespace
 
 SnmpMessage MakeDeviceQuery(std::int32_t requestId, const std::string& community)
@@ -29,6 +40,30 @@ SnmpMessage MakeDeviceQuery(std::int32_t requestId, const std::string& community
     query.varbinds.push_back({oids::kSysName, ValueKind::Null, {}});
     query.varbinds.push_back({oids::kIfPhysAddress, ValueKind::Null, {}});
     return query;
+}
+
+SnmpMessage MakeDeviceQueryV1(std::int32_t requestId, const std::string& community, V1Objects objects)
+{
+    SnmpMessage query;
+    query.version = SnmpVersion::V1;
+    query.type = PduType::GetNext;
+    query.requestId = requestId;
+    query.community = community;
+    for (int bit = 0; bit < kV1ObjectCount; ++bit)
+        if (objects & (V1Objects(1) << bit))
+            query.varbinds.push_back({V1Object(bit), ValueKind::Null, {}});
+    return query;
+}
+
+V1Objects WithoutRefused(V1Objects objects, long errorIndex)
+{
+    long position = 0;
+    for (int bit = 0; bit < kV1ObjectCount; ++bit) {
+        const V1Objects object = V1Objects(1) << bit;
+        if ((objects & object) && ++position == errorIndex)
+            return objects & ~object;
+    }
+    return 0;
 }
 
 DeviceFacts ReadDeviceFacts(const SnmpMessage& answer)

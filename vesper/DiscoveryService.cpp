@@ -189,7 +189,7 @@ int DiscoveryService::DiscoverMac(const char* macAddress, const char* community)
     if (devices.empty() && outcome.status == ProbeStatus::Finished) {
         // The device may report another interface's address: the neighbour table knows better.
         std::vector<ProbeTarget> neighbours;
-        for (Ipv4 address : NeighboursWithMac(*mac)) {
+        for (Ipv4 address : NeighboursWithMac(settings.neighbourTable, *mac)) {
             if (auto answer = outcome.answers.find(address); answer != outcome.answers.end())
                 devices.push_back({address, answer->second});
             else

@@ -33,9 +33,9 @@ std::vector<Ipv4> AddressesWithMac(std::string_view arpTable, std::string_view m
     return addresses;
 }
 
-std::vector<Ipv4> NeighboursWithMac(std::string_view mac)
+std::vector<Ipv4> NeighboursWithMac(const std::string& tablePath, std::string_view mac)
 {
-    std::ifstream file("/proc/net/arp");
+    std::ifstream file(tablePath);
     std::stringstream text;
     text << file.rdbuf();
     return AddressesWithMac(text.str(), mac);

@@ -13,7 +13,8 @@ namespace vesper {
 // The addresses of complete entries with this MAC (six bytes) in the text of /proc/net/arp.
 std::vector<Ipv4> AddressesWithMac(std::string_view arpTable, std::string_view mac);
 
-// The same for the running system's table.
-std::vector<Ipv4> NeighboursWithMac(std::string_view mac);
+// The same for the table in a file (the running system's is /proc/net/arp); none when the file
+// cannot be read.
+std::vector<Ipv4> NeighboursWithMac(const std::string& tablePath, std::string_view mac);
 
 } // namespace vesper

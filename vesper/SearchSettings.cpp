@@ -84,6 +84,8 @@ SearchSettings ReadSearchSettings()
     settings.port = static_cast<unsigned short>(port);
     if (const char* community = std::getenv("VESPER_COMMUNITY"); community && *community)
         settings.community = community;
+    if (const char* table = std::getenv("VESPER_NEIGHBOUR_TABLE"); table && *table)
+        settings.neighbourTable = table;
     return settings;
 }
 

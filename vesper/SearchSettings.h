@@ -13,6 +13,8 @@
 //   VESPER_SEARCH_MS   a search ends after this long in any case (default 5000)
 //   VESPER_COMMUNITY   SNMP community (default "public")
 //   VESPER_PORT        UDP port of the agents (default 161)
+//   VESPER_NEIGHBOUR_TABLE  the neighbour table read when a MAC address is searched, in the
+//                      format of /proc/net/arp (default /proc/net/arp)
 #pragma once
 
 #include "AddressText.h"
@@ -38,12 +40,13 @@ struct SearchSettings {
     int searchMs = 5000;
     std::string community = "public";
     unsigned short port = 161;
+    std::string neighbourTable = "/proc/net/arp";
 };
 
 // The largest number of addresses that one scope may hold.
 inline constexpr std::size_t kMaxScopeAddresses = 65536;
 
-// Timing, community and port from the environment; a missing or malformed value keeps its default.
+// Timing, community, port and neighbour table from the environment; a missing or malformed value keeps its default.
 SearchSettings ReadSearchSettings();
 
 // The targets of a scope text; nullopt when an item is malformed or the scope is too large.

@@ -18,14 +18,14 @@ namespace {
 
 constexpr std::size_t kMaxDatagram = 65507;
 
-// A v2c session record as snmp_build and snmp_parse want one; it never opens a socket.
-netsnmp_session MakeSession()
+// A session record as snmp_build and snmp_parse want one; it never opens a socket.
+netsnmp_session MakeSession(long version)
 {
     static std::once_flag once;
     static netsnmp_session prototype;
     std::call_once(once, [] { snmp_sess_init(&prototype); });
     netsnmp_session session = prototype;
-    session.version = SNMP_VERSION_2c;
+    session.version = version;
     return session;
 }
 
@@ -59,9 +59,9 @@ ValueKind KindOf(u_char type)
     }
 }
 
-// Only community-based v2c is parsed at all: the other versions take paths through net-snmp that
-// expect a full session.
-bool IsVersion2c(std::vector<u_char>& data)
+// The version field of a message; only community-based v1 and v2c are parsed at all: the other
+// versions take paths through net-snmp that expect a full session. -1 for anything else.
+long CommunityVersion(std::vector<u_char>& data)
 {
     std::size_t length = data.size();
     u_char type = 0;
@@ -69,7 +69,7 @@ bool IsVersion2c(std::vector<u_char>& data)
     long version = -1;
     if (rest)
         rest = asn_parse_int(rest, &length, &type, &version, sizeof version);
-    return rest && version == SNMP_VERSION_2c;
+    return rest && (version == SNMP_VERSION_1 || version == SNMP_VERSION_2c) ? version : -1;
 }
 
 } // namespace
@@ -79,7 +79,8 @@ std::optional<std::string> EncodeMessage(const SnmpMessage& message)
     PduPtr pdu(snmp_pdu_create(static_cast<int>(message.type)));
     if (!pdu)
         return std::nullopt;
-    pdu->version = SNMP_VERSION_2c;
+    const long version = static_cast<long>(message.version);
+    pdu->version = version;
     pdu->reqid = message.requestId;
     pdu->errstat = message.errorStatus;
     pdu->errindex = message.errorIndex;
@@ -95,7 +96,7 @@ std::optional<std::string> EncodeMessage(const SnmpMessage& message)
         if (!snmp_pdu_add_variable(pdu.get(), name.data(), name.size(), TypeOf(bind.kind), value, length))
             return std::nullopt;
     }
-    netsnmp_session session = MakeSession();
+    netsnmp_session session = MakeSession(version);
     std::size_t size = 1024;
     auto* buffer = static_cast<u_char*>(std::malloc(size));
     if (!buffer)
@@ -117,17 +118,19 @@ std::optional<SnmpMessage> DecodeMessage(std::string_view datagram)
 {
     if (datagram.empty() || datagram.size() > kMaxDatagram)
         return std::nullopt;
-    netsnmp_session session = MakeSession();
+    // snmp_parse works on a writable copy.
+    std::vector<u_char> data(datagram.begin(), datagram.end());
+    const long version = CommunityVersion(data);
+    if (version < 0)
+        return std::nullopt;
+    netsnmp_session session = MakeSession(version);
     PduPtr pdu(static_cast<netsnmp_pdu*>(std::calloc(1, sizeof(netsnmp_pdu))));
     if (!pdu)
         return std::nullopt;
-    // snmp_parse works on a writable copy.
-    std::vector<u_char> data(datagram.begin(), datagram.end());
-    if (!IsVersion2c(data))
-        return std::nullopt;
-    if (snmp_parse(nullptr, &session, pdu.get(), data.data(), data.size()) != 0 || pdu->version != SNMP_VERSION_2c)
+    if (snmp_parse(nullptr, &session, pdu.get(), data.data(), data.size()) != 0 || pdu->version != version)
         return std::nullopt;
     SnmpMessage message;
+    message.version = static_cast<SnmpVersion>(version);
     message.type = static_cast<PduType>(pdu->command);
     message.requestId = static_cast<std::int32_t>(pdu->reqid);
     if (pdu->community)

@@ -1,5 +1,5 @@
-// SNMP v2c messages as plain values, encoded and decoded by net-snmp. Both the service and the
-// simulated device's agent use it; neither sees net-snmp's own types.
+// Community-based SNMP messages (v1 and v2c) as plain values, encoded and decoded by net-snmp.
+// Both the service and the simulated device's agent use it; neither sees net-snmp's own types.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,17 @@
 namespace vesper {
 
 using Oid = std::vector<std::uint32_t>;
+
+// The version field's values.
+enum class SnmpVersion : long {
+    V1 = 0,
+    V2c = 1,
+};
+
+// The one error status the service acts on: a v1 agent refuses a whole request with it when one
+// of the asked objects is missing (Get) or has no successor in its view (GetNext). The error
+// index then names that object, counting from 1.
+inline constexpr long kNoSuchName = 2;
 
 // PDU types (the BER tags of RFC 3416).
 enum class PduType : std::uint8_t {
@@ -36,6 +47,7 @@ struct VarBind {
 };
 
 struct SnmpMessage {
+    SnmpVersion version = SnmpVersion::V2c;
     PduType type = PduType::Get;
     std::int32_t requestId = 0;
     std::string community;
@@ -45,9 +57,10 @@ struct SnmpMessage {
     std::vector<VarBind> varbinds;
 };
 
-// The BER bytes of a v2c message, or nullopt when net-snmp cannot build it.
+// The BER bytes of a message, or nullopt when net-snmp cannot build it (a GetBulk or an exception
+// value in a v1 message among others).
 std::optional<std::string> EncodeMessage(const SnmpMessage& message);
-// The message in a datagram; nullopt for anything that is not a well-formed v2c message.
+// The message in a datagram; nullopt for anything that is not a well-formed v1 or v2c message.
 std::optional<SnmpMessage> DecodeMessage(std::string_view datagram);
 
 // True when name lies under prefix (equal to it or below it).

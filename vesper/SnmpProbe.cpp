@@ -44,6 +44,13 @@ sockaddr_in SocketAddress(Ipv4 address, unsigned short port)
 
 class Probe {
 public:
+    // What one request asked, by its request id.
+    struct Request {
+        std::size_t target = 0;     // index of the plan's target it went to
+        SnmpVersion version = SnmpVersion::V2c;
+        V1Objects v1Objects = 0;    // v1: the objects asked
+    };
+
     Probe(const ProbePlan& plan, int cancelFd) : m_plan(plan), m_cancelFd(cancelFd), m_answered(plan.targets.size())
     {
         std::random_device seed;
@@ -114,29 +121,42 @@ private:
         return ready > 0 && fds[0].revents ? WaitResult::Ready : WaitResult::TimedOut;
     }
 
-    // One query to every broadcast target and every single address that has not answered yet.
-    // False when cancelled meanwhile.
+    // The queries to every broadcast target and every single address that has not answered yet:
+    // one in each version, as many devices answer only v1. False when cancelled meanwhile.
     bool SendRound()
     {
         for (std::size_t i = 0; i < m_plan.targets.size(); ++i) {
             if (m_answered[i])
                 continue;
-            std::int32_t requestId = m_nextRequestId++;
-            auto message = EncodeMessage(MakeDeviceQuery(requestId, m_plan.community));
-            if (!message)
-                continue;
-            m_requests[requestId] = i;
-            sockaddr_in to = SocketAddress(m_plan.targets[i].address, m_plan.port);
-            while (sendto(m_socket.fd(), message->data(), message->size(), 0, reinterpret_cast<sockaddr*>(&to),
-                          sizeof to) < 0) {
-                if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                    // The send buffer is full: take in what has arrived and wait for room.
-                    Receive();
-                    if (Wait(POLLOUT, 50) == WaitResult::Cancelled)
-                        return false;
-                } else if (errno != EINTR) {
-                    break;  // unreachable or refused: this target stays silent
-                }
+            const Ipv4 address = m_plan.targets[i].address;
+            if (!SendQuery(address, {i, SnmpVersion::V2c, 0}, true)
+                || !SendQuery(address, {i, SnmpVersion::V1, kAllV1Objects}, true))
+                return false;
+        }
+        return true;
+    }
+
+    // Sends the query of a request to address. When the send buffer is full it waits for room
+    // (taking in what arrives meanwhile) if mayWait, else drops the query: a follow-up sent while
+    // receiving is asked again in the next round anyway. False only when cancelled.
+    bool SendQuery(Ipv4 address, Request request, bool mayWait)
+    {
+        const std::int32_t requestId = m_nextRequestId++;
+        auto message = EncodeMessage(request.version == SnmpVersion::V1
+                                         ? MakeDeviceQueryV1(requestId, m_plan.community, request.v1Objects)
+                                         : MakeDeviceQuery(requestId, m_plan.community));
+        if (!message)
+            return true;
+        m_requests[requestId] = request;
+        sockaddr_in to = SocketAddress(address, m_plan.port);
+        while (sendto(m_socket.fd(), message->data(), message->size(), 0, reinterpret_cast<sockaddr*>(&to),
+                      sizeof to) < 0) {
+            if (mayWait && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+                Receive();
+                if (Wait(POLLOUT, 50) == WaitResult::Cancelled)
+                    return false;
+            } else if (errno != EINTR) {
+                break;  // unreachable or refused: this target stays silent
             }
         }
         return true;
@@ -158,16 +178,30 @@ private:
             auto message = DecodeMessage(std::string_view(buffer, static_cast<std::size_t>(size)));
             if (!message || message->type != PduType::Response)
                 continue;
-            auto request = m_requests.find(message->requestId);
-            if (request == m_requests.end())
+            auto found = m_requests.find(message->requestId);
+            if (found == m_requests.end() || found->second.version != message->version)
                 continue;
             m_lastActivity = Clock::now();
-            Ipv4 source = ntohl(from.sin_addr.s_addr);
-            const ProbeTarget& target = m_plan.targets[request->second];
-            if (!target.broadcast)
-                m_answered[request->second] = true;
+            const Request request = found->second;
+            const Ipv4 source = ntohl(from.sin_addr.s_addr);
+            if (message->errorStatus != 0) {
+                // An answer with an error names no facts. A v1 agent that misses one object is
+                // asked again without it; the other version may answer in full meanwhile.
+                if (request.version == SnmpVersion::V1 && message->errorStatus == kNoSuchName)
+                    AskAgain(source, request, message->errorIndex);
+                continue;
+            }
+            if (!m_plan.targets[request.target].broadcast)
+                m_answered[request.target] = true;
             m_answers.try_emplace(source, ReadDeviceFacts(*message));
         }
+    }
+
+    void AskAgain(Ipv4 source, Request request, long errorIndex)
+    {
+        request.v1Objects = WithoutRefused(request.v1Objects, errorIndex);
+        if (request.v1Objects != 0 && !m_answers.contains(source))
+            SendQuery(source, request, false);
     }
 
     bool AllAnswered() const
@@ -182,7 +216,7 @@ private:
     int m_cancelFd;
     UdpSocket m_socket;
     std::vector<bool> m_answered;
-    std::unordered_map<std::int32_t, std::size_t> m_requests;
+    std::unordered_map<std::int32_t, Request> m_requests;
     std::int32_t m_nextRequestId = 0;
     std::map<Ipv4, DeviceFacts> m_answers;
     Clock::time_point m_lastActivity = Clock::now();

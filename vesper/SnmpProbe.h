@@ -1,4 +1,7 @@
 // Asks a set of addresses for their device facts from one UDP socket and collects the answers.
+// Every address gets the query in both SNMP versions, v2c and v1; the first answer without an
+// error from an address gives its facts. A v1 agent that refuses one object (noSuchName) is asked
+// again without it, until it answers or nothing is left to ask.
 #pragma once
 
 #include "DeviceQuery.h"

@@ -1,5 +1,5 @@
-// The discovery service: finds network devices over SNMP v2c and reads their model name, host
-// name and MAC address.
+// The discovery service: finds network devices over SNMP (v2c and v1) and reads their model name,
+// host name and MAC address.
 //
 // Every function returns VESPER_SUCCESS (0) or one of the error numbers below. Texts are narrow
 // (UTF-8) and zero-terminated. A discovery call runs synchronously and replaces the list of found
@@ -34,8 +34,8 @@ VESPER_API int Vesper_startup(int flags);
 VESPER_API int Vesper_shutdown(int flags);
 
 // Validity of a text: 0 when valid, VESPER_INVALID_FILTER otherwise (VESPER_INVALID_ARGUMENT for null).
-// IPv4 dotted quad; host name of RFC 1123 labels; MAC address as six hexadecimal pairs separated
-// by ":" or "-", or as twelve hexadecimal digits.
+// IPv4 dotted quad; host name of RFC 1123 labels that may also hold "_"; MAC address as six
+// hexadecimal pairs separated by ":" or "-", or as twelve hexadecimal digits.
 VESPER_API int Vesper_isValidIPAddress(const char* address);
 VESPER_API int Vesper_isValidIPHostname(const char* hostName);
 VESPER_API int Vesper_isValidMACAddress(const char* macAddress);

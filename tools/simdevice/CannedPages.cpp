@@ -1,5 +1,7 @@
 #include "tools/simdevice/CannedPages.h"
 
+#include <string_view>
+
 namespace simdevice {
 
 std::string LogInPage()
@@ -29,6 +31,23 @@ std::string GarbledBytes()
 {
     static constexpr char kBytes[] = "\xff\xfe<Mfp\xc3\x28" "Comm\x00" "ands \x80\x81\xfe garbled \xed\xa0\x80 reply";
     return std::string(kBytes, sizeof kBytes - 1);
+}
+
+std::string EndlessPiece()
+{
+    static constexpr std::string_view kRecord = "<DbFolderRec FolderName=\"Again\" />";
+    std::string piece;
+    while (piece.size() + kRecord.size() <= 64 * 1024)
+        piece += kRecord;
+    piece.resize(64 * 1024, ' ');
+    return piece;
+}
+
+std::string CutOffReply()
+{
+    std::string reply = "<Reply ReturnCode=\"SUCCESS\">";
+    reply.resize(kCutOffReplyLength, ' ');
+    return reply;
 }
 
 } // namespace simdevice

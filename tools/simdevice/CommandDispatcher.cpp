@@ -44,7 +44,7 @@ std::string AnswerXmlRequest(const std::string& xmlRequest, DeviceState& state)
         if (entry.name == name && entry.id == id) {
             ReplyDocument reply(command);
             entry.handler(command.element, state, reply);
-            return reply.Text();
+            return state.RawControlCharacters() ? reply.TextWithRawControlCharacters() : reply.Text();
         }
     }
     return ErrorReplyText("UNKNOWN_COMMAND", "no command " + name + " with CommandID " + id);

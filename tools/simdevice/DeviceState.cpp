@@ -25,6 +25,34 @@ Profile DeviceState::CurrentProfile() const
     return profile_;
 }
 
+void DeviceState::SetProfileFor(std::string commandId, Profile profile)
+{
+    std::lock_guard lock(mutex_);
+    if (DescribesDevice(profile))
+        commandProfiles_.erase(commandId);
+    else
+        commandProfiles_[std::move(commandId)] = profile;
+}
+
+Profile DeviceState::ProfileFor(const std::string& commandId) const
+{
+    std::lock_guard lock(mutex_);
+    const auto found = commandProfiles_.find(commandId);
+    return found == commandProfiles_.end() ? profile_ : found->second;
+}
+
+void DeviceState::SetRawControlCharacters(bool raw)
+{
+    std::lock_guard lock(mutex_);
+    rawControlCharacters_ = raw;
+}
+
+bool DeviceState::RawControlCharacters() const
+{
+    std::lock_guard lock(mutex_);
+    return rawControlCharacters_;
+}
+
 void DeviceState::SetModelName(std::string modelName)
 {
     std::lock_guard lock(mutex_);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,6 +21,11 @@ public:
 
     void SetProfile(Profile profile);
     Profile CurrentProfile() const;
+    void SetProfileFor(std::string commandId, Profile profile);
+    // The profile that governs the answer to a request with this CommandID.
+    Profile ProfileFor(const std::string& commandId) const;
+    void SetRawControlCharacters(bool raw);
+    bool RawControlCharacters() const;
     void SetModelName(std::string modelName);
     std::string ModelName() const;
     bool AccessGranted() const;
@@ -45,6 +51,8 @@ private:
     mutable std::mutex mutex_;
     Profile profile_;
     Profile deviceProfile_;  // the last profile that described the device
+    std::map<std::string, Profile> commandProfiles_;  // by CommandID; only those that change the answer
+    bool rawControlCharacters_ = false;
     std::optional<std::string> modelName_;
     std::vector<std::string> enabledFeatures_;
     FolderDatabase folders_;

@@ -1,5 +1,7 @@
 #include "tools/simdevice/FolderRecordXml.h"
 
+#include <algorithm>
+
 namespace simdevice {
 
 Folder FolderFromRecord(const pugi::xml_node& record)
@@ -21,8 +23,9 @@ Folder FolderFromRecord(const pugi::xml_node& record)
 
 void WriteFolderRecord(pugi::xml_node record, const Folder& folder)
 {
-    const auto write = [&record](const char* name, const std::string& value) {
-        record.append_attribute(name) = value.c_str();
+    const auto write = [&record, &folder](const char* name, const std::string& value) {
+        if (std::find(folder.unlisted.begin(), folder.unlisted.end(), name) == folder.unlisted.end())
+            record.append_attribute(name) = value.c_str();
     };
     write("FolderName", folder.name);
     write("FolderPath", folder.path);

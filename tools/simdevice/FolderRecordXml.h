@@ -10,8 +10,9 @@ namespace simdevice {
 Folder FolderFromRecord(const pugi::xml_node& record);
 
 // Writes FolderName, FolderPath and UserName first, as the library walks them in that order;
-// UserName is always there (empty without an account), Password only when the record holds
-// one (real devices echo it), then the domain, authentication type and scan options.
+// UserName is there (empty without an account), Password only when the record holds one (real
+// devices echo it), then the domain, authentication type and scan options. Attributes named in
+// the folder's unlisted are left out.
 void WriteFolderRecord(pugi::xml_node record, const Folder& folder);
 
 } // namespace simdevice

@@ -102,15 +102,33 @@ int HttpsServer::Port() const
 
 void HttpsServer::Serve(const httplib::Request& request, httplib::Response& response)
 {
-    const Reply reply = handler_(ReceivedFrom(request));
-    if (reply.withheld) {
+    Reply reply = handler_(ReceivedFrom(request));
+    response.status = reply.status;
+    switch (reply.delivery) {
+    case Delivery::Whole:
+        response.set_content(reply.body, reply.contentType.c_str());
+        return;
+    case Delivery::Withheld:
         WaitUntilStopping();
         response.status = 503;
         response.set_header("Connection", "close");
         return;
+    case Delivery::Endless:
+        // Ends when a write fails (the client hung up) or the server stops.
+        response.set_chunked_content_provider(
+            reply.contentType, [body = std::move(reply.body)](std::size_t, httplib::DataSink& sink) {
+                return sink.write(body.data(), body.size());
+            });
+        return;
+    case Delivery::CutOff:
+        // Refusing to go on after the first half makes the server close the connection.
+        response.set_content_provider(
+            reply.body.size(), reply.contentType,
+            [body = std::move(reply.body)](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                return offset == 0 && sink.write(body.data(), body.size() / 2);
+            });
+        return;
     }
-    response.status = reply.status;
-    response.set_content(reply.body, reply.contentType.c_str());
 }
 
 void HttpsServer::WaitUntilStopping()

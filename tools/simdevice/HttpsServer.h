@@ -20,11 +20,19 @@ struct Response;
 
 namespace simdevice {
 
+// How a reply's body goes out.
+enum class Delivery {
+    Whole,     // the body, with its length announced
+    Withheld,  // nothing until the server stops
+    Endless,   // the body over and over, in chunks, until the client goes away or the server stops
+    CutOff,    // the body's length announced, then half of it, then the connection closes
+};
+
 struct Reply {
     int status = 200;
     std::string contentType;
     std::string body;
-    bool withheld = false;  // send nothing until the server stops
+    Delivery delivery = Delivery::Whole;
 };
 
 class HttpsServer {

@@ -7,7 +7,7 @@ namespace simdevice {
 
 namespace {
 
-constexpr std::array<std::pair<Profile, std::string_view>, 9> kNames{{
+constexpr std::array<std::pair<Profile, std::string_view>, 11> kNames{{
     {Profile::ManagedGranted, "managed-granted"},
     {Profile::ManagedRefused, "managed-refused"},
     {Profile::UnmanagedScanToShare, "unmanaged-scan-to-share"},
@@ -17,6 +17,8 @@ constexpr std::array<std::pair<Profile, std::string_view>, 9> kNames{{
     {Profile::HttpError, "http-error"},
     {Profile::NeverReplies, "never-replies"},
     {Profile::Garbled, "garbled"},
+    {Profile::Endless, "endless"},
+    {Profile::CutOff, "cut-off"},
 }};
 
 bool IsManaged(Profile deviceProfile)
@@ -33,6 +35,8 @@ ReplyMode ReplyModeOf(Profile profile)
     case Profile::HttpError: return ReplyMode::ServerError;
     case Profile::NeverReplies: return ReplyMode::Withheld;
     case Profile::Garbled: return ReplyMode::Garbled;
+    case Profile::Endless: return ReplyMode::Endless;
+    case Profile::CutOff: return ReplyMode::CutOff;
     default: return ReplyMode::Commands;
     }
 }

@@ -21,6 +21,28 @@ std::string TextOf(const pugi::xml_document& document)
     return writer.text;
 }
 
+// pugixml writes a control character in an attribute value as a decimal reference, &#10;.
+std::string RawControlCharacters(const std::string& xml)
+{
+    std::string out;
+    out.reserve(xml.size());
+    for (std::size_t i = 0; i < xml.size();) {
+        std::size_t end = xml.compare(i, 2, "&#") == 0 ? xml.find(';', i + 2) : std::string::npos;
+        int code = 0;
+        if (end != std::string::npos && end > i + 2 && end <= i + 4) {
+            for (std::size_t d = i + 2; d < end && code >= 0; ++d)
+                code = (xml[d] >= '0' && xml[d] <= '9') ? code * 10 + (xml[d] - '0') : -1;
+            if (code >= 0 && code < 0x20) {
+                out += static_cast<char>(code);
+                i = end + 1;
+                continue;
+            }
+        }
+        out += xml[i++];
+    }
+    return out;
+}
+
 } // namespace
 
 ReplyDocument::ReplyDocument(const Command& command)
@@ -47,6 +69,11 @@ void ReplyDocument::SetReturnCode(std::string_view code)
 std::string ReplyDocument::Text() const
 {
     return TextOf(document_);
+}
+
+std::string ReplyDocument::TextWithRawControlCharacters() const
+{
+    return RawControlCharacters(TextOf(document_));
 }
 
 std::string ErrorReplyText(std::string_view returnCode, std::string_view description)

@@ -21,6 +21,8 @@ public:
     pugi::xml_node Reply() const;
     void SetReturnCode(std::string_view code);
     std::string Text() const;
+    // The text with control characters in attribute values written raw, not as &#N; references.
+    std::string TextWithRawControlCharacters() const;
 
 private:
     pugi::xml_document document_;

@@ -59,6 +59,16 @@ void SimulatedDevice::SetProfile(Profile profile)
     state_->SetProfile(profile);
 }
 
+void SimulatedDevice::SetProfileFor(std::string commandId, Profile profile)
+{
+    state_->SetProfileFor(std::move(commandId), profile);
+}
+
+void SimulatedDevice::SetRawControlCharacters(bool raw)
+{
+    state_->SetRawControlCharacters(raw);
+}
+
 void SimulatedDevice::SetModelName(std::string modelName)
 {
     state_->SetModelName(std::move(modelName));

@@ -16,16 +16,21 @@ enum class Profile {
     UnmanagedScanToShare,   // unmanaged model licensed for SCAN_TO_SHARE
     UnmanagedSimpleFolder,  // unmanaged model licensed for SCAN_TO_SIMPLE_FOLDER
     UnmanagedNoFeature,     // unmanaged model licensed for neither
-    PasswordProtected,      // web server answers every request with its log-in page
+    PasswordProtected,      // web server answers every request with its log-in page (status 401)
     HttpError,              // web server answers with status 500 and an HTML page
     NeverReplies,           // web server holds every request until the device stops
     Garbled,                // web server answers with bytes that are not the expected XML
+    Endless,                // web server streams a reply that never ends, until the client gives up
+    CutOff,                 // web server announces a reply and closes the connection half-way through it
 };
 
 // One folder record of the device's database. Texts are UTF-8; empty means absent.
 struct Folder {
     std::string name, path, userName, password, domain, authType, fileFormat,
         resolution, color, fileSize;
+    // Attributes left out when the device lists this record ("FolderName", "FolderPath",
+    // "UserName", ...), as firmware that writes only what a record holds does.
+    std::vector<std::string> unlisted;
 };
 
 // What the device received, byte for byte: the request path and the three form fields.
@@ -59,6 +64,13 @@ public:
     // The profiles that describe the device (managed/unmanaged) set its kind, licences and
     // access; the others only change how the web server answers and keep the device's kind.
     void SetProfile(Profile profile);
+    // Answers the requests whose CommandID is commandId ("128", "132", ...) as profile does, for
+    // example HttpError or CutOff for one step of a longer exchange. A profile that describes the
+    // device restores the normal answers to that command.
+    void SetProfileFor(std::string commandId, Profile profile);
+    // Writes control characters in the attribute values of its replies raw rather than as
+    // character references, as careless firmware does (a folder name with a line break in it).
+    void SetRawControlCharacters(bool raw);
     // Overrides the model name that follows from the device's kind.
     void SetModelName(std::string modelName);
     std::string ModelName() const;

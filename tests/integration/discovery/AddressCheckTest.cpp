@@ -21,6 +21,8 @@ std::string DataFileBytes(std::initializer_list<std::pair<const char16_t*, const
     return Utf16File(text);
 }
 
+enum class Kind { IPAddress, HostName, MACAddress };
+
 class AddressCheckTest : public NetworkFixture {
 protected:
     std::string WrittenDataFile()
@@ -29,12 +31,25 @@ protected:
         return FileBytes(DataFilePath());
     }
 
+    // Runs one check with a data file of its own; ipAddress receives the out-argument.
+    int Check(Kind kind, const char16_t* address, CWriteXML& data, CString& ipAddress)
+    {
+        CAddressCheck run(state, data);
+        switch (kind) {
+        case Kind::IPAddress: return run.ValidateIPAddress(address, 0);
+        case Kind::HostName: return run.ValidateHostName(address, ipAddress, 0);
+        case Kind::MACAddress: return run.ValidateMACAddress(address, ipAddress, 0);
+        }
+        return -1;
+    }
+
     CAddressCheck check{state, dataFile};
 };
 
 const std::string kInvalidIP = "Invalid IP Address. Please enter valid IP Address.";
 const std::string kIPNotFound = "IP Address not found on network.";
 const std::string kBoxLine = "QuilletNetwork:ShowMessageBox(): LangID= 1033";
+const std::string kModelLine = std::string("Model Name Obtained from Printer :") + kSupportedModel;
 
 } // namespace
 
@@ -168,4 +183,126 @@ TEST_F(AddressCheckTest, ModelNameTooLongForTheBuffer)
     EXPECT_TRUE(boxes.shown.empty());
     dataFile.CreateDataFile();
     EXPECT_FALSE(std::filesystem::exists(DataFilePath()));  // nothing was stored
+}
+
+// Each failure of the service on its way: the exact log lines, the result, the message and what
+// is stored for the data file (nothing at all where no file is written).
+TEST_F(AddressCheckTest, ServiceFailuresOnTheWay)
+{
+    std::string error;
+    ASSERT_TRUE(UsePrivateHostsFile("127.0.0.5 scanner.office.example\n", error)) << error;
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
+    const std::string validIP = "Vesper_isValidIPAddress(127.0.0.5) returns 0";
+    const std::string validHost = "Vesper_isValidIPHostname(scanner.office.example) returns 0";
+    const std::string validMAC = "Vesper_isValidMACAddress(02:00:7F:00:00:05) returns 0";
+    const std::string found = DataFileBytes({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"},
+                                             {u"PrinterAccessError", u"FALSE"}});
+    const std::string accessError = DataFileBytes({{u"PrinterAccessError", u"TRUE"}});
+    struct Case {
+        const char* name;
+        Kind kind;
+        const char16_t* address;
+        Call call;
+        std::vector<Answer> answers;
+        int result;
+        Lines lines;
+        Lines messages;
+        std::optional<std::string> data;
+        std::string ipAddress;
+    };
+    const Case cases[] = {
+        {"IP discover call fails", Kind::IPAddress, u"127.0.0.5", Call::DiscoverIP, {{VESPER_GENERAL_ERROR}}, 1,
+         {validIP, "Valid IP Address Passed.",
+          "ERROR: Network IP 127.0.0.5 not discovered on the network. Vesper Error: 3", kBoxLine},
+         {kIPNotFound}, accessError, ""},
+        {"MAC discover call fails", Kind::MACAddress, u"02:00:7F:00:00:05", Call::DiscoverMAC,
+         {{VESPER_DISCOVERY_IN_PROGRESS}}, 1,
+         {validMAC, "ERROR: MAC Address 02:00:7F:00:00:05 not discovered on the network. Vesper Error: 18", kBoxLine},
+         {"MAC Address not found on network."}, accessError, "unchanged"},
+        {"device count unreadable", Kind::IPAddress, u"127.0.0.5", Call::GetNumDiscoveredDevices,
+         {{VESPER_GENERAL_ERROR, 1}}, 1,
+         {validIP, "Valid IP Address Passed.",
+          "ERROR : Unable to get number of discovered devices. Vesper_getNumDiscoveredDevices call failed."},
+         {}, std::nullopt, ""},
+        {"model name unreadable", Kind::MACAddress, u"02:00:7F:00:00:05", Call::GetModelName,
+         {{VESPER_INDEX_OUT_OF_RANGE}}, 1,
+         {validMAC, "Success MACAddress Found.", "ERROR : Model Name Access Failed."}, {}, std::nullopt, "unchanged"},
+        {"host's IP address without buffer", Kind::HostName, u"scanner.office.example", Call::GetIPAddress,
+         {{VESPER_BUFFER_TOO_SMALL, -1}}, 1,
+         {validHost, "Success Hostname Found.", "Model Name Access Successful.", kModelLine,
+          "Memory allocation error --> psIPAddress == NULL."},
+         {}, DataFileBytes({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"}}), ""},
+        {"MAC's IP address without buffer", Kind::MACAddress, u"02:00:7F:00:00:05", Call::GetIPAddress,
+         {{VESPER_BUFFER_TOO_SMALL, -1}}, 0,
+         {validMAC, "Success MACAddress Found.", "Model Name Access Successful.", kModelLine,
+          "Memory allocation error --> psMACAddress == NULL."},
+         {}, found, ""},
+        {"IP address longer than first told", Kind::HostName, u"scanner.office.example", Call::GetIPAddress,
+         {{VESPER_BUFFER_TOO_SMALL, 4}}, 0,
+         {validHost, "Success Hostname Found.", "Model Name Access Successful.", kModelLine}, {}, found,
+         "127.0.0.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(DataFilePath());
+        boxes.shown.clear();
+        log.emplace();
+        discovery.Script(c.call, c.answers);
+        CWriteXML data;
+        CString ipAddress = u"unchanged";
+        EXPECT_EQ(c.result, Check(c.kind, c.address, data, ipAddress));
+        EXPECT_EQ(c.lines, log->Lines());
+        EXPECT_EQ(c.messages, Messages());
+        data.CreateDataFile();
+        if (c.data) {
+            EXPECT_EQ(*c.data, FileBytes(DataFilePath()));
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(DataFilePath()));
+        }
+        if (c.kind != Kind::IPAddress) {
+            EXPECT_EQ(c.ipAddress, ipAddress.ToUtf8());
+        }
+    }
+}
+
+// Printers that answer SNMP v1 only are found by every check; a host name may hold "_".
+TEST_F(AddressCheckTest, EveryCheckFindsAV1OnlyDevice)
+{
+    std::string error;
+    ASSERT_TRUE(UsePrivateHostsFile("127.0.0.5 scan_05.office.example\n", error)) << error;
+    SnmpAgent agent;
+    auto device = TestDevice(5);
+    device.versions = simdevice::SnmpVersions::V1Only;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {device}));
+
+    const std::pair<Kind, const char16_t*> checks[] = {
+        {Kind::IPAddress, u"127.0.0.5"}, {Kind::HostName, u"scan_05.office.example"},
+        {Kind::MACAddress, u"02:00:7F:00:00:05"}};
+    for (auto [kind, address] : checks) {
+        SCOPED_TRACE(CString(address).ToUtf8());
+        state.modelName.Empty();
+        CWriteXML data;
+        CString ipAddress;
+        EXPECT_EQ(0, Check(kind, address, data, ipAddress));
+        EXPECT_EQ(kSupportedModel, state.modelName.ToUtf8());
+        if (kind != Kind::IPAddress) {
+            EXPECT_EQ("127.0.0.5", ipAddress.ToUtf8());
+        }
+    }
+    EXPECT_TRUE(sleeper.waits.empty());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+// A model name cannot split its log line: control characters are written as escapes.
+TEST_F(AddressCheckTest, ModelNameWithALineBreakStaysOnItsLine)
+{
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5, "Kelvane\nIP Validated Successfully\r\t")}));
+    EXPECT_EQ(0, check.ValidateIPAddress(u"127.0.0.5", 0));
+    EXPECT_EQ((Lines{"Vesper_isValidIPAddress(127.0.0.5) returns 0", "Valid IP Address Passed.",
+                     "127.0.0.5 Network IP Found.", "Model Name Access Successful.",
+                     "Model Name Obtained from Printer :Kelvane\\nIP Validated Successfully\\r\\t"}),
+              log->Lines());
+    EXPECT_EQ("Kelvane\nIP Validated Successfully\r\t", state.modelName.ToUtf8());
 }

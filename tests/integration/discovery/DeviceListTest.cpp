@@ -3,6 +3,7 @@
 #include "network/DeviceListFile.h"
 #include "network/DeviceQueries.h"
 #include "network/DiscoveryWorker.h"
+#include "support/WaitFor.h"
 
 #include <chrono>
 #include <cstdio>
@@ -38,15 +39,36 @@ public:
     std::vector<std::tuple<unsigned, std::uintptr_t, std::intptr_t>> posted;
 };
 
+// The module folder cannot be read.
+class NoModuleFolder : public platform::ISystemInfo {
+public:
+    bool GetComputerName(CString& name) override { return platform::ISystemInfo::Default().GetComputerName(name); }
+    CString GetModuleFolder() override { return CString(); }
+};
+
+// Message boxes written to standard error, where a death test sees them.
+class ReportedMessageBoxes : public platform::IMessageBoxes {
+public:
+    int Show(const CString& text, const CString&, unsigned) override
+    {
+        std::fprintf(stderr, "box: %s\n", text.ToUtf8().c_str());
+        return platform::IDOK;
+    }
+};
+
 class DeviceListTest : public NetworkFixture {
 protected:
-    // Five devices; the library supports the second and the fifth.
+    // Five devices; the library supports the second (which answers SNMP v1 only) and the fifth
+    // (v2c only).
     void ServeFiveDevices(SnmpAgent& agent)
     {
         auto descriptionOnly = TestDevice(11, "");
-        ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(3, kUnsupportedModel), TestDevice(7), descriptionOnly,
-                                              TestDevice(15, kUnsupportedModel),
-                                              TestDevice(22, "Norvik Kelvane KL3100 MFP")}));
+        auto v1Only = TestDevice(7);
+        v1Only.versions = simdevice::SnmpVersions::V1Only;
+        auto v2cOnly = TestDevice(22, "Norvik Kelvane KL3100 MFP");
+        v2cOnly.versions = simdevice::SnmpVersions::V2cOnly;
+        ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(3, kUnsupportedModel), v1Only, descriptionOnly,
+                                              TestDevice(15, kUnsupportedModel), v2cOnly}));
     }
 
     DiscoveryRecord Search()
@@ -109,7 +131,7 @@ TEST_F(DeviceListTest, NoSupportedDeviceLeavesOnlyTheCount)
 
 TEST_F(DeviceListTest, DeviceTextsCannotBreakOutOfTheirStrings)
 {
-    const std::string model = "Norvik Kelvane KV4250 MFP \"</script><script>alert(1)</script>\\ \xE2\x80\xA8 ' <!--";
+    const std::string model = "Norvik Kelvane KV4250 MFP \"</script><script>alert(1)</script>\\ \xE2\x80\xA8 ' <!--\r\x1b";
     const std::string host = "host\"\n\\name";
     SnmpAgent agent;
     simdevice::SnmpIdentity hostile = TestDevice(5, model);
@@ -123,6 +145,12 @@ TEST_F(DeviceListTest, DeviceTextsCannotBreakOutOfTheirStrings)
         text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
     EXPECT_EQ(std::u16string::npos, text.find(u'<'));
     EXPECT_EQ(std::u16string::npos, text.find(u'\u2028'));
+    // Nor out of their log lines.
+    const std::string loggedModel = "Norvik Kelvane KV4250 MFP \"</script><script>alert(1)</script>\\ \xE2\x80\xA8 ' <!--\\r\\x1b";
+    EXPECT_EQ((Lines{"Number Of Discovered Kelvane Devices: 1", "    Device 0: 127.0.0.5 : " + loggedModel,
+                     "GetSupportedFeatures() for " + loggedModel + " with IP :127.0.0.5 returned SCAN_TO_FOLDER",
+                     "    Device 0: 127.0.0.5 : host\"\\n\\name", " : 02:00:7F:00:00:05 : " + loggedModel}),
+              log->Lines());
 
     if (std::system("command -v node >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "node is not installed: the file was not evaluated";
@@ -143,20 +171,87 @@ TEST_F(DeviceListTest, DeviceTextsCannotBreakOutOfTheirStrings)
     EXPECT_STREQ("same\n", answer);
 }
 
-TEST_F(DeviceListTest, CountUnreadableAndSearchErrorsAreLogged)
+// The count line stays open while the failure is logged; the count is what the call left.
+TEST_F(DeviceListTest, CountUnreadable)
 {
-    setenv("VESPER_SCOPE", "127.0.0.1/", 1);
-    EXPECT_EQ(1, StartDiscovery());
-    Vesper_shutdown(1);
+    discovery.Script(Call::GetNumDiscoveredDevices, {{VESPER_NOT_STARTED}, {VESPER_GENERAL_ERROR, 4}});
     EXPECT_EQ(0, GetDiscoveredDeviceCount(u"Kelvane"));
-    Vesper_startup(1);
+    EXPECT_EQ(4, GetDiscoveredDeviceCount(u"Kelvane"));
+    const std::string opened = "Number Of Discovered Kelvane Devices: ";
     Lines lines = log->Lines();
-    ASSERT_EQ(3u, lines.size());
-    EXPECT_EQ("VESPER_INVALID_FILTER", lines[0]);
-    // The count line stays open while the failure is logged, then gets its count.
-    EXPECT_EQ(0u, lines[1].find("Number Of Discovered Kelvane Devices: "));
-    EXPECT_NE(std::string::npos, lines[1].find(" Could not retrieve the number of devices discovered."));
-    EXPECT_EQ("0", lines[2]);
+    ASSERT_EQ(4u, lines.size());
+    for (std::size_t i : {0u, 2u}) {
+        ASSERT_EQ(opened, lines[i].substr(0, opened.size()));
+        std::string rest = lines[i].substr(opened.size());
+        EXPECT_LT(0u, LogCapture::TimeStampLength(rest));
+        lines[i] = opened + rest.substr(LogCapture::TimeStampLength(rest));
+    }
+    const std::string failed = opened + "Could not retrieve the number of devices discovered.";
+    EXPECT_EQ((Lines{failed, "0", failed, "4"}), lines);
+}
+
+// The error names the search start logs; the worker then reads the list the service holds.
+TEST_F(DeviceListTest, SearchStartErrors)
+{
+    const std::pair<int, Lines> cases[] = {{VESPER_GENERAL_ERROR, {"VESPER_GENERAL_ERROR"}},
+                                           {VESPER_INVALID_FILTER, {"VESPER_INVALID_FILTER"}},
+                                           {VESPER_DISCOVERY_IN_PROGRESS, {"VESPER_DISCOVERY_IN_PROGRESS"}},
+                                           {VESPER_CANCELLED, {}},
+                                           {VESPER_SUCCESS, {}}};
+    for (const auto& [result, lines] : cases) {
+        SCOPED_TRACE(result);
+        log.emplace();
+        discovery.Script(Call::StartDiscoveringDevices, {{result}});
+        EXPECT_EQ(1, StartDiscovery());
+        EXPECT_EQ(lines, log->Lines());
+    }
+
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+    discovery.Script(Call::StartDiscoveringDevices, {{VESPER_GENERAL_ERROR}});
+    log.emplace();
+    state.modelName = u"Kelvane";
+    EXPECT_EQ(0u, DiscoveryWorker(&state));
+    EXPECT_EQ(1, state.deviceCount);
+    Lines lines = log->Lines();
+    ASSERT_LE(2u, lines.size());
+    EXPECT_EQ((Lines{"VESPER_GENERAL_ERROR", "Number Of Discovered Kelvane Devices: 1"}), Lines(lines.begin(), lines.begin() + 2));
+}
+
+// Each text query's failures: its log line, an empty text, and the device's line goes on.
+TEST_F(DeviceListTest, DeviceTextUnreadable)
+{
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+    const std::vector<Answer> noBuffer{{VESPER_BUFFER_TOO_SMALL, -1}};
+    const std::vector<Answer> secondCallFails{{VESPER_BUFFER_TOO_SMALL, 30}, {VESPER_INDEX_OUT_OF_RANGE}};
+    struct Case {
+        int (*query)(int, CString&);
+        Call call;
+        std::vector<Answer> answers;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {GetDeviceIPAddress, Call::GetIPAddress, noBuffer, {"Memory Allocation Failure for IPAddress", "    Device 0: "}},
+        {GetDeviceIPAddress, Call::GetIPAddress, secondCallFails, {"Could not Retrieve IP Address", "    Device 0: "}},
+        {GetDeviceMACAddress, Call::GetMACAddress, noBuffer, {"Memory Allocation Failure for MACAddress", " : "}},
+        {GetDeviceMACAddress, Call::GetMACAddress, secondCallFails, {"Could not Retrieve MACAddress", " : "}},
+        {GetDeviceHostName, Call::GetHostName, noBuffer, {"Memory Allocation Failure for HostName", " : "}},
+        {GetDeviceHostName, Call::GetHostName, secondCallFails, {"Could not Retrieve HostName", " : "}},
+        {GetDeviceModelName, Call::GetModelName, noBuffer, {"Memory Allocation Failure for ModelName", " : "}},
+        {GetDeviceModelName, Call::GetModelName, secondCallFails, {"Could not Retrieve ModelName", " : "}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines[0]);
+        log.emplace();
+        discovery.Script(c.call, c.answers);
+        CString text = u"unchanged";
+        EXPECT_EQ(1, c.query(0, text));
+        EXPECT_EQ("", text.ToUtf8());
+        EXPECT_EQ(c.lines, log->Lines());
+    }
 }
 
 TEST_F(DeviceListTest, WithoutTheScriptFolderTheProgramEnds)
@@ -166,6 +261,24 @@ TEST_F(DeviceListTest, WithoutTheScriptFolderTheProgramEnds)
     DiscoveryRecord record;
     EXPECT_EXIT(SaveDiscoveredDevices(record, state), ::testing::ExitedWithCode(0), "");
     EXPECT_TRUE(log->HasLine("SaveDiscoveredDevices() couldn't open NtwkDevList.js for appending."));
+}
+
+// Without the module path the list goes to "\js\NtwkDevList.js" after message 144; where that
+// folder is missing, the program ends.
+TEST_F(DeviceListTest, ModulePathUnreadable)
+{
+    ASSERT_FALSE(std::filesystem::exists("/js")) << "the device list would be written to /js";
+    NoModuleFolder noModule;
+    platform::ScopedService<platform::ISystemInfo> useNoModule{noModule};
+    ReportedMessageBoxes reported;
+    platform::ScopedService<platform::IMessageBoxes> useReported{reported};
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    DiscoveryRecord record{u"Kelvane", 0};
+    EXPECT_EXIT(SaveDiscoveredDevices(record, state), ::testing::ExitedWithCode(0),
+                "^box: Could not get path to module\\.\n$");
+    EXPECT_EQ((Lines{"Number Of Discovered Kelvane Devices: 0", "QuilletNetwork:ShowMessageBox(): LangID= 1033",
+                     "SaveDiscoveredDevices() couldn't open NtwkDevList.js for appending."}),
+              log->Lines());
 }
 
 TEST_F(DeviceListTest, WorkerWritesTheListAndTellsThePage)
@@ -201,7 +314,10 @@ TEST_F(DeviceListTest, StoppedSearchEndsWithTheLastShutdown)
     state.windowHandle = window;
 
     StartDiscoveryWorker(&state);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the search is under way
+    ASSERT_TRUE(WaitFor([] {
+        int count = 0;
+        return Vesper_getNumDiscoveredDevices(&count) == VESPER_DISCOVERY_IN_PROGRESS;
+    })) << "the search did not start";
     auto start = std::chrono::steady_clock::now();
     Vesper_shutdown(1);  // the program's own, at its end
     JoinDiscoveryWorkers();

@@ -1,12 +1,14 @@
 // In-process tests of TarrowNetwork's discovery engine: the private network of DiscoveryFixture,
-// plus a module folder of the test's own, recorded message boxes, waits that do not wait, and
-// the program's log opened on the test's private drive C:.
+// plus a module folder of the test's own, recorded message boxes, waits that do not wait, a
+// discovery service that fails the calls a test scripts, and the program's log opened on the
+// test's private drive C:.
 #pragma once
 
 #include "support/LogCapture.h"
 #include "common/data/CWriteXML.h"
 #include "common/log/ProgramLog.h"
 #include "integration/discovery/DiscoveryFixture.h"
+#include "integration/discovery/ScriptedDiscovery.h"
 #include "network/NetworkState.h"
 #include "platform/core/Paths.h"
 #include "platform/core/Services.h"
@@ -118,6 +120,8 @@ protected:
     platform::ScopedService<platform::IMessageBoxes> useBoxes{boxes};
     platform::ScopedService<platform::ISleeper> useSleeper{sleeper};
     platform::ScopedService<platform::ISystemInfo> useModule{module};
+    ScriptedDiscovery discovery;
+    platform::ScopedService<IDiscoveryLibrary> useDiscovery{discovery};
     std::optional<LogCapture> log;
     NetworkState state;
     CWriteXML dataFile;  // after useModule: its path lies in the private module folder

@@ -1,11 +1,10 @@
 // TarrowNetwork as Tarrow runs it: command line, exit code, settings data file and log.
 #include "integration/discovery/NetworkFixture.h"
+#include "support/WaitFor.h"
 
-#include <chrono>
 #include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 
 using namespace discoverytest;
 using simdevice::SnmpAgent;
@@ -24,6 +23,16 @@ protected:
         const std::filesystem::path program = TARROW_NETWORK_PROGRAM;
         std::filesystem::copy_file(program, module.folder / "TarrowNetwork");
         libraries = program.parent_path().string();
+    }
+
+    void TearDown() override
+    {
+        if (device > 0) {
+            kill(device, SIGTERM);
+            int status = 0;
+            waitpid(device, &status, 0);
+        }
+        NetworkFixture::TearDown();
     }
 
     // Runs the program with the arguments (shell syntax); returns its exit code.
@@ -46,6 +55,7 @@ protected:
     }
 
     std::string libraries;
+    pid_t device = 0;  // a simulated device program, ended in TearDown
 };
 
 } // namespace
@@ -117,35 +127,39 @@ TEST_F(ProgramTest, ListModeWritesTheDeviceListAndNoDataFile)
     EXPECT_TRUE(log->HasLine("SaveDiscoveredDevices() couldn't open NtwkDevList.js for appending."));
 }
 
-TEST_F(ProgramTest, UnreadableDataFileEndsWith255)
+// A folder in the data file's place is no data file: its keys cannot be written, which is logged,
+// and the check's own result stands.
+TEST_F(ProgramTest, ADataFileThatIsAFolderTakesTheCannotBeOpenedPath)
 {
     SnmpAgent agent;
     ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
-    std::filesystem::create_directory(DataFilePath());  // neither writable nor parsable
-    EXPECT_EQ(255, Run("-ipaddress 127.0.0.5"));
+    std::filesystem::create_directory(DataFilePath());
+    EXPECT_EQ(0, Run("-macaddress 02:00:7F:00:00:05"));
+    EXPECT_TRUE(log->HasLine("Network: CWriteXML::WriteElement(): ERROR :Unable to open settings file."));
+    EXPECT_TRUE(std::filesystem::is_directory(DataFilePath()));
 }
 
 TEST_F(ProgramTest, AgainstTheSimulatedDeviceProgram)
 {
-    // The demo's set-up: the device's web server and its SNMP agent in a process of their own.
-    pid_t device = 0;
-    const char* argv[] = {SIMDEVICE_PROGRAM, "--address", "127.0.0.5", "--snmp", "--snmp-device", "127.0.0.6", nullptr};
+    // The demo's set-up: the device's web server and its SNMP agent in a process of their own,
+    // here answering SNMP v1 only, as many printers do.
+    const char* argv[] = {SIMDEVICE_PROGRAM, "--address", "127.0.0.5", "--snmp", "--snmp-device", "127.0.0.6",
+                          "--snmp-version", "1", nullptr};
     ASSERT_EQ(0, posix_spawn(&device, SIMDEVICE_PROGRAM, nullptr, nullptr, const_cast<char**>(argv), environ));
-    int count = 0;
-    for (int i = 0; i < 100 && count == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (Vesper_discoverIP("127.0.0.6", 0, 0, 0) == VESPER_SUCCESS)
-            Vesper_getNumDiscoveredDevices(&count);
-    }
-    ASSERT_EQ(1, count) << "the simulated device did not come up";
+    ASSERT_TRUE(WaitFor([] {
+        int count = 0;
+        return Vesper_discoverIP("127.0.0.6", 0, 0, 0) == VESPER_SUCCESS
+               && Vesper_getNumDiscoveredDevices(&count) == VESPER_SUCCESS && count == 1;
+    })) << "the simulated device did not come up";
 
     EXPECT_EQ(0, Run("-ipaddress \"127.0.0.5\""));
     EXPECT_EQ(DataFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"}, {u"PrinterAccessError", u"FALSE"}}),
               FileBytes(DataFilePath()));
     EXPECT_EQ(0, Run("-macaddress 02:00:7F:00:00:06"));
-    EXPECT_TRUE(log->HasLine("MAC Address Successfully Validated."));
-
-    kill(device, SIGTERM);
-    int status = 0;
-    waitpid(device, &status, 0);
+    EXPECT_EQ(DataFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"},
+                        {u"PrinterAccessError", u"FALSE"},
+                        {u"IPAddressFromMAC", u"127.0.0.6"}}),
+              FileBytes(DataFilePath()));
+    EXPECT_EQ(0, Run(""));
+    EXPECT_TRUE(log->HasLine("Number Of Discovered  Devices: 2"));
 }

@@ -1,14 +1,20 @@
 // The discovery service's call table against simulated SNMP agents.
 #include "integration/discovery/DiscoveryFixture.h"
+#include "support/WaitFor.h"
 #include "vesper/vespersdk.h"
 
 #include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <future>
-#include <thread>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace discoverytest;
 using simdevice::SnmpAgent;
+using simdevice::SnmpVersions;
 
 namespace {
 
@@ -64,11 +70,12 @@ TEST(VesperValidity, AddressTexts)
     for (const char* invalid : {"", "127.0.0", "127.0.0.256", "127.0.0.5 ", "1.2.3.4.5", "1..2.3", "a.b.c.d", "1234.1.1.1"})
         EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_isValidIPAddress(invalid)) << invalid;
 
-    for (const char* valid : {"printer", "kelvane-4.office.example", "3com.example.", "a", "127.0.0.5"})
+    for (const char* valid : {"printer", "kelvane-4.office.example", "3com.example.", "a", "127.0.0.5", "under_score",
+                              "_scan.office_1.example", "SCAN_"})
         EXPECT_EQ(VESPER_SUCCESS, Vesper_isValidIPHostname(valid)) << valid;
     const std::string longLabel(64, 'a');
-    for (const std::string& invalid : std::vector<std::string>{"", "-printer", "printer-", "two..dots",
-                                                               "under_score", "blank name", longLabel, "."})
+    for (const std::string& invalid : std::vector<std::string>{"", "-printer", "printer-", "two..dots", "a/b",
+                                                               "blank name", longLabel, ".", "scan_01@x"})
         EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_isValidIPHostname(invalid.c_str())) << invalid;
 
     for (const char* valid : {"00:1B:2C:3D:4E:5F", "00-1b-2c-3d-4e-5f", "001B2C3D4E5F"})
@@ -79,20 +86,34 @@ TEST(VesperValidity, AddressTexts)
     EXPECT_EQ(VESPER_INVALID_ARGUMENT, Vesper_isValidIPAddress(nullptr));
 }
 
+// In every SNMP version a device may answer: its facts, the model from sysDescr.0 where it has
+// no hrDeviceDescr.1 (a v1 agent then refuses the query's objects past its last one, and is asked
+// again without them).
 TEST_F(VesperSdkTest, DiscoverIPReadsTheDeviceFacts)
 {
     SnmpAgent agent;
-    auto withoutModelTable = TestDevice(6, "");
-    withoutModelTable.description = "Norvik Kelvane KL3100 MFP";
-    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5), withoutModelTable}));
+    const std::pair<SnmpVersions, int> versions[] = {
+        {SnmpVersions::V1AndV2c, 0}, {SnmpVersions::V1Only, 10}, {SnmpVersions::V2cOnly, 20}};
+    for (auto [spoken, base] : versions) {
+        auto withModelTable = TestDevice(base + 5);
+        auto withoutModelTable = TestDevice(base + 6, "");
+        withoutModelTable.description = "Norvik Kelvane KL3100 MFP";
+        withModelTable.versions = withoutModelTable.versions = spoken;
+        ASSERT_TRUE(agent.AddDevice(withModelTable) && agent.AddDevice(withoutModelTable));
+    }
+    ASSERT_TRUE(agent.Start());
 
-    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
-    EXPECT_EQ((std::vector<Device>{{"127.0.0.5", kSupportedModel, "kelvane-5", "02:00:7F:00:00:05"}}), List());
-
-    // Without hrDeviceDescr.1 the model comes from sysDescr.0.
-    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.6", 0, 0, 0));
-    EXPECT_EQ((std::vector<Device>{{"127.0.0.6", "Norvik Kelvane KL3100 MFP", "kelvane-6", "02:00:7F:00:00:06"}}),
-              List());
+    for (auto [spoken, base] : versions) {
+        SCOPED_TRACE(base);
+        const std::string n5 = std::to_string(base + 5), n6 = std::to_string(base + 6);
+        ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP(("127.0.0." + n5).c_str(), 0, 0, 0));
+        EXPECT_EQ((std::vector<Device>{{"127.0.0." + n5, kSupportedModel, "kelvane-" + n5, TestDevice(base + 5).macAddress}}),
+                  List());
+        ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP(("127.0.0." + n6).c_str(), 0, 0, 0));
+        EXPECT_EQ((std::vector<Device>{{"127.0.0." + n6, "Norvik Kelvane KL3100 MFP", "kelvane-" + n6,
+                                        TestDevice(base + 6).macAddress}}),
+                  List());
+    }
 }
 
 TEST_F(VesperSdkTest, DiscoverIPWithoutDeviceRunsAndFindsNothing)
@@ -141,7 +162,9 @@ TEST_F(VesperSdkTest, TextQueryProtocol)
 TEST_F(VesperSdkTest, SearchListsEveryAnsweringDeviceInAddressOrder)
 {
     SnmpAgent agent;
-    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(21), TestDevice(3, kUnsupportedModel), TestDevice(12)}));
+    auto v1Only = TestDevice(12);
+    v1Only.versions = SnmpVersions::V1Only;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(21), TestDevice(3, kUnsupportedModel), v1Only}));
     SnmpAgent outOfScope;
     ASSERT_NO_FATAL_FAILURE(Serve(outOfScope, {TestDevice(50)}));
 
@@ -176,15 +199,17 @@ TEST_F(VesperSdkTest, SearchScopeAndFilterErrors)
 TEST_F(VesperSdkTest, DiscoverHostNameResolvesFirst)
 {
     std::string error;
-    ASSERT_TRUE(UsePrivateHostsFile("127.0.0.9 scanner.office.example scanner\n", error)) << error;
+    ASSERT_TRUE(UsePrivateHostsFile("127.0.0.9 scanner.office.example scanner SCAN_09\n", error)) << error;
     SnmpAgent agent;
     ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(9)}));
 
-    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverHostName("scanner.office.example", "", 0, 0));
-    EXPECT_EQ((std::vector<Device>{{"127.0.0.9", kSupportedModel, "kelvane-9", "02:00:7F:00:00:09"}}), List());
+    for (const char* name : {"scanner.office.example", "SCAN_09"}) {
+        ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverHostName(name, "", 0, 0)) << name;
+        EXPECT_EQ((std::vector<Device>{{"127.0.0.9", kSupportedModel, "kelvane-9", "02:00:7F:00:00:09"}}), List());
+    }
 
     EXPECT_EQ(VESPER_HOST_NOT_FOUND, Vesper_discoverHostName("nowhere.office.example", "", 0, 0));
-    EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_discoverHostName("bad_name", "", 0, 0));
+    EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_discoverHostName("bad name", "", 0, 0));
     EXPECT_EQ(0, Count());
 }
 
@@ -202,6 +227,62 @@ TEST_F(VesperSdkTest, DiscoverMACKeepsTheDeviceThatReportsIt)
     EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_discoverMAC("02:00:7F:00:00", "", 0, 0));
 }
 
+// A device that does not report the MAC address asked for is found through the neighbour table:
+// among the answers of the search, or asked on its own when the search did not reach it.
+TEST_F(VesperSdkTest, DiscoverMACFallsBackOnTheNeighbourTable)
+{
+    SnmpAgent agent;
+    auto inScope = TestDevice(5);
+    inScope.macAddress.clear();
+    auto outOfScope = TestDevice(50);
+    outOfScope.macAddress.clear();
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {inScope, outOfScope, TestDevice(6)}));  // 6 reports another MAC
+    const auto table = std::filesystem::path(std::getenv("HOME")) / "arp";
+    std::ofstream(table) << "IP address       HW type     Flags       HW address            Mask     Device\n"
+                            "127.0.0.5        0x1         0x2         02:fc:00:00:00:05     *        eth0\n"
+                            "127.0.0.50       0x1         0x2         02:fc:00:00:00:50     *        eth0\n"
+                            "127.0.0.6        0x1         0x2         02:fc:00:00:00:66     *        eth0\n";
+    setenv("VESPER_NEIGHBOUR_TABLE", table.c_str(), 1);
+
+    const std::pair<const char*, std::vector<Device>> cases[] = {
+        {"02:FC:00:00:00:05", {{"127.0.0.5", kSupportedModel, "kelvane-5", "02:FC:00:00:00:05"}}},
+        {"02-fc-00-00-00-50", {{"127.0.0.50", kSupportedModel, "kelvane-50", "02:FC:00:00:00:50"}}},
+        {"02FC00000066", {{"127.0.0.6", kSupportedModel, "kelvane-6", "02:FC:00:00:00:66"}}},
+        {"02:FC:00:00:00:77", {}},
+    };
+    for (const auto& [mac, devices] : cases) {
+        ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverMAC(mac, "", 0, 0)) << mac;
+        EXPECT_EQ(devices, List()) << mac;
+    }
+}
+
+// Without a free descriptor the service cannot search: neither the cancel descriptor nor the
+// socket can be had. The call fails with VESPER_GENERAL_ERROR, the list is empty, and the service
+// searches again once descriptors are free.
+TEST_F(VesperSdkTest, NoDescriptorLeftIsAGeneralError)
+{
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
+    rlimit saved{};
+    ASSERT_EQ(0, getrlimit(RLIMIT_NOFILE, &saved));
+    const int lowestFree = open("/", O_RDONLY | O_CLOEXEC);
+    ASSERT_LE(0, lowestFree);
+    close(lowestFree);
+    for (int free : {0, 1}) {
+        SCOPED_TRACE(free);
+        ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+        ASSERT_EQ(1, Count());
+        rlimit limit = saved;
+        limit.rlim_cur = static_cast<rlim_t>(lowestFree + free);
+        ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &limit));
+        const int result = Vesper_discoverIP("127.0.0.5", 0, 0, 0);
+        ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &saved));
+        EXPECT_EQ(VESPER_GENERAL_ERROR, result);
+        EXPECT_EQ(0, Count());
+    }
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+}
+
 TEST_F(VesperSdkTest, BroadcastReachesTheDevicesOfASubnet)
 {
     std::string error;
@@ -209,6 +290,7 @@ TEST_F(VesperSdkTest, BroadcastReachesTheDevicesOfASubnet)
     SnmpAgent agent;
     auto device = TestDevice(5);
     device.address = "10.77.0.5";
+    device.versions = SnmpVersions::V1Only;
     ASSERT_TRUE(agent.AddDevice(device));
     ASSERT_TRUE(agent.AddBroadcastAddress("10.77.0.255"));
     ASSERT_TRUE(agent.Start());
@@ -259,13 +341,10 @@ TEST_F(VesperSdkTest, ShutdownStopsASearchOfAnotherThread)
     });
     started.get_future().wait();
     // Wait until the search is under way: then the service refuses a second one.
-    int concurrent = VESPER_SUCCESS;
-    for (int i = 0; i < 200 && concurrent != VESPER_DISCOVERY_IN_PROGRESS; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(WaitFor([] {
         int count = 0;
-        concurrent = Vesper_getNumDiscoveredDevices(&count);
-    }
-    ASSERT_EQ(VESPER_DISCOVERY_IN_PROGRESS, concurrent);
+        return Vesper_getNumDiscoveredDevices(&count) == VESPER_DISCOVERY_IN_PROGRESS;
+    })) << "the search did not start";
     EXPECT_EQ(VESPER_DISCOVERY_IN_PROGRESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
 
     auto start = std::chrono::steady_clock::now();

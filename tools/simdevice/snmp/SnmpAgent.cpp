@@ -23,6 +23,7 @@ namespace {
 struct Endpoint {
     int fd = -1;
     std::unique_ptr<SnmpMib> mib;  // null for a broadcast listener
+    SnmpVersions versions = SnmpVersions::V1AndV2c;
 };
 
 int BoundSocket(const std::string& address, unsigned short port, bool shared)
@@ -67,13 +68,13 @@ public:
             close(m_wake);
     }
 
-    bool Add(const std::string& address, std::unique_ptr<SnmpMib> mib)
+    bool Add(const std::string& address, std::unique_ptr<SnmpMib> mib, SnmpVersions versions)
     {
         int fd = BoundSocket(address, m_port, !mib);
         if (fd < 0)
             return false;
         std::lock_guard lock(m_mutex);
-        m_endpoints.push_back({fd, std::move(mib)});
+        m_endpoints.push_back({fd, std::move(mib), versions});
         Wake();
         return true;
     }
@@ -157,7 +158,7 @@ private:
 
     void Answer(const Endpoint& device, const vesper::SnmpMessage& request, const sockaddr_in& to)
     {
-        auto response = Respond(request, *device.mib, m_community);
+        auto response = Respond(request, *device.mib, m_community, device.versions);
         if (!response)
             return;
         if (auto bytes = vesper::EncodeMessage(*response))
@@ -183,12 +184,12 @@ SnmpAgent::~SnmpAgent() = default;
 
 bool SnmpAgent::AddDevice(const SnmpIdentity& identity)
 {
-    return m_impl->Add(identity.address, std::make_unique<SnmpMib>(identity));
+    return m_impl->Add(identity.address, std::make_unique<SnmpMib>(identity), identity.versions);
 }
 
 bool SnmpAgent::AddBroadcastAddress(const std::string& address)
 {
-    return m_impl->Add(address, nullptr);
+    return m_impl->Add(address, nullptr, SnmpVersions::V1AndV2c);
 }
 
 bool SnmpAgent::Start()

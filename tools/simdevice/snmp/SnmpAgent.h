@@ -1,5 +1,6 @@
 // SNMP agents of simulated devices: one UDP socket per device, bound to the device's own address,
-// all served by one thread. Devices can be added while the agent runs.
+// all served by one thread. Devices can be added while the agent runs. Each device answers the
+// SNMP versions its identity names.
 //
 // A request that arrives at a broadcast address added with AddBroadcastAddress is answered by
 // every device, each from its own socket, so that the answer comes from the device's address

@@ -2,6 +2,7 @@
 
 #include "vesper/AddressText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -10,6 +11,16 @@ namespace simdevice {
 namespace {
 
 constexpr const char* kDefaultModel = "Norvik Kelvane KV4250 MFP";
+
+struct VersionName {
+    const char* name;
+    SnmpVersions versions;
+};
+constexpr VersionName kVersionNames[] = {
+    {"1", SnmpVersions::V1Only},
+    {"2c", SnmpVersions::V2cOnly},
+    {"both", SnmpVersions::V1AndV2c},
+};
 
 bool IsLoopback(const std::string& host)
 {
@@ -28,7 +39,8 @@ bool TakeSnmpOptions(std::vector<std::string>& args, SnmpProgramOptions& options
             options.enabled = true;
             continue;
         }
-        if (name != "--hostname" && name != "--mac" && name != "--snmp-device" && name != "--snmp-port") {
+        if (name != "--hostname" && name != "--mac" && name != "--snmp-device" && name != "--snmp-port"
+            && name != "--snmp-version") {
             rest.push_back(name);
             continue;
         }
@@ -45,6 +57,14 @@ bool TakeSnmpOptions(std::vector<std::string>& args, SnmpProgramOptions& options
                 return false;
             }
             options.macAddress = value;
+        } else if (name == "--snmp-version") {
+            const auto* known = std::find_if(std::begin(kVersionNames), std::end(kVersionNames),
+                                             [&](const VersionName& entry) { return value == entry.name; });
+            if (known == std::end(kVersionNames)) {
+                error = "--snmp-version needs 1, 2c or both";
+                return false;
+            }
+            options.versions = known->versions;
         } else if (name == "--snmp-port") {
             unsigned port = 0;
             auto [end, failed] = std::from_chars(value.data(), value.data() + value.size(), port);
@@ -71,11 +91,12 @@ bool TakeSnmpOptions(std::vector<std::string>& args, SnmpProgramOptions& options
 std::string SnmpUsageText()
 {
     return "SNMP:\n"
-           "  --snmp                also answer SNMP v2c on HOST:161 (model, host name, MAC address)\n"
+           "  --snmp                also answer SNMP on HOST:161 (model, host name, MAC address)\n"
            "  --hostname NAME       host name reported over SNMP (default kelvane-<last octet>)\n"
            "  --mac MAC             MAC address reported over SNMP (default 02:00:<the address's bytes>)\n"
            "  --snmp-device HOST[=MODEL]  one more device answering only SNMP (repeatable)\n"
-           "  --snmp-port N         UDP port of the agents (default 161)\n";
+           "  --snmp-port N         UDP port of the agents (default 161)\n"
+           "  --snmp-version V      SNMP versions the devices answer: 1, 2c or both (default both)\n";
 }
 
 SnmpIdentity DefaultIdentity(const std::string& host, const std::string& modelName)
@@ -101,7 +122,8 @@ bool StartSnmpAgents(SnmpAgent& agent, const SnmpProgramOptions& options, const 
     }
     if (devices.empty())
         return true;
-    for (const SnmpIdentity& device : devices) {
+    for (SnmpIdentity& device : devices) {
+        device.versions = options.versions;
         if (!agent.AddDevice(device)) {
             error = "cannot answer SNMP on " + device.address + ":" + std::to_string(options.port);
             return false;

@@ -1,10 +1,11 @@
 // The SNMP options of tarrow-simdevice:
-//   --snmp                  the device also answers SNMP v2c on HOST:161
+//   --snmp                  the device also answers SNMP on HOST:161
 //   --hostname NAME         host name it reports (default kelvane-<last octet of HOST>)
 //   --mac MAC               MAC address it reports (default 02:00 + the four bytes of HOST)
 //   --snmp-device HOST[=MODEL]  one more device in the same process that answers only SNMP
 //                           (repeatable; model default "Norvik Kelvane KV4250 MFP")
 //   --snmp-port N           UDP port of every agent (default 161)
+//   --snmp-version V        versions every device answers: 1, 2c or both (default both)
 #pragma once
 
 #include "tools/simdevice/snmp/SnmpAgent.h"
@@ -20,6 +21,7 @@ struct SnmpProgramOptions {
     std::string macAddress;
     std::vector<SnmpIdentity> moreDevices;
     unsigned short port = 161;
+    SnmpVersions versions = SnmpVersions::V1AndV2c;
 };
 
 // Takes the SNMP options out of args and leaves the others; false with the reason in error.
