@@ -38,6 +38,7 @@ CLogStream::~CLogStream()
 
 void CLogStream::Close()
 {
+    Flush();
     if (m_fd >= 0)
         close(m_fd);
     m_fd = -1;
@@ -57,6 +58,7 @@ void CLogStream::Write(std::string_view bytes)
 {
     if (m_fd < 0)
         return;
+    Flush();  // lines waiting in a batch come first
     if (!platform::WriteAll(m_fd, bytes)) {
         // A failed write puts the stream into its bad state: later writes are dropped.
         Close();
@@ -96,7 +98,24 @@ void CLogStream::Line(const CString& text)
 {
     if (m_fd < 0)
         return;
-    Write(CurrentTimeStamp() + text.ToUtf8() + "\n");
+    if (!m_batching) {
+        Write(CurrentTimeStamp() + text.ToUtf8() + "\n");
+        return;
+    }
+    m_batch += CurrentTimeStamp();
+    m_batch += text.ToUtf8();
+    m_batch += '\n';
+    if (m_batch.size() >= kLogBatchBytes)
+        Flush();
+}
+
+void CLogStream::Flush()
+{
+    if (m_batch.empty())
+        return;
+    std::string lines;
+    lines.swap(m_batch);
+    Write(lines);
 }
 
 void CLogStream::BlankLine()

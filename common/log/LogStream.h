@@ -47,13 +47,40 @@ public:
     CLogStream& operator<<(int number) { return *this << static_cast<long long>(number); }
     CLogStream& operator<<(TimeStamp);
 
-    // One whole line in one write: time stamp, text, "\n".
+    // One whole line in one write: time stamp, text, "\n". Inside a LogBatch the line waits in
+    // the batch instead.
     void Line(const CString& text);
     // An empty line: "\n" alone, without a time stamp.
     void BlankLine();
 
 private:
+    friend class LogBatch;
     void Write(std::string_view bytes);
+    void Flush();
 
     int m_fd = -1;
+    bool m_batching = false;
+    std::string m_batch;
+};
+
+// Collects the lines that a long walk writes (thousands of folder records) and writes them in
+// pieces of whole lines, at least kLogBatchBytes each, instead of one write per line: the lines
+// and their order stay the same, and another process's lines still fall between whole lines
+// only. Whatever else is written to the stream meanwhile writes the waiting lines first; the
+// rest goes out when the batch ends.
+inline constexpr std::size_t kLogBatchBytes = 64 * 1024;
+
+class LogBatch {
+public:
+    explicit LogBatch(CLogStream& stream) : m_stream(stream) { m_stream.m_batching = true; }
+    ~LogBatch()
+    {
+        m_stream.m_batching = false;
+        m_stream.Flush();
+    }
+    LogBatch(const LogBatch&) = delete;
+    LogBatch& operator=(const LogBatch&) = delete;
+
+private:
+    CLogStream& m_stream;
 };

@@ -56,6 +56,7 @@ int CSharedFolder::GetPrinterFolderNames(CString ipAddress)
     AttributeCursor paths(response, u"FolderPath");
     AttributeCursor userNames(response, u"UserName");
     int position = 0;
+    LogBatch batch(log);
     for (long record = 1; record <= count; ++record) {
         CString name;
         position = names.Next(name, position);

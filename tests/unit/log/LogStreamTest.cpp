@@ -130,3 +130,47 @@ TEST(LogStream, StaysSilentWhereItCannotOpen)
     EXPECT_LE(read(reader, &byte, 1), 0);
     close(reader);
 }
+
+TEST(LogStream, ABatchWritesItsLinesInWholePiecesAndInOrder)
+{
+    CLogStream stream;
+    stream.Open(kLogFilePath);
+    ASSERT_TRUE(stream.IsOpen());
+    LogCapture capture;
+    long long writes = WriteCalls();
+    {
+        LogBatch batch(stream);
+        stream.Line(u"one");
+        stream.Line(u"two");
+        EXPECT_EQ(WriteCalls() - writes, 0);
+        stream << "three";  // anything else written meanwhile comes after the waiting lines
+        EXPECT_EQ(WriteCalls() - writes, 2);
+        stream.Line(u"");
+        stream.Line(u"four");
+        EXPECT_EQ(WriteCalls() - writes, 2);
+    }
+    EXPECT_EQ(WriteCalls() - writes, 3);
+    std::string text = capture.Text();
+    // The stamped lines one and two, then three without a line end, the empty line's stamp, four.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
+    std::size_t one = text.find(" one\n"), two = text.find(" two\nthree"), four = text.find(" four\n");
+    ASSERT_NE(one, std::string::npos) << text;
+    ASSERT_NE(two, std::string::npos) << text;
+    ASSERT_NE(four, std::string::npos) << text;
+    EXPECT_LT(one, two);
+    EXPECT_LT(two, four);
+
+    // A long walk goes out in pieces of at least kLogBatchBytes, each ending at a line end.
+    writes = WriteCalls();
+    {
+        LogBatch batch(stream);
+        for (int i = 0; i < 10000; ++i)
+            stream.Line(CString(u"record ") + IntToCString(i));
+    }
+    long long pieces = WriteCalls() - writes;
+    EXPECT_GE(pieces, 2);
+    EXPECT_LE(pieces, 10000 * 30 / static_cast<long long>(kLogBatchBytes) + 1);
+    std::string all = capture.Text();
+    EXPECT_NE(all.find(" record 9999\n"), std::string::npos);
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 4 + 10000);
+}
