@@ -1,9 +1,13 @@
 # tarrow_add_test(NAME name SOURCES ... LIBS ... [LABELS ...])
 # One GoogleTest program; each of its cases becomes one CTest test and runs in a process of its
-# own with a private drive C: and home folder (tests/support/run-isolated).
+# own with a private drive C: and home folder (tests/support/run-isolated). Message boxes go to
+# standard error unless the program links the GTK ones (tests swap in scripted boxes anyway).
 function(tarrow_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
+  if(NOT "tarrow_message_boxes_gtk" IN_LIST T_LIBS)
+    list(APPEND T_LIBS tarrow_message_boxes_console)
+  endif()
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
   target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   set_target_properties(${T_NAME} PROPERTIES

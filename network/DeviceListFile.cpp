@@ -3,8 +3,8 @@
 #include "common/localization/NetworkMessageBox.h"
 #include "common/log/ProgramLog.h"
 #include "network/DeviceQueries.h"
-#include "network/JavaScriptString.h"
-#include "network/UnicodeTextFile.h"
+#include "common/text/JavaScriptString.h"
+#include "common/text/UnicodeTextFile.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
 

@@ -2,7 +2,7 @@
 // discovery worker.
 #pragma once
 
-#include "network/WindowMessages.h"
+#include "network/NetworkMessages.h"
 #include "platform/core/CString.h"
 
 #include <memory>

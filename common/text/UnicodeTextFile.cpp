@@ -1,4 +1,4 @@
-#include "network/UnicodeTextFile.h"
+#include "common/text/UnicodeTextFile.h"
 
 #include "platform/core/Paths.h"
 

@@ -1,4 +1,4 @@
-#include "network/JavaScriptString.h"
+#include "common/text/JavaScriptString.h"
 
 #include <gtest/gtest.h>
 
