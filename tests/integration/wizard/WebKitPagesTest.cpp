@@ -1,0 +1,160 @@
+// The real page folders beside the programs on the WebKitGTK host: every page loads and paints in
+// English and Hebrew, every element that its page class binds or clicks is there, a click on each
+// click target reaches the page's event map, and the Hebrew pages are mirrored. A screenshot of
+// each page goes to the artifacts folder.
+#include "WebKitFixture.h"
+
+#include "wizard/CCancelDlg.h"
+#include "wizard/CConfirmAddDlg.h"
+#include "wizard/CConfirmDeleteDlg.h"
+#include "wizard/CDeleteFinishDlg.h"
+#include "wizard/CFailureDlg.h"
+#include "wizard/CFinishDlg.h"
+#include "wizard/CFolderNameDlg.h"
+#include "wizard/CProgressDlg.h"
+#include "wizard/CScanOptionsDlg.h"
+#include "wizard/CSelectOpDlg.h"
+#include "wizard/CUserCredentialsDlg.h"
+#include "wizard/CWelcomeDlg.h"
+
+#include "support/WaitFor.h"
+
+#include <cairo.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct PageCase {
+    std::string name;
+    std::vector<std::string> bound;    // ids the page class reads or writes
+    std::vector<std::string> clicked;  // ids of its click map
+};
+
+template <class Page>
+PageCase Case(const char* name)
+{
+    PageCase c{name, {}, {}};
+    for (const auto& binding : Page::Bindings())
+        c.bound.push_back(CString(binding.id).ToUtf8());
+    for (const auto& click : Page::Clicks())
+        c.clicked.push_back(CString(click.id).ToUtf8());
+    return c;
+}
+
+std::vector<PageCase> AllPages()
+{
+    return {
+        Case<CWelcomeDlg>("Welcome"),
+        Case<CSelectOpDlg>("SelectOp"),
+        Case<CFolderNameDlg>("FolderName"),
+        Case<CUserCredentialsDlg>("UserCredentials"),
+        Case<CScanOptionsDlg>("ScanOptions"),
+        Case<CConfirmAddDlg>("ConfirmAdd"),
+        Case<CProgressDlg>("Progress"),
+        Case<CFinishDlg>("Finish"),
+        Case<CFailureDlg>("Error"),
+        Case<CCancelDlg>("Cancel"),
+        Case<CConfirmDeleteDlg>("ConfirmDelete"),
+        Case<CDeleteFinishDlg>("DeleteFinish"),
+        // The discovery program's pages: their ids are checked statically (pages_test).
+        {"NetworkDiscoveryProgress", {}, {"ButtonStopSearching"}},
+        {"NetworkDiscoveryFinish", {"SelectedDevice"}, {"ButtonNext"}},
+    };
+}
+
+// Any page by name; records the clicks that reach its event map.
+class ProbePage : public CBaseDlg {
+public:
+    // The base copies the name.
+    ProbePage(WizardState& state, const std::string& name) : CBaseDlg(state, CString::FromUtf8(name).str().c_str()) {}
+    std::vector<std::string> clicks;
+
+protected:
+    bool OnClick(const CString& id) override
+    {
+        clicks.push_back(id.ToUtf8());
+        return true;
+    }
+};
+
+std::string JsArray(const std::vector<std::string>& ids)
+{
+    std::string list = "[";
+    for (const auto& id : ids)
+        list += "'" + id + "',";
+    return list + "]";
+}
+
+// Distinct colours of a PNG (up to 16) and its size.
+std::size_t Colours(const std::string& png, int& width, int& height)
+{
+    cairo_surface_t* image = cairo_image_surface_create_from_png(png.c_str());
+    width = cairo_image_surface_get_width(image);
+    height = cairo_image_surface_get_height(image);
+    std::set<std::uint32_t> colours;
+    int stride = cairo_image_surface_get_stride(image);
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    for (int row = 0; data && row < height && colours.size() < 16; ++row)
+        for (int col = 0; col < width; ++col)
+            colours.insert(reinterpret_cast<const std::uint32_t*>(data + row * stride)[col]);
+    cairo_surface_destroy(image);
+    return colours.size();
+}
+
+class RealPages : public WebKitFixture, public ::testing::WithParamInterface<const char*> {
+protected:
+    RealPages() { state.moduleFolder = CString::FromUtf8(TARROW_PAGES_BIN_DIR); }
+};
+
+} // namespace
+
+TEST_P(RealPages, EveryPageLoadsWithItsElementsAndClicks)
+{
+    const std::string language = GetParam();
+    state.languageCode = CString::FromUtf8(language);
+    for (const PageCase& c : AllPages()) {
+        SCOPED_TRACE(c.name + " " + language);
+        ProbePage page(state, c.name);
+        std::string png = ArtifactPath(c.name + "-" + language + ".png");
+        std::filesystem::remove(png);
+        std::string missing, dir, order;
+        WhenRunning([&] {
+            if (!platform::WaitForPaint(*page.Window())) {
+                ADD_FAILURE() << "not painted";
+                page.EndDialog(platform::kPageCancel);
+                return;
+            }
+            EXPECT_TRUE(platform::SavePageSnapshot(*page.Window(), png));
+            std::vector<std::string> ids = c.bound;
+            ids.insert(ids.end(), c.clicked.begin(), c.clicked.end());
+            missing = Js(page, "return " + JsArray(ids) + ".filter(id => !document.getElementById(id)).join(' ');");
+            dir = Js(page, "return getComputedStyle(document.body).direction;");
+            order = Js(page, "var n = document.getElementById('ButtonNext'), c = document.getElementById('ButtonCancel');"
+                             " if (!n || !c || !n.offsetWidth || !c.offsetWidth) return 'none';"
+                             " return n.getBoundingClientRect().left < c.getBoundingClientRect().left ? 'next-first' : 'cancel-first';");
+            // Disabled buttons take no clicks: enable each before clicking it.
+            Js(page, "for (const id of " + JsArray(c.clicked) + ") { const e = document.getElementById(id);"
+                     " if (e) { e.disabled = false; e.click(); } } return true;");
+            EXPECT_TRUE(WaitFor([&] { Js(page, "return 1;"); return page.clicks.size() >= c.clicked.size(); },
+                                std::chrono::seconds(5)));
+            page.EndDialog(platform::kPageOk);
+        });
+        page.DoModal();
+        EXPECT_EQ(missing, "");
+        EXPECT_EQ(dir, language == "HEWW" ? "rtl" : "ltr");
+        if (order != "none") {
+            EXPECT_EQ(order, language == "HEWW" ? "next-first" : "cancel-first");
+        }
+        EXPECT_EQ(page.clicks, c.clicked);
+        int width = 0, height = 0;
+        EXPECT_GE(Colours(png, width, height), 3u) << png;
+        EXPECT_EQ(width, 688);
+        EXPECT_EQ(height, 520);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WebKit, RealPages, ::testing::Values("ENWW", "DEWW", "HEWW"),
+                         [](const auto& info) { return std::string(info.param); });
