@@ -4,8 +4,11 @@
 #include "support/LogCapture.h"
 #include "tools/simdevice/SimulatedDevice.h"
 
+#include <atomic>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 
 TEST(Exports, LoadingTheLibraryStartsTheLogAnew)
 {
@@ -53,4 +56,36 @@ TEST(Exports, ASetUpAndARemovalThroughTheExports)
     CQuillet_Library a;
     CQuillet_Library b;
     EXPECT_EQ(&(a = b), &a);
+}
+
+// Callers are meant to take turns, but two threads at once must not corrupt the library's lists:
+// the exports take turns themselves, and every call sees whole lists.
+TEST(Exports, CallersOnSeveralThreadsTakeTurns)
+{
+    simdevice::SimulatedDevice device;
+    ASSERT_TRUE(device.Start());
+    std::string expected;
+    for (int i = 0; i < 40; ++i) {
+        simdevice::Folder folder;
+        folder.name = "Folder" + std::to_string(i);
+        folder.path = "\\\\SCANPC\\" + folder.name;
+        device.AddFolder(folder);
+        expected += folder.name + ",";
+    }
+    CString address = CString::FromUtf8(device.Address());
+    std::atomic<int> whole{0};
+    std::vector<std::thread> callers;
+    for (int t = 0; t < 4; ++t)
+        callers.emplace_back([&] {
+            for (int round = 0; round < 10; ++round) {
+                CString names;
+                GetFolderNamesOnDevice(address, names);
+                CStringList* list = GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES);
+                if (names.ToUtf8() == expected && list)
+                    ++whole;
+            }
+        });
+    for (auto& caller : callers)
+        caller.join();
+    EXPECT_EQ(whole.load(), 40);
 }

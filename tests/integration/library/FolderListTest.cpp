@@ -1,6 +1,8 @@
 #include "DeviceTest.h"
 #include "library/service/CSharedFolder.h"
 
+#include <algorithm>
+
 using simdevice::Profile;
 
 TEST_F(DeviceTest, ReadsNamesPathsAndUserNamesInStepWithEntitiesDecoded)
@@ -114,4 +116,50 @@ TEST_F(DeviceTest, CountAndSwitchOffReportOnlyTheTransfer)
     EXPECT_EQ(cSharedFolder.DisableSendToFolder(kNoDevice), 1);
     EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::GetNumberOfFolders() failed"));
     EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::DisableSendToFolder() failed"));
+}
+
+TEST_F(DeviceTest, DeletionsThatTheDeviceRefusesWithAServerErrorFail)
+{
+    StartDevice(Profile::HttpError);
+    EXPECT_EQ(cSharedFolder.DeleteFolderAlias(address, u"Reports"), BREDE_FAILED);
+    EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::DeleteFolderAlias(): DeleteFolderAlias returned HTTP status 500"));
+    EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::DeleteFolderAlias() failed"));
+
+    CStringList names;
+    names.AddTail(u"Reports");
+    EXPECT_EQ(cSharedFolder.DeleteFolderList(address, names), BREDE_FAILED);
+    EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::DeleteFolderList(): DeleteFolderList returned HTTP status 500"));
+    EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::cDeleteFolderList() failed"));
+}
+
+// Records that lack their path or user name: each is looked for from its record's name onwards,
+// so only where no later record has one does an entry stay empty, with an error line.
+TEST_F(DeviceTest, RecordsWithoutPathOrUserNameAtTheEndGiveEmptyEntries)
+{
+    device.AddFolder(MakeFolder("Full", "bob"));
+    auto noUser = MakeFolder("NoUser", "ghost");
+    noUser.unlisted = {"UserName"};
+    device.AddFolder(noUser);
+    auto bare = MakeFolder("Bare", "nobody");
+    bare.unlisted = {"FolderPath", "UserName"};
+    device.AddFolder(bare);
+
+    ASSERT_EQ(cSharedFolder.GetPrinterFolderNames(address), 1);
+    auto list = [](const CStringList& l) {
+        std::vector<std::string> v;
+        for (const CString& s : l)
+            v.push_back(s.ToUtf8());
+        return v;
+    };
+    EXPECT_EQ(list(cSharedFolder.m_FolderNameList), (std::vector<std::string>{"Full", "NoUser", "Bare"}));
+    EXPECT_EQ(list(cSharedFolder.m_FolderPathList),
+              (std::vector<std::string>{"\\\\SCANPC\\Full", "\\\\SCANPC\\NoUser", ""}));
+    EXPECT_EQ(list(cSharedFolder.m_FolderUserNameList), (std::vector<std::string>{"bob", "", ""}));
+    auto lines = log.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         "ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() failed for csFolderUserName"),
+              2);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         "ERROR- CSharedFolder()::GetPrinterFolderNames()- GetStringValue() failed for FolderPath"),
+              1);
 }

@@ -1,6 +1,10 @@
 #include "DeviceTest.h"
 #include "library/service/CSharedFolder.h"
 
+#include <algorithm>
+
+using simdevice::Profile;
+
 TEST_F(DeviceTest, RegistersAFolderThatAsksForCredentialsAtTheDevice)
 {
     cSharedFolder.m_csLastUniqueName = u"SCANPC_KV4250";
@@ -102,4 +106,24 @@ TEST_F(DeviceTest, FolderPathCheckAsksTheDevice)
 
     EXPECT_EQ(cSharedFolder.IsFolderPathValid(kNoDevice, record), 0);
     EXPECT_TRUE(log.HasLine("ERROR- IsFolderPathValid(): ExecuteCommand() failed"));
+}
+
+// A device that answers a change with a server error has not made it: both forms fail, with the
+// status in the log, and nothing follows the refused step.
+TEST_F(DeviceTest, AServerErrorReplyIsAFailedRegistration)
+{
+    StartDevice(Profile::HttpError);
+    EXPECT_EQ(cSharedFolder.ConfigureDevice(address, u"SCANPC", u"Reports", BREDE_FORMAT_PDF, BREDE_RESOLUTION_300,
+                                            BREDE_COLOR_COLOR, BREDE_FILESIZE_STANDARD),
+              BREDE_FAILED);
+    EXPECT_TRUE(log.HasLine("ERROR- SetupSendToFolder(): EnableSendToFolder returned HTTP status 500"));
+    EXPECT_TRUE(log.HasLine("ERROR- SetupSendToFolder(): EnableSendToFolder failed"));
+    EXPECT_FALSE(log.Contains("Execute CreateFolderAlias"));
+
+    EXPECT_EQ(cSharedFolder.ConfigureDevice(u"alice", u"pw", u"OFFICE", address, u"SCANPC", u"Reports",
+                                            BREDE_FORMAT_PDF, BREDE_RESOLUTION_300, BREDE_COLOR_COLOR,
+                                            BREDE_FILESIZE_STANDARD),
+              BREDE_FAILED);
+    auto lines = log.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "ERROR- SetupSendToFolder(): EnableSendToFolder returned HTTP status 500"), 2);
 }

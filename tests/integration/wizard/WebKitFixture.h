@@ -10,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
+#include <cstdint>
 #include <filesystem>
+#include <set>
 
 class WebKitFixture : public ::testing::Test {
 protected:
@@ -40,6 +44,22 @@ protected:
 
     // Runs step on the user-interface thread once the next modal loop runs.
     static void WhenRunning(std::function<void()> step) { platform::PostToUiThread(std::move(step)); }
+
+    // Distinct colours of a PNG (counted up to a limit) and its size: a blank page has one or two.
+    static std::size_t Colours(const std::string& png, int& width, int& height, std::size_t limit = 16)
+    {
+        cairo_surface_t* image = cairo_image_surface_create_from_png(png.c_str());
+        width = cairo_image_surface_get_width(image);
+        height = cairo_image_surface_get_height(image);
+        std::set<std::uint32_t> colours;
+        int stride = cairo_image_surface_get_stride(image);
+        const unsigned char* data = cairo_image_surface_get_data(image);
+        for (int row = 0; data && row < height && colours.size() < limit; ++row)
+            for (int col = 0; col < width; ++col)
+                colours.insert(reinterpret_cast<const std::uint32_t*>(data + row * stride)[col]);
+        cairo_surface_destroy(image);
+        return colours.size();
+    }
 
     static std::string ArtifactPath(const std::string& name)
     {

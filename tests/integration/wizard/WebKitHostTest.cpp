@@ -4,8 +4,6 @@
 
 #include "wizard/WizardMessages.h"
 
-#include <cairo.h>
-
 #include <cstdlib>
 #include <set>
 #include <thread>
@@ -190,22 +188,6 @@ struct DirectionCase {
 };
 
 class PageDirection : public WebKitFixture, public ::testing::WithParamInterface<DirectionCase> {};
-
-// Distinct colours of a PNG, up to a limit.
-std::size_t Colours(const std::string& png, int& width, int& height)
-{
-    cairo_surface_t* image = cairo_image_surface_create_from_png(png.c_str());
-    width = cairo_image_surface_get_width(image);
-    height = cairo_image_surface_get_height(image);
-    std::set<std::uint32_t> colours;
-    int stride = cairo_image_surface_get_stride(image);
-    const unsigned char* data = cairo_image_surface_get_data(image);
-    for (int row = 0; data && row < height && colours.size() < 64; ++row)
-        for (int col = 0; col < width; ++col)
-            colours.insert(reinterpret_cast<const std::uint32_t*>(data + row * stride)[col]);
-    cairo_surface_destroy(image);
-    return colours.size();
-}
 
 TEST_P(PageDirection, SnapshotAndButtonOrder)
 {

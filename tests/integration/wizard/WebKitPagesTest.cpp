@@ -19,8 +19,6 @@
 
 #include "support/WaitFor.h"
 
-#include <cairo.h>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -86,22 +84,6 @@ std::string JsArray(const std::vector<std::string>& ids)
     for (const auto& id : ids)
         list += "'" + id + "',";
     return list + "]";
-}
-
-// Distinct colours of a PNG (up to 16) and its size.
-std::size_t Colours(const std::string& png, int& width, int& height)
-{
-    cairo_surface_t* image = cairo_image_surface_create_from_png(png.c_str());
-    width = cairo_image_surface_get_width(image);
-    height = cairo_image_surface_get_height(image);
-    std::set<std::uint32_t> colours;
-    int stride = cairo_image_surface_get_stride(image);
-    const unsigned char* data = cairo_image_surface_get_data(image);
-    for (int row = 0; data && row < height && colours.size() < 16; ++row)
-        for (int col = 0; col < width; ++col)
-            colours.insert(reinterpret_cast<const std::uint32_t*>(data + row * stride)[col]);
-    cairo_surface_destroy(image);
-    return colours.size();
 }
 
 class RealPages : public WebKitFixture, public ::testing::WithParamInterface<const char*> {
