@@ -133,6 +133,9 @@ public:
         m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", shared->anchor,
                                               "user-content-manager", shared->content, nullptr));
         gtk_container_add(GTK_CONTAINER(m_window), GTK_WIDGET(m_view));
+        // A view that loads before it has a window of its own waits about half a second before
+        // it lays the page out; realized (not yet shown) it loads a page in some 20 ms.
+        gtk_widget_realize(GTK_WIDGET(m_view));
         g_signal_connect(m_window, "key-press-event", G_CALLBACK(&WebKitPageWindow::OnKey), this);
         g_signal_connect(m_window, "delete-event", G_CALLBACK(&WebKitPageWindow::OnDelete), this);
         g_signal_connect(m_view, "load-changed", G_CALLBACK(&WebKitPageWindow::OnLoadChanged), this);
