@@ -2,6 +2,7 @@
 // snapshots and the right-to-left layout.
 #include "WebKitFixture.h"
 
+#include "support/WaitFor.h"
 #include "wizard/WizardMessages.h"
 
 #include <cstdlib>
@@ -169,6 +170,10 @@ TEST_F(WebKitHost, MouseClickEnterAndEscape)
         int y = std::stoi(Js(page, "var r = document.getElementById('Link-Help').getBoundingClientRect(); return Math.round(r.top + r.height / 2);"));
         std::string click = "xdotool mousemove " + std::to_string(window.left + x) + " " + std::to_string(window.top + y) + " click 1";
         ASSERT_EQ(std::system(click.c_str()), 0);
+        // The view hands motion, press and release to the page one at a time, each after the
+        // page's answer to the one before, and answers arrive only while the main loop runs: a
+        // blocked loop (xdotool below) or an ended page would drop the click.
+        EXPECT_TRUE(WaitFor([&] { Js(page, "return 1;"); return !page.clicks.empty(); }, std::chrono::seconds(5)));
         ASSERT_TRUE(Js(page, "document.getElementById('textbox-Name').value = 'entered'; document.getElementById('textbox-Name').focus(); return true;") == "true");
         ASSERT_EQ(std::system("xdotool key Return"), 0);
         WhenRunning([&] {
