@@ -110,6 +110,11 @@ TEST_F(DeviceTest, DeletesOneSeveralOrAllFolders)
 TEST_F(DeviceTest, CountAndSwitchOffReportOnlyTheTransfer)
 {
     EXPECT_EQ(cSharedFolder.GetNumberOfFolders(address), 0);
+    // Switched on by a registration, then off again.
+    ASSERT_EQ(cSharedFolder.ConfigureDevice(address, u"SCANPC", u"Reports", BREDE_FORMAT_PDF, BREDE_RESOLUTION_300,
+                                            BREDE_COLOR_COLOR, BREDE_FILESIZE_STANDARD),
+              BREDE_NO_ERROR);
+    ASSERT_FALSE(device.EnabledFeatures().empty());
     EXPECT_EQ(cSharedFolder.DisableSendToFolder(address), 0);
     EXPECT_TRUE(device.EnabledFeatures().empty());
     EXPECT_EQ(cSharedFolder.GetNumberOfFolders(kNoDevice), 1);

@@ -7,6 +7,35 @@
 
 namespace {
 
+// The sanitizers probe memory with writes of their own, so the kernel's count of write calls
+// says nothing about the log there; the regular build checks the counts.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kWritesCountable = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
+constexpr bool kWritesCountable = false;
+#else
+constexpr bool kWritesCountable = true;
+#endif
+#else
+constexpr bool kWritesCountable = true;
+#endif
+
+// Checks a number of write calls where the count means something.
+#define EXPECT_WRITES(expected, actual) \
+    do { \
+        if (kWritesCountable) { \
+            EXPECT_EQ((expected), (actual)); \
+        } \
+    } while (false)
+#define EXPECT_WRITES_BETWEEN(low, high, actual) \
+    do { \
+        if (kWritesCountable) { \
+            EXPECT_GE((actual), (low)); \
+            EXPECT_LE((actual), (high)); \
+        } \
+    } while (false)
+
 // Write calls this process has made so far (the kernel's count).
 long long WriteCalls()
 {
@@ -53,7 +82,7 @@ TEST(LogStream, ALineIsOneWriteStampedWithTheLocalTime)
     std::time_t before = std::time(nullptr);
     long long writes = WriteCalls();
     stream.Line(u"one \u00e9");
-    EXPECT_EQ(WriteCalls() - writes, 1);
+    EXPECT_WRITES(1, WriteCalls() - writes);
     std::time_t after = std::time(nullptr);
 
     std::vector<std::string> expected;
@@ -142,14 +171,14 @@ TEST(LogStream, ABatchWritesItsLinesInWholePiecesAndInOrder)
         LogBatch batch(stream);
         stream.Line(u"one");
         stream.Line(u"two");
-        EXPECT_EQ(WriteCalls() - writes, 0);
+        EXPECT_WRITES(0, WriteCalls() - writes);
         stream << "three";  // anything else written meanwhile comes after the waiting lines
-        EXPECT_EQ(WriteCalls() - writes, 2);
+        EXPECT_WRITES(2, WriteCalls() - writes);
         stream.Line(u"");
         stream.Line(u"four");
-        EXPECT_EQ(WriteCalls() - writes, 2);
+        EXPECT_WRITES(2, WriteCalls() - writes);
     }
-    EXPECT_EQ(WriteCalls() - writes, 3);
+    EXPECT_WRITES(3, WriteCalls() - writes);
     std::string text = capture.Text();
     // The stamped lines one and two, then three without a line end, the empty line's stamp, four.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
@@ -168,8 +197,7 @@ TEST(LogStream, ABatchWritesItsLinesInWholePiecesAndInOrder)
             stream.Line(CString(u"record ") + IntToCString(i));
     }
     long long pieces = WriteCalls() - writes;
-    EXPECT_GE(pieces, 2);
-    EXPECT_LE(pieces, 10000 * 30 / static_cast<long long>(kLogBatchBytes) + 1);
+    EXPECT_WRITES_BETWEEN(2, 10000 * 30 / static_cast<long long>(kLogBatchBytes) + 1, pieces);
     std::string all = capture.Text();
     EXPECT_NE(all.find(" record 9999\n"), std::string::npos);
     EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 4 + 10000);
