@@ -1,6 +1,7 @@
 // The web server itself: addresses, recorded requests, and the profiles that change how it answers.
 #include "integration/simdevice/DevicePost.h"
 #include "integration/simdevice/LibraryPayloads.h"
+#include "support/WaitFor.h"
 #include "tools/simdevice/SimulatedDevice.h"
 
 #include <gtest/gtest.h>
@@ -90,8 +91,7 @@ TEST(WebServer, NeverRepliesHoldsRequestsAndStillStopsPromptly)
 
     const std::string address = device.Address();
     auto waiting = std::async(std::launch::async, [&address] { return PostXml(address, payloads::kIsValidMfp, 20000); });
-    while (device.Requests().size() < 2)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(WaitFor([&device] { return device.Requests().size() >= 2; }));
 
     const auto stopStart = Clock::now();
     device.Stop();
