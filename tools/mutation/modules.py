@@ -12,6 +12,8 @@ MODULES = [
     ("library/service/Shortcut.cpp", "library", ["computer_setup_test", "computer_exports_test"]),
     ("library/service/CSharedFolder.cpp", "library",
      ["library_load_log_test", "library_device_test", "library_exports_test", "computer_setup_test"]),
+    ("library/Exports.cpp", "library",
+     ["library_unit_test", "library_device_test", "library_exports_test", "computer_exports_test"]),
     ("library/", "library", ["library_unit_test", "library_device_test", "library_exports_test"]),
     ("platform/shares/", "platform/shares", ["computer_samba_test", "computer_setup_test", "computer_exports_test"]),
     ("platform/security/", "platform/security",

@@ -199,6 +199,15 @@ TEST_F(ConfigureComputerTest, ATargetLongerThanTheShortBufferStillGetsItsShortcu
     EXPECT_NE(ReadText(Desktop() + "/Reports.desktop").find("\nURL=" + platform::FileUrl(full) + "\n"), std::string::npos);
 }
 
+TEST_F(ConfigureComputerTest, AShortcutToAFolderThatExistsIsMade)
+{
+    fs::create_directories(OnDriveC("Scans/Here"));
+    fs::create_directories(Desktop());
+    std::string link = Desktop() + "/Here.desktop";
+    EXPECT_EQ(CreateShortcut(u"C:\\Scans\\Here", u"Here", CString::FromUtf8(link)), 0);  // S_OK
+    EXPECT_NE(ReadText(link).find("\nURL=" + platform::FileUrl(OnDriveC("Scans/Here")) + "\n"), std::string::npos);
+}
+
 TEST_F(ConfigureComputerTest, ATargetThatCannotBeExpandedMakesNoShortcut)
 {
     std::string link = Desktop() + "/Nowhere.desktop";

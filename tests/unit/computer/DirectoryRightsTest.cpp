@@ -147,6 +147,28 @@ TEST_F(DirectoryRightsTest, OnlyTheParentsThatDenyPassageGetTheSearchRight)
     EXPECT_TRUE(platform::IDirectoryRights::Default().GrantSearchOnParents(CString::FromUtf8(folder), nobody).empty());
 }
 
+// A parent that the account owns but may not pass gets the search right in its owner's entry.
+TEST_F(DirectoryRightsTest, AParentTheAccountOwnsGetsTheSearchRightForItsOwner)
+{
+    std::string folder = root + "/Own/Reports";
+    fs::create_directories(folder);
+    ASSERT_EQ(chown((root + "/Own").c_str(), nobody.uid, static_cast<gid_t>(-1)), 0);
+    chmod((root + "/Own").c_str(), 0600);
+    chmod(root.c_str(), 0711);
+    ASSERT_FALSE(NobodyReaches(folder));
+
+    // The folders above the test's drive may need the right too; the owned one is the nearest.
+    auto changes = platform::IDirectoryRights::Default().GrantSearchOnParents(CString::FromUtf8(folder), nobody);
+    ASSERT_FALSE(changes.empty());
+    EXPECT_EQ(changes[0].path.ToUtf8(), root + "/Own");
+    EXPECT_EQ(changes[0].error, 0);
+    struct stat info {};
+    ASSERT_EQ(stat((root + "/Own").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(UserEntry(root + "/Own", ACL_TYPE_ACCESS), "");  // no entry of its own
+    EXPECT_TRUE(NobodyReaches(folder));
+}
+
 TEST_F(DirectoryRightsTest, AParentThatCannotBeChangedIsReportedWithItsError)
 {
     std::string folder = root + "/Closed/Reports";

@@ -96,3 +96,17 @@ TEST(ShareListing, SectionsOfBothToolsAreReadAndTheGlobalSectionLeftOut)
     EXPECT_EQ(sections[0].comment, "a = b");
     EXPECT_EQ(platform::FindShareSection(sections, "global"), nullptr);
 }
+
+TEST(ShareName, LengthCountsUtf16UnitsAndNamesThatAreNoUtf8CompareAsBytes)
+{
+    // A character beyond the basic plane takes two of the 80 units.
+    const std::string clef = "\xF0\x9D\x84\x9E";  // U+1D11E
+    EXPECT_TRUE(platform::IsValidShareName(std::string(78, 'a') + clef));
+    EXPECT_FALSE(platform::IsValidShareName(std::string(79, 'a') + clef));
+    EXPECT_TRUE(platform::IsValidShareName(std::string(80, 'a')));
+    EXPECT_FALSE(platform::IsValidShareName(std::string(81, 'a')));
+
+    EXPECT_TRUE(platform::SameShareName("scan\xFF", "scan\xFF"));
+    EXPECT_FALSE(platform::SameShareName("scan\xFF", "SCAN\xFF"));
+    EXPECT_FALSE(platform::SameShareName("scan\xFF", "scan\xFE"));
+}

@@ -24,6 +24,8 @@ TEST(SearchScope, ItemsOfEachForm)
     EXPECT_EQ((std::vector<ProbeTarget>{Broadcast("172.31.255.255")}), *ParseScope("172.16.5.4/12"));
     EXPECT_EQ((std::vector<ProbeTarget>{Broadcast("255.255.255.255")}), *ParseScope("0.0.0.0/0"));
     EXPECT_TRUE(ParseScope(" , ")->empty());
+    // A range may hold one address.
+    EXPECT_EQ((std::vector<ProbeTarget>{Unicast("10.0.0.7")}), *ParseScope("10.0.0.7-10.0.0.7"));
 }
 
 TEST(SearchScope, MalformedOrTooLargeScopes)
