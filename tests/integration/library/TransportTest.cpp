@@ -180,6 +180,16 @@ TEST(TransportTimeouts, DefaultsAreGenerousAndTheEnvironmentOverridesThem)
     EXPECT_EQ(CurrentTransportTimeouts().connectMilliseconds, 20'000);
 }
 
+// The device is on the local network: a proxy in the environment must not divert the exchange.
+TEST_F(DeviceTest, AProxyInTheEnvironmentIsPassedBy)
+{
+    ScopedEnv https("https_proxy", "http://127.0.0.1:9");
+    ScopedEnv all("ALL_PROXY", "http://127.0.0.1:9");
+    CIsValidMfp command;
+    EXPECT_EQ(command.ExecuteCommand(address), 1);
+    EXPECT_NE(command.GetResponse().ToUtf8().find("MFP_"), std::string::npos) << command.GetResponse().ToUtf8();
+}
+
 TEST_F(DeviceTest, AReplyPieceIsTakenUpToItsFirstZeroByte)
 {
     StartDevice(Profile::Garbled);

@@ -10,6 +10,7 @@ TEST(DeviceUrl, HostNamesAndIpAddressesWithAnOptionalPortMakeTheUrl)
         {"printer-3.office_lan", "https://printer-3.office_lan/p"},
         {"PRN_01:65535", "https://PRN_01:65535/p"},
         {"h:1", "https://h:1/p"},
+        {"az.AZ-09_", "https://az.AZ-09_/p"},  // the ends of each character range
         {"::1", "https://[::1]/p"},
         {"fe80::1:2", "https://[fe80::1:2]/p"},
         {"::ffff:127.0.0.1", "https://[::ffff:127.0.0.1]/p"},
