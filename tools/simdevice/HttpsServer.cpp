@@ -19,6 +19,8 @@ ReceivedRequest ReceivedFrom(const httplib::Request& request)
 {
     ReceivedRequest received;
     received.target = request.path;
+    for (const auto& [name, part] : request.files)
+        received.fields.push_back(name);
     received.ipAddress = FieldOf(request, "ip_address");
     received.port = FieldOf(request, "port");
     if (request.has_file("xml_request")) {

@@ -36,6 +36,7 @@ struct Folder {
 // What the device received, byte for byte: the request path and the three form fields.
 struct ReceivedRequest {
     std::string target;
+    std::vector<std::string> fields;  // names of the form's parts, in name order
     std::string ipAddress;
     std::string port;
     std::string xmlRequest;

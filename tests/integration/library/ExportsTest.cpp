@@ -1,12 +1,15 @@
 // Through the shared library's exported functions only, as the programs call them.
 #include "library/Quillet_Library.h"
 #include "platform/core/Paths.h"
+#include "platform/core/Services.h"
+#include "platform/core/SystemInfo.h"
 #include "support/LogCapture.h"
 #include "tools/simdevice/SimulatedDevice.h"
 
 #include <atomic>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -88,4 +91,41 @@ TEST(Exports, CallersOnSeveralThreadsTakeTurns)
     for (auto& caller : callers)
         caller.join();
     EXPECT_EQ(whole.load(), 40);
+}
+
+namespace {
+
+// A computer-name service that fails by throwing what it is given.
+template <class Thrown>
+class ThrowingSystemInfo final : public platform::ISystemInfo {
+public:
+    explicit ThrowingSystemInfo(Thrown thrown) : m_thrown(std::move(thrown)) {}
+    bool GetComputerName(CString&) override { throw m_thrown; }
+    CString GetModuleFolder() override { return u"/"; }
+
+private:
+    Thrown m_thrown;
+};
+
+} // namespace
+
+// No exception leaves the library: the export logs it and returns its failure value.
+TEST(Exports, AnExceptionInsideAnExportIsLoggedAndGivesTheFailureValue)
+{
+    CString name(u"old");
+    {
+        ThrowingSystemInfo thrower(std::runtime_error("name service\ngone"));
+        platform::ScopedService<platform::ISystemInfo> use(thrower);
+        LogCapture log;
+        EXPECT_EQ(GenerateUniqueFolderName(u"127.0.0.1:1", u"C:\\Scans\\", u"Norvik Kelvane KV4250 MFP", name), 0);
+        EXPECT_TRUE(log.HasLine(
+            "ERROR- GenerateUniqueFolderName(): stopped by an exception: name service\\ngone"));
+    }
+    {
+        ThrowingSystemInfo thrower(7);
+        platform::ScopedService<platform::ISystemInfo> use(thrower);
+        LogCapture log;
+        EXPECT_EQ(GenerateUniqueFolderName(u"127.0.0.1:1", u"C:\\Scans\\", u"Norvik Kelvane KV4250 MFP", name), 0);
+        EXPECT_TRUE(log.HasLine("ERROR- GenerateUniqueFolderName(): stopped by an exception: unknown"));
+    }
 }

@@ -1,4 +1,5 @@
 #include "DeviceTest.h"
+#include "library/device/AcceptedExchange.h"
 #include "library/device/Commands.h"
 #include "library/device/ReplySink.h"
 #include "library/device/Transport.h"
@@ -83,6 +84,7 @@ TEST_F(DeviceTest, PostsThePayloadAsTheFormFieldAndLogsTheExchange)
     auto requests = device.Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].target, kDevicePath);
+    EXPECT_EQ(requests[0].fields, (std::vector<std::string>{"ip_address", "port", "xml_request"}));
     EXPECT_EQ(requests[0].ipAddress, device.Address());
     EXPECT_EQ(requests[0].port, "");
     EXPECT_EQ(requests[0].xmlRequest, command.csPayload.ToUtf8());
@@ -121,6 +123,19 @@ TEST_F(DeviceTest, ErrorAndLogInPagesAreRepliesWithTheirStatusKeptBeside)
         EXPECT_FALSE(command.HttpStatusIsSuccess());
         EXPECT_EQ(command.GetResponse(), CString::FromUtf8(page));
     }
+}
+
+// Commands that change the device count only a 2xx answer as done.
+TEST_F(DeviceTest, AnAcceptedExchangeIsOneWithATwoHundredStatus)
+{
+    CIsValidMfp accepted;
+    EXPECT_EQ(ExecuteAccepted(accepted, address, u"Caller"), 1);
+
+    StartDevice(Profile::HttpError);
+    LogCapture refusedLog;
+    CIsValidMfp refused;
+    EXPECT_EQ(ExecuteAccepted(refused, address, u"Caller"), 0);
+    EXPECT_TRUE(refusedLog.HasLine("ERROR- Caller: IsValidMfp returned HTTP status 500"));
 }
 
 TEST_F(DeviceTest, ARefusedConnectionFailsWithCurlsCodeAndText)
@@ -178,6 +193,17 @@ TEST(TransportTimeouts, DefaultsAreGenerousAndTheEnvironmentOverridesThem)
     setenv("TARROW_DEVICE_CONNECT_TIMEOUT_MS", "junk", 1);
     EXPECT_EQ(CurrentTransportTimeouts().totalMilliseconds, 1500);
     EXPECT_EQ(CurrentTransportTimeouts().connectMilliseconds, 20'000);
+    // The smallest time-out is one millisecond; zero, negative and trailing text fall back.
+    setenv("TARROW_DEVICE_TIMEOUT_MS", "1", 1);
+    setenv("TARROW_DEVICE_CONNECT_TIMEOUT_MS", "0", 1);
+    EXPECT_EQ(CurrentTransportTimeouts().totalMilliseconds, 1);
+    EXPECT_EQ(CurrentTransportTimeouts().connectMilliseconds, 20'000);
+    setenv("TARROW_DEVICE_TIMEOUT_MS", "-5", 1);
+    setenv("TARROW_DEVICE_CONNECT_TIMEOUT_MS", "30ms", 1);
+    EXPECT_EQ(CurrentTransportTimeouts().totalMilliseconds, 120'000);
+    EXPECT_EQ(CurrentTransportTimeouts().connectMilliseconds, 20'000);
+    unsetenv("TARROW_DEVICE_CONNECT_TIMEOUT_MS");
+    unsetenv("TARROW_DEVICE_TIMEOUT_MS");
 }
 
 // The device is on the local network: a proxy in the environment must not divert the exchange.

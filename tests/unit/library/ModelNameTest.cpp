@@ -52,6 +52,16 @@ public:
     bool GetComputerName(CString&) override { return false; }
     CString GetModuleFolder() override { return u"/"; }
 };
+
+class NamedComputer : public platform::ISystemInfo {
+public:
+    bool GetComputerName(CString& name) override
+    {
+        name = u"SCANPC";
+        return true;
+    }
+    CString GetModuleFolder() override { return u"/"; }
+};
 } // namespace
 
 TEST(MakeHostName, AnUnreadableComputerNameIsLoggedAndLeavesTheNameEmpty)
@@ -63,4 +73,15 @@ TEST(MakeHostName, AnUnreadableComputerNameIsLoggedAndLeavesTheNameEmpty)
     EXPECT_EQ(cSharedFolder.MakeHostName(name), 0);
     EXPECT_TRUE(name.IsEmpty());
     EXPECT_TRUE(log.HasLine("CSharedFolder::GetComputerName() failed"));
+}
+
+TEST(MakeHostName, AReadableComputerNameIsTaken)
+{
+    NamedComputer named;
+    platform::ScopedService<platform::ISystemInfo> use(named);
+    LogCapture log;
+    CString name(u"old");
+    EXPECT_EQ(cSharedFolder.MakeHostName(name), 1);
+    EXPECT_EQ(name, CString(u"SCANPC"));
+    EXPECT_TRUE(log.Lines().empty());
 }

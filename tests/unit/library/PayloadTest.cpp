@@ -146,11 +146,27 @@ TEST(Payload, DeviceRecordAndAccessQueries)
               u"<MfpCommands><IsValidMfp CommandID=\"170\"><Request /></IsValidMfp></MfpCommands>");
 }
 
+// Every command reports a built payload with 1, and building again gives the same text.
 TEST(Payload, RebuildingGivesTheSameText)
 {
-    CCreateFolderAlias command(Record(1));
-    CString first = command.csPayload;
-    EXPECT_EQ(command.CreatePayload(), 1);
-    EXPECT_EQ(command.csPayload, first);
-    EXPECT_EQ(CCreateFolderAlias(Record(1)).csPayload, first);
+    CStringList names;
+    names.AddTail(u"A");
+    CEnableSendToFolder enable;
+    CDisableSendToFolder disable;
+    CCreateFolderAlias create(Record(1));
+    CDeleteFolderAlias remove(u"A");
+    CDeleteFolderList removeList(names);
+    CIsFolderPathValid pathCheck(Record(1));
+    CGetPrinterFolderNames folderNames(u"3");
+    CGetNumberOfFolders folderCount;
+    CGetMfpRecord record;
+    CIsValidMfp valid;
+    CDSMP_Command* commands[] = {&enable,      &disable,    &create,      &remove, &removeList,
+                                 &pathCheck,   &folderNames, &folderCount, &record, &valid};
+    for (CDSMP_Command* command : commands) {
+        CString first = command->csPayload;
+        EXPECT_EQ(command->CreatePayload(), 1) << command->csCommandName.ToUtf8();
+        EXPECT_EQ(command->csPayload, first) << command->csCommandName.ToUtf8();
+    }
+    EXPECT_EQ(CCreateFolderAlias(Record(1)).csPayload, create.csPayload);
 }

@@ -1,0 +1,224 @@
+// ConfigureComputer when a step on this computer fails: the step's log line, BREDE_FAILED, and
+// nothing left behind that no scan could reach. Rights, accounts and the shell fail on cue
+// through the platform's services; everything else is real.
+#include "ConfigureComputerFixture.h"
+#include "platform/fs/WinErrors.h"
+#include "platform/security/DirectoryRights.h"
+#include "platform/shell/Shell.h"
+
+#include <cerrno>
+#include <optional>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Directory rights that fail at a chosen step; the rest is done for real.
+class RightsThatFail : public platform::IDirectoryRights {
+public:
+    platform::AclResult GrantFullAccess(const CString& directory, const platform::Account& account) override
+    {
+        return fullAccess ? *fullAccess : m_real.GrantFullAccess(directory, account);
+    }
+    std::vector<platform::ParentChange> GrantSearchOnParents(const CString& directory,
+                                                             const platform::Account& account) override
+    {
+        return parents ? *parents : m_real.GrantSearchOnParents(directory, account);
+    }
+
+    std::optional<platform::AclResult> fullAccess;
+    std::optional<std::vector<platform::ParentChange>> parents;
+
+private:
+    platform::IDirectoryRights& m_real = platform::IDirectoryRights::Default();
+    platform::ScopedService<platform::IDirectoryRights> m_use{*this};
+};
+
+// Accounts that know the running user's name or not, and find an account a given number of
+// times before they stop finding it.
+class AccountsThatFail : public platform::IAccounts {
+public:
+    int LookupAccountName(const CString& name, platform::Account& account) override
+    {
+        if (lookupsFound == 0)
+            return 1332;
+        --lookupsFound;
+        return m_real.LookupAccountName(name, account);
+    }
+    CString LookupSambaSid(const platform::Account& account) override { return m_real.LookupSambaSid(account); }
+    bool GetUserName(CString&) override { return false; }
+
+    int lookupsFound = 0;
+
+private:
+    platform::IAccounts& m_real = platform::IAccounts::Default();
+    platform::ScopedService<platform::IAccounts> m_use{*this};
+};
+
+// A shell whose desktop cannot be told, and that notes what it is asked to do.
+class RecordingShell : public platform::IShell {
+public:
+    int GetDesktopDirectory(CString& path) override
+    {
+        if (!desktopKnown)
+            return platform::kEFail;
+        return m_real.GetDesktopDirectory(path);
+    }
+    int CreateLinkFile(const CString& target, const CString& description, const CString& linkPath) override
+    {
+        links.push_back(linkPath.ToUtf8());
+        return m_real.CreateLinkFile(target, description, linkPath);
+    }
+    void NotifyShareCreated(const CString& path) override { notified.push_back(path.ToUtf8()); }
+
+    bool desktopKnown = true;
+    std::vector<std::string> links;
+    std::vector<std::string> notified;
+
+private:
+    platform::IShell& m_real = platform::IShell::Default();
+    platform::ScopedService<platform::IShell> m_use{*this};
+};
+
+class ConfigureComputerFailureTest : public ConfigureComputerTest {
+protected:
+    // The lines of a set-up of C:\Scans\Reports up to and including the folder's creation.
+    static std::vector<std::string> Created()
+    {
+        std::vector<std::string> lines = Begin("C:\\Scans\\, Reports");
+        lines.push_back("Created C:\\Scans\\Reports on local machine");
+        return lines;
+    }
+
+    // Nothing of the set-up is left: no folder, no share, no shortcut.
+    void ExpectNothingLeft()
+    {
+        EXPECT_FALSE(fs::exists(OnDriveC("Scans/Reports")));
+        EXPECT_EQ(samba.ShareInfo("Reports"), "");
+        EXPECT_FALSE(fs::exists(Desktop()));
+    }
+};
+
+} // namespace
+
+TEST_F(ConfigureComputerFailureTest, EachStepOfTheFoldersAclThatFailsIsNamedAndTheFolderRemoved)
+{
+    const std::pair<platform::AclStep, const char*> steps[] = {
+        {platform::AclStep::Read, "GetNamedSecurityInfo()"},
+        {platform::AclStep::Build, "SetEntriesInAcl()"},
+        {platform::AclStep::Write, "SetNamedSecurityInfo()"},
+    };
+    for (const auto& [step, call] : steps) {
+        RightsThatFail rights;
+        rights.fullAccess = platform::AclResult{EPERM, step};
+        LogCapture attempt;
+        EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED) << call;
+        std::vector<std::string> expected = Created();
+        expected.insert(expected.end(), {
+            std::string("SetDirPermissions(): ") + call + ": Operation not permitted",
+            "Removed C:\\Scans\\Reports from local machine",
+        });
+        EXPECT_EQ(attempt.Lines(), expected);
+        ExpectNothingLeft();
+    }
+}
+
+TEST_F(ConfigureComputerFailureTest, AParentThatKeepsTheAccountOutFailsTheSetUp)
+{
+    RightsThatFail rights;
+    rights.parents = std::vector<platform::ParentChange>{{u"/srv/open", 0}, {u"/srv", EROFS}};
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
+    std::vector<std::string> expected = Created();
+    expected.insert(expected.end(), {
+        "SetDirPermissions(): Added the search right for " + account.name + " on /srv/open",
+        "ERROR: SetDirPermissions(): Could not add the search right for " + account.name +
+            " on /srv: Read-only file system",
+        "Removed C:\\Scans\\Reports from local machine",
+    });
+    EXPECT_EQ(log.Lines(), expected);
+    ExpectNothingLeft();
+}
+
+TEST_F(ConfigureComputerFailureTest, AShareThatCannotAdmitTheAccountIsRemovedWithItsFolder)
+{
+    SharesWithAnswers shares(samba);
+    shares.accessAnswer = platform::kErrorAccessDenied;
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
+    std::vector<std::string> expected = Created();
+    expected.insert(expected.end(), {
+        SearchRightLine(),
+        "",
+        "CSharedFolder::ShareWindowsFolder(): Sharename= Reports for C:\\Scans\\Reports",
+        "CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_Success",
+        "ERROR: CSharedFolder::ShareWindowsFolder(): SetNamedSecurityInfo() returned 5",
+        "CSharedFolder::ShareWindowsFolder(): NetShareDel() returned NERR_Success",
+        "Removed C:\\Scans\\Reports from local machine",
+    });
+    EXPECT_EQ(log.Lines(), expected);
+    ExpectNothingLeft();
+}
+
+TEST_F(ConfigureComputerFailureTest, AnAccountThatCannotBeFoundGetsNoFolderAndNoShare)
+{
+    {
+        // Not found for the folder's entry.
+        AccountsThatFail accounts;
+        LogCapture attempt;
+        EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
+        std::vector<std::string> expected = Created();
+        expected.insert(expected.end(), {
+            "ERROR: SetDirPermissions(): LookupAccountName() returned 1332",
+            "Removed C:\\Scans\\Reports from local machine",
+        });
+        EXPECT_EQ(attempt.Lines(), expected);
+        ExpectNothingLeft();
+    }
+    {
+        // Found for the folder, gone by the time the share admits it.
+        AccountsThatFail accounts;
+        accounts.lookupsFound = 1;
+        LogCapture attempt;
+        EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
+        EXPECT_TRUE(attempt.HasLine("ERROR: CSharedFolder::ShareWindowsFolder(): LookupAccountName() returned 1332"));
+        EXPECT_TRUE(attempt.HasLine("CSharedFolder::ShareWindowsFolder(): NetShareDel() returned NERR_Success"));
+        ExpectNothingLeft();
+    }
+}
+
+TEST_F(ConfigureComputerFailureTest, WithoutTheRunningUsersNameTheSetUpFails)
+{
+    AccountsThatFail accounts;
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, u""), BREDE_FAILED);
+    std::vector<std::string> expected{"ERROR- CreateSharedDirectory(): GetUserName() failed."};
+    for (const std::string& line : Created())
+        expected.push_back(line);
+    expected.insert(expected.end(), {
+        "ERROR: SetDirPermissions(): LookupAccountName() returned 1332",
+        "Removed C:\\Scans\\Reports from local machine",
+    });
+    EXPECT_EQ(log.Lines(), expected);
+    ExpectNothingLeft();
+}
+
+TEST_F(ConfigureComputerFailureTest, TheShellHearsOfTheShareAndTheLinkPathIsCutToTheShortLimit)
+{
+    RecordingShell shell;
+    ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_NO_ERROR);
+    EXPECT_EQ(shell.notified, std::vector<std::string>{"C:\\Scans\\Reports"});
+    EXPECT_EQ(shell.links, std::vector<std::string>{Desktop() + "/Reports.desktop"});
+
+    // A link path is saved under its first 259 characters.
+    const std::string longLink = Desktop() + "/" + std::string(300, 'L') + ".desktop";
+    EXPECT_EQ(CreateShortcut(u"C:\\Scans\\Reports", u"Reports", CString::FromUtf8(longLink)), platform::kSOk);
+    ASSERT_EQ(shell.links.size(), 2u);
+    EXPECT_EQ(shell.links[1], longLink.substr(0, 259));
+    EXPECT_TRUE(fs::exists(longLink.substr(0, 259)));
+}
+
+TEST_F(ConfigureComputerFailureTest, AnUnknownDesktopGivesTheSharedDesktopOfOldWindows)
+{
+    RecordingShell shell;
+    shell.desktopKnown = false;
+    EXPECT_EQ(GetShortcutPath(u"Reports"), CString(u"C:\\Documents and Settings\\All Users\\Desktop\\Reports.desktop"));
+    EXPECT_EQ(log.Lines(), std::vector<std::string>{"ERROR- GetShortcutPath(): Returned -2147467259"});
+}
