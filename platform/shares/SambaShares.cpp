@@ -66,7 +66,6 @@ int ToolFailure(const ProgramResult& run)
 struct FoundShare {
     int error = kNerrNetNameNotFound;
     ShareSection share;
-    bool usershare = false;
 };
 
 FoundShare FindInConfiguration(const std::string& name)
@@ -77,10 +76,10 @@ FoundShare FindInConfiguration(const std::string& name)
     ProgramResult run = RunTool(std::move(arguments));
     // testparm also lists the configuration when it finds fault with it (exit status 1).
     if (!run.started || run.timedOut)
-        return {ToolFailure(run), {}, false};
+        return {ToolFailure(run), {}};
     auto sections = ReadShareSections(run.output, kTestparmSeparator);
     if (const ShareSection* found = FindShareSection(sections, name))
-        return {kErrorSuccess, *found, false};
+        return {kErrorSuccess, *found};
     return {};
 }
 
@@ -89,10 +88,10 @@ FoundShare FindInUsershares(const std::string& name)
     // --long lists the usershares of every user, not only the caller's.
     ProgramResult run = RunNet({"info", "--long"}, {});
     if (run.exitCode != 0)
-        return {ToolFailure(run), {}, true};
+        return {ToolFailure(run), {}};
     auto sections = ReadShareSections(run.output, kUsershareSeparator);
     if (const ShareSection* found = FindShareSection(sections, name))
-        return {kErrorSuccess, *found, true};
+        return {kErrorSuccess, *found};
     return {};
 }
 

@@ -6,6 +6,10 @@
 #include "platform/shares/SambaConfig.h"
 #include "support/PrivateHostName.h"
 
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -105,6 +109,16 @@ TEST_F(SambaSharesTest, FailuresToShareAreToldApart)
     EXPECT_EQ(shares.GetShareInfo(u"Reports"), platform::kErrorNotSupported);
 }
 
+// A name that Samba cannot hold is never handed to net, whatever a listing holds.
+TEST_F(SambaSharesTest, ANameSambaCannotHoldIsNeverChanged)
+{
+    ScriptedPrograms programs;
+    programs.results[platform::kNetProgram] = {true, false, 0, "[Bad/Name]\npath=" + folder + "\n"};
+    EXPECT_EQ(shares.SetShareAccess(u"Bad/Name", u"S-1-22-1-4242"), platform::kNerrNetNameNotFound);
+    EXPECT_EQ(shares.DeleteShare(u"Bad/Name"), platform::kNerrNetNameNotFound);
+    EXPECT_EQ(shares.GetShareInfo(u"Bad/Name"), platform::kNerrNetNameNotFound);
+}
+
 TEST_F(SambaSharesTest, EachMessageOfTheToolGivesItsNumber)
 {
     const std::pair<platform::ProgramResult, int> cases[] = {
@@ -118,6 +132,8 @@ TEST_F(SambaSharesTest, EachMessageOfTheToolGivesItsNumber)
         {Refused("failed to add share"), platform::kErrorGenFailure},
         {NotStarted(), platform::kErrorGenFailure},
         {TimedOut(), platform::kErrorGenFailure},
+        // What a tool wrote before it was killed is no answer.
+        {platform::ProgramResult{true, true, -1, "cannot stat path /x"}, platform::kErrorGenFailure},
     };
     ScriptedPrograms programs;
     for (const auto& [run, expected] : cases) {
@@ -179,4 +195,41 @@ TEST_F(SambaSharesTest, AccountsAreFoundByNameAndGetTheirSambaSid)
     programs.results[platform::kPdbeditProgram] = TimedOut();
     ASSERT_EQ(accounts.LookupAccountName(CString::FromUtf8(withPassword.name), account), 0);
     EXPECT_EQ(accounts.LookupSambaSid(account), CString::FromUtf8("S-1-22-1-" + std::to_string(account.uid)));
+}
+
+namespace {
+
+class NamelessComputer : public platform::ISystemInfo {
+public:
+    bool GetComputerName(CString&) override { return false; }
+    CString GetModuleFolder() override { return u"/"; }
+};
+
+} // namespace
+
+TEST_F(SambaSharesTest, TheRunningUserIsNamedAndAComputerWithoutNameOwnsNoDomain)
+{
+    auto& accounts = platform::IAccounts::Default();
+    CString name;
+    ASSERT_TRUE(accounts.GetUserName(name));
+    EXPECT_EQ(name, CString::FromUtf8(getpwuid(geteuid())->pw_name));
+    // A process whose user has no entry in the account database has no name.
+    ASSERT_EQ(getpwuid(54321), nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        CString unnamed(u"left");
+        _exit(setuid(54321) == 0 && !accounts.GetUserName(unnamed) && unnamed == CString(u"left") ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+    // Without a computer name only "." names this computer.
+    NamelessComputer nameless;
+    platform::ScopedService<platform::ISystemInfo> use(nameless);
+    platform::Account account;
+    EXPECT_EQ(accounts.LookupAccountName(u"SCAN-PC\\" + name, account), platform::kErrorNoneMapped);
+    ASSERT_EQ(accounts.LookupAccountName(u".\\" + name, account), 0);
+    EXPECT_EQ(account.name, name);
+    EXPECT_EQ(account.domain, CString());
 }

@@ -82,3 +82,25 @@ TEST_F(AppTest, WhatThePagesStoreIsWrittenAndCancelFailsTheRun)
     onPages = [](NetworkState& pageState, CWriteXML&) { pageState.exitCode = 1; };
     EXPECT_EQ(1, Run(u""));
 }
+
+TEST_F(AppTest, TheUsersLanguageIsTakenWhereItsPagesExist)
+{
+    setenv("LANG", "de_DE.UTF-8", 1);
+    EXPECT_EQ(0, Run(u""));
+    EXPECT_EQ("ENWW", state.languageCode.ToUtf8());
+    std::filesystem::create_directories(module.folder / "DEWW");
+    EXPECT_EQ(0, Run(u""));
+    EXPECT_EQ("DEWW", state.languageCode.ToUtf8());
+}
+
+// A MAC address is looked for six times, with a wait between two searches.
+TEST_F(AppTest, AMacAddressThatIsNotFoundFailsAfterFiveWaits)
+{
+    setenv("VESPER_TIMEOUT_MS", "10", 1);
+    setenv("VESPER_QUIET_MS", "10", 1);
+    EXPECT_EQ(1, Run(u"-macaddress 02:00:7F:00:00:99"));
+    EXPECT_EQ("MACAddress", runMode);
+    EXPECT_EQ(std::vector<unsigned>(5, 3000), sleeper.waits);
+    EXPECT_TRUE(log->HasLine("MAC Address Validation Failed."));
+    EXPECT_FALSE(log->HasLine("MAC Address Successfully Validated."));
+}

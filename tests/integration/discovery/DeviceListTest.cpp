@@ -302,6 +302,12 @@ TEST_F(DeviceListTest, WorkerWritesTheListAndTellsThePage)
     // A page that has closed takes no message.
     window.reset();
     EXPECT_EQ(0u, DiscoveryWorker(&state));
+
+    // The worker's start-up and shutdown pair: with the test's pair closed, none is left open.
+    Vesper_shutdown(1);
+    EXPECT_EQ(0u, DiscoveryWorker(&state));
+    EXPECT_EQ(VESPER_NOT_STARTED, Vesper_getNumDiscoveredDevices(&count));
+    Vesper_startup(1);
 }
 
 TEST_F(DeviceListTest, StoppedSearchEndsWithTheLastShutdown)

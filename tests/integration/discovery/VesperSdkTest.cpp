@@ -4,11 +4,14 @@
 #include "vesper/vespersdk.h"
 
 #include <chrono>
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <netinet/in.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
 
@@ -130,6 +133,30 @@ TEST_F(VesperSdkTest, DiscoverIPWithoutDeviceRunsAndFindsNothing)
 
     EXPECT_EQ(VESPER_INVALID_FILTER, Vesper_discoverIP("127.0.0.300", 0, 0, 0));
     EXPECT_EQ(VESPER_INVALID_ARGUMENT, Vesper_discoverIP(nullptr, 0, 0, 0));
+}
+
+// An address that stays silent is asked once per round: the first time and once per retry,
+// each time with a v2c GetBulk and a v1 GetNext.
+TEST_F(VesperSdkTest, ASilentAddressIsAskedOnceAndThenOncePerRetry)
+{
+    const int listener = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    ASSERT_LE(0, listener);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(161);
+    at.sin_addr.s_addr = htonl(0x7F000063);  // 127.0.0.99
+    ASSERT_EQ(0, bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at));
+    for (const auto& [retries, rounds] : {std::pair{"0", 1}, std::pair{"2", 3}}) {
+        setenv("VESPER_RETRIES", retries, 1);
+        EXPECT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.99", 0, 0, 0));
+        EXPECT_EQ(0, Count());
+        int datagrams = 0;
+        char buffer[2048];
+        while (recv(listener, buffer, sizeof buffer, 0) >= 0)
+            ++datagrams;
+        EXPECT_EQ(2 * rounds, datagrams) << "retries " << retries;
+    }
+    close(listener);
 }
 
 TEST_F(VesperSdkTest, TextQueryProtocol)
@@ -281,6 +308,10 @@ TEST_F(VesperSdkTest, NoDescriptorLeftIsAGeneralError)
         EXPECT_EQ(0, Count());
     }
     EXPECT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+    // Every search gave its descriptors back.
+    const int lowestFreeAfter = open("/", O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(lowestFree, lowestFreeAfter);
+    close(lowestFreeAfter);
 }
 
 TEST_F(VesperSdkTest, BroadcastReachesTheDevicesOfASubnet)

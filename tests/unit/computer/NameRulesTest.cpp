@@ -95,6 +95,13 @@ TEST(ShareListing, SectionsOfBothToolsAreReadAndTheGlobalSectionLeftOut)
     EXPECT_EQ(sections[0].path, "/srv/fixed");
     EXPECT_EQ(sections[0].comment, "a = b");
     EXPECT_EQ(platform::FindShareSection(sections, "global"), nullptr);
+
+    // "[]" opens a section without a name: its lines belong to no other share.
+    sections = platform::ReadShareSections("[A]\npath=/srv/a\n[]\npath=/srv/none\n", platform::kUsershareSeparator);
+    ASSERT_EQ(sections.size(), 2u);
+    EXPECT_EQ(sections[0].path, "/srv/a");
+    EXPECT_EQ(sections[1].name, "");
+    EXPECT_EQ(sections[1].path, "/srv/none");
 }
 
 TEST(ShareName, LengthCountsUtf16UnitsAndNamesThatAreNoUtf8CompareAsBytes)

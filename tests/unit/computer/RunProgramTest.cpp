@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using platform::RunProgram;
 
@@ -56,4 +58,15 @@ TEST(RunProgram, TheDefaultRunnerRunsTheProgram)
     auto run = platform::IProgramRunner::Default().Run({"/bin/sh", "-c", "cat; exit 3"}, "in", 5000);
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_EQ(run.output, "in");
+}
+
+// A run closes its own pipes only: the caller's standard streams stay open.
+TEST(RunProgram, TheCallersStandardStreamsStayOpen)
+{
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        ASSERT_NE(fcntl(fd, F_GETFD), -1) << fd;
+    for (int round = 0; round < 3; ++round)
+        EXPECT_EQ(RunProgram({"/bin/cat"}, "x").output, "x");
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        EXPECT_NE(fcntl(fd, F_GETFD), -1) << fd;
 }

@@ -52,3 +52,31 @@ TEST(SearchSettingsEnvironment, NumbersOutOfRangeKeepTheirDefaults)
     EXPECT_EQ(SearchSettings{}.port, settings.port);
     EXPECT_EQ("private", settings.community);
 }
+
+TEST(SearchSettingsEnvironment, EachNumberIsTakenFromItsLowestToItsHighestValue)
+{
+    const struct {
+        const char* name;
+        int lowest;
+        int highest;
+        int (*read)(const SearchSettings&);
+    } numbers[] = {
+        {"VESPER_TIMEOUT_MS", 1, 60000, [](const SearchSettings& s) { return s.timeoutMs; }},
+        {"VESPER_RETRIES", 0, 10, [](const SearchSettings& s) { return s.retries; }},
+        {"VESPER_QUIET_MS", 1, 60000, [](const SearchSettings& s) { return s.quietMs; }},
+        {"VESPER_SEARCH_MS", 1, 600000, [](const SearchSettings& s) { return s.searchMs; }},
+        {"VESPER_PORT", 1, 65535, [](const SearchSettings& s) { return int{s.port}; }},
+    };
+    for (const auto& number : numbers) {
+        const int fallback = number.read(SearchSettings{});
+        const std::pair<int, int> cases[] = {{number.lowest, number.lowest},
+                                             {number.highest, number.highest},
+                                             {number.lowest - 1, fallback},
+                                             {number.highest + 1, fallback}};
+        for (const auto& [given, taken] : cases) {
+            setenv(number.name, std::to_string(given).c_str(), 1);
+            EXPECT_EQ(taken, number.read(ReadSearchSettings())) << number.name << "=" << given;
+        }
+        unsetenv(number.name);
+    }
+}

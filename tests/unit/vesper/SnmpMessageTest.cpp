@@ -64,6 +64,28 @@ TEST(SnmpMessage, VersionOneMessagesKeepTheirVersion)
     EXPECT_FALSE(EncodeMessage(bulk));  // v1 has no GetBulk
 }
 
+// A v1 agent has no GetBulk: the query names each object, and a refused one is left out.
+TEST(SnmpMessage, TheVersionOneQueryAsksEachObjectByNameAndDropsTheRefusedOne)
+{
+    std::vector<Oid> expected{{1, 3, 6, 1, 2, 1, 25, 3, 2, 1, 3, 0}, {1, 3, 6, 1, 2, 1, 1, 1}, {1, 3, 6, 1, 2, 1, 1, 5}};
+    for (std::uint32_t index = 0; index < static_cast<std::uint32_t>(kInterfacesAsked); ++index)
+        expected.push_back({1, 3, 6, 1, 2, 1, 2, 2, 1, 6, index});
+    std::vector<Oid> asked;
+    for (const VarBind& bind : MakeDeviceQueryV1(9, "public", kAllV1Objects).varbinds) {
+        asked.push_back(bind.name);
+        EXPECT_EQ(ValueKind::Null, bind.kind);
+    }
+    EXPECT_EQ(expected, asked);
+
+    // The error index counts the objects asked, from 1.
+    const V1Objects withoutName = WithoutRefused(kAllV1Objects, 3);
+    EXPECT_EQ(kAllV1Objects & ~V1Objects(4), withoutName);
+    EXPECT_EQ(withoutName & ~V1Objects(8), WithoutRefused(withoutName, 3));
+    EXPECT_EQ(V1Objects(0), WithoutRefused(kAllV1Objects, 0));
+    EXPECT_EQ(V1Objects(0), WithoutRefused(kAllV1Objects, kV1ObjectCount + 1));
+    EXPECT_EQ(V1Objects(0), WithoutRefused(V1Objects(1), 1));
+}
+
 TEST(SnmpMessage, AnythingButAWellFormedV1OrV2cMessageIsRefused)
 {
     const std::string valid = *EncodeMessage(MakeDeviceQuery(7, "public"));
