@@ -54,12 +54,7 @@ int RunPage(WizardState& state, PageId page)
 
 void GoToPage(CBaseDlg& current, PageId next)
 {
-    WizardState& state = current.State();
-    if (platform::IPageWindow* window = current.Window()) {
-        platform::ScreenRect rect = window->GetWindowRect();
-        state.posX = rect.left;
-        state.posY = rect.top;
-    }
+    current.StorePosition();
     current.EndDialog(platform::kPageOk);
-    RunPage(state, next);
+    RunPage(current.State(), next);
 }

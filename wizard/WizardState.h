@@ -3,20 +3,19 @@
 // wrote only after the worker's completion message.
 #pragma once
 
-#include "platform/core/CString.h"
+#include "pageframe/PageContext.h"
+#include "platform/ui/WindowMessages.h"
 
-class IMessageWindow;
+#include <memory>
+
 class CBaseDlg;
 
-struct WizardState {
-    IMessageWindow* windowHandle = nullptr; // page window that the running worker reports to
+// posX, posY, languageCode and moduleFolder come from PageContext.
+struct WizardState : PageContext {
+    std::shared_ptr<IMessageWindow> windowHandle; // page window that the running worker reports to
     CBaseDlg* activePage = nullptr;         // that page
-    int posX = 0;                           // screen position of the next page (left, top)
-    int posY = 0;
     int networkExitCode = 0;                // exit code of the last TarrowNetwork run
     int failed = 0;                         // 0 the last set-up step succeeded, 1 it failed
-    CString languageCode;                   // page folder, e.g. "ENWW"
-    CString moduleFolder;                   // folder of the executable, no trailing separator
     CString ipText, hostText, macText;      // the Welcome page's address boxes
     CString lastIp, lastHost, lastMac;      // addresses of the last usable TarrowNetwork answer
     CString computerName;

@@ -50,7 +50,7 @@ protected:
     int OnInitDialog() override
     {
         int found = CBaseDlg::OnInitDialog();
-        State().windowHandle = Window();
+        State().windowHandle = MessageTarget();
         return found;
     }
     void DoDataExchange(bool save) override { Exchange(save, *this, Bindings()); }

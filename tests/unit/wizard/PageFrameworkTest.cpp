@@ -171,7 +171,7 @@ protected:
     int OnInitDialog() override
     {
         CBaseDlg::OnInitDialog();
-        State().windowHandle = Window();
+        State().windowHandle = MessageTarget();
         return 1;
     }
     void WindowProc(unsigned message) override
