@@ -3,7 +3,7 @@
 #include "common/localization/LanguageCode.h"
 #include "common/log/ProgramLog.h"
 #include "network/AddressCheck.h"
-#include "network/CommandLineText.h"
+#include "platform/core/CommandLine.h"
 #include "network/DiscoveryLibrary.h"
 #include "network/DiscoveryWorker.h"
 #include "platform/core/Services.h"

@@ -1,7 +1,7 @@
 // TarrowNetwork: checks one device address or searches the network, started by Tarrow.
 #include "common/data/CWriteXML.h"
 #include "network/CQuilletNetworkApp.h"
-#include "network/CommandLineText.h"
+#include "platform/core/CommandLine.h"
 #include "network/DiscoveryWorker.h"
 
 namespace {

@@ -1,6 +1,12 @@
 #include "wizard/CConfirmDeleteDlg.h"
 
+#include "wizard/DeviceFolderList.h"
 #include "wizard/PageChain.h"
+#include "wizard/WizardMessages.h"
+
+#include "common/log/LogEscape.h"
+#include "common/log/ProgramLog.h"
+#include "library/Quillet_Library.h"
 
 CConfirmDeleteDlg::CConfirmDeleteDlg(WizardState& state) : CBaseDlg(state, u"ConfirmDelete") {}
 
@@ -42,10 +48,38 @@ void CConfirmDeleteDlg::OnButtonBack()
 void CConfirmDeleteDlg::OnButtonNext()
 {
     UpdateData(true);
-    // The deletion worker (reporting WM_WORK_DONE) comes with the removal logic.
+    SetElementAttribute(u"DeleteProgress", u"className", u"show");
+    StartWorker([](WizardState* state) {
+        state->failed = 0;
+        static_cast<CConfirmDeleteDlg*>(state->activePage)->DeleteFolders();
+        state->windowHandle->PostMessage(WM_WORK_DONE, 0, 0);
+    });
+    m_nextDisabled = u"disabled";
+    UpdateData(false);
 }
 
-void CConfirmDeleteDlg::WindowProc(unsigned /*message*/)
+void CConfirmDeleteDlg::DeleteFolders()
 {
-    // WM_WORK_DONE of the deletion: comes with the removal logic.
+    static constexpr const char16_t* kPrefix = u"CConfirmDeleteDlg::DeleteFolders(): ";
+    bool tooMany = false;
+    CStringList folders = ParseCheckedFolders(m_foldersChecked, kPrefix, tooMany);
+    if (folders.IsEmpty())
+        return;
+    const CString& ipText = State().ipText;
+    ProgramLog().Line(CString(kPrefix) + u"Calling DeleteFolderList(" + EscapeForLog(ipText) + u",)");
+    DeleteFolderList(ipText, folders); // the outcome is in the log; DeleteFinish follows anyway
+}
+
+void CConfirmDeleteDlg::WindowProc(unsigned message)
+{
+    if (message != WM_WORK_DONE)
+        return;
+    WizardState& state = State();
+    StorePosition();
+    if (state.accessState == u"DataFileError") {
+        EndDialog(platform::kPageOk);
+        RunPage(state, PageId::Error);
+    } else if (state.networkExitCode == 0) {
+        GoToPage(*this, PageId::DeleteFinish);
+    }
 }

@@ -7,6 +7,10 @@ class CConfirmDeleteDlg : public CBaseDlg {
 public:
     explicit CConfirmDeleteDlg(WizardState& state);
 
+    // Deletes the folders checked in the page's FoldersChecked (as read last) on the device;
+    // nothing when none is checked. Runs on the deletion worker.
+    void DeleteFolders();
+
     static std::span<const Binding<CConfirmDeleteDlg>> Bindings();
     static std::span<const ClickHandler<CConfirmDeleteDlg>> Clicks();
 

@@ -2,6 +2,7 @@
 
 #include "wizard/PageChain.h"
 #include "common/log/ProgramLog.h"
+#include "library/Quillet_Library.h"
 
 CScanOptionsDlg::CScanOptionsDlg(WizardState& state) : CBaseDlg(state, u"ScanOptions") {}
 
@@ -39,8 +40,29 @@ void CScanOptionsDlg::OnButtonNext()
 {
     UpdateData(true);
     ProgramLog().Line(u"CScanOptionsDlg: Next button clicked");
-    // Mapping the indexes onto the library's option values comes with the set-up pages.
+    MapScanOptions(State());
     GoToPage(*this, PageId::ConfirmAdd);
+}
+
+void MapScanOptions(WizardState& state)
+{
+    // The options of each select follow the library's values: index i is value i + 1.
+    struct Row {
+        int WizardState::*index;
+        int WizardState::*value;
+        int count;
+    };
+    static constexpr Row kRows[] = {
+        {&WizardState::documentTypeIndex, &WizardState::fileFormat, BREDE_FORMAT_JPEG},
+        {&WizardState::resolutionIndex, &WizardState::resolution, BREDE_RESOLUTION_75},
+        {&WizardState::scanTypeIndex, &WizardState::colorSetting, BREDE_COLOR_COLOR},
+        {&WizardState::qualityIndex, &WizardState::fileSize, BREDE_FILESIZE_LARGE},
+    };
+    for (const Row& row : kRows) {
+        const int index = state.*row.index;
+        if (index >= 0 && index < row.count)
+            state.*row.value = index + 1; // outside the list: the value stays
+    }
 }
 
 void CScanOptionsDlg::OnButtonBack()

@@ -19,3 +19,7 @@ private:
     void OnButtonNext();
     void OnButtonBack();
 };
+
+// The four selected indexes as the library's option values (fileFormat, resolution, colorSetting,
+// fileSize); an index outside its select's options leaves its value as it was.
+void MapScanOptions(WizardState& state);

@@ -1,5 +1,6 @@
 #include "wizard/CSelectOpDlg.h"
 
+#include "wizard/DeviceFolderList.h"
 #include "wizard/PageChain.h"
 
 CSelectOpDlg::CSelectOpDlg(WizardState& state) : CBaseDlg(state, u"SelectOp") {}
@@ -44,5 +45,21 @@ void CSelectOpDlg::OnButtonBack()
 void CSelectOpDlg::OnButtonNext()
 {
     UpdateData(true);
-    // The choice (FolderName to add, ConfirmDelete to remove) comes with the folder list file.
+    State().failed = 0;
+    CString add;
+    CString remove;
+    GetElementProperty(u"radio-AddFolder", platform::PageProperty::Checked, add);
+    GetElementProperty(u"radio-RemoveFolder", platform::PageProperty::Checked, remove);
+    if (!remove.IsEmpty())
+        AppendJavaScript();
+    StorePosition();
+    if (State().networkExitCode != 0)
+        return;
+    // Neither radio checked counts as removal.
+    GoToPage(*this, add.IsEmpty() ? PageId::ConfirmDelete : PageId::FolderName);
+}
+
+int CSelectOpDlg::AppendJavaScript()
+{
+    return AppendCheckedFolders(m_foldersChecked);
 }

@@ -7,6 +7,10 @@ class CSelectOpDlg : public CBaseDlg {
 public:
     explicit CSelectOpDlg(WizardState& state);
 
+    // Appends the checked folders of the page's FoldersChecked to the device folder list file:
+    // 1 when appended, 0 when the file could not be opened.
+    int AppendJavaScript();
+
     static std::span<const Binding<CSelectOpDlg>> Bindings();
     static std::span<const ClickHandler<CSelectOpDlg>> Clicks();
 

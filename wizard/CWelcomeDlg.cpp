@@ -1,6 +1,9 @@
 #include "wizard/CWelcomeDlg.h"
 
+#include "wizard/DeviceCheck.h"
+#include "wizard/NetworkProgram.h"
 #include "wizard/PageChain.h"
+#include "wizard/WizardMessages.h"
 
 #include "common/localization/ShowMessageBox.h"
 
@@ -52,8 +55,14 @@ int CWelcomeDlg::OnInitDialog()
 void CWelcomeDlg::OnButtonNext()
 {
     UpdateData(true);
+    const WizardState& state = State();
+    if (state.ipText.IsEmpty() && state.macText.IsEmpty() && state.hostText.IsEmpty())
+        return;
+    SetElementAttribute(u"Overlay", u"className", u"OverlayShow");
+    StartWorker(CheckDevice);
     SetRadioTexts();
-    // The device check (a worker reporting WM_WORK_DONE) follows from here.
+    m_nextDisabled = u"disabled";
+    UpdateData(false);
 }
 
 void CWelcomeDlg::OnRadioIPAddress()
@@ -73,8 +82,13 @@ void CWelcomeDlg::OnRadioMAC()
 
 void CWelcomeDlg::OnLinkNetworkDiscovery()
 {
-    // Ends this page, runs TarrowNetwork in list mode and shows a new Welcome page: comes with
-    // the network program's hand-over.
+    StorePosition();
+    EndDialog(platform::kPageOk);
+    int exitCode = 0;
+    LaunchNetworkProgram(State(), exitCode, NetworkMode::List, u"");
+    CWelcomeDlg next(State());
+    next.CheckIpAddressRadio();
+    next.DoModal();
 }
 
 void CWelcomeDlg::OnLinkHelpIP()
@@ -82,9 +96,22 @@ void CWelcomeDlg::OnLinkHelpIP()
     ShowMessageBox(InformationBox, 157);
 }
 
-void CWelcomeDlg::WindowProc(unsigned /*message*/)
+void CWelcomeDlg::WindowProc(unsigned message)
 {
-    // WM_WORK_DONE of the device check: comes with the check.
+    if (message != WM_WORK_DONE)
+        return;
+    WizardState& state = State();
+    if (state.accessState == u"DataFileError") {
+        StorePosition();
+        EndDialog(platform::kPageOk);
+        RunPage(state, PageId::Error);
+    } else if (state.proceed == 1) {
+        GoToPage(*this, PageId::SelectOp);
+    } else {
+        m_nextDisabled.Empty();
+        SetElementAttribute(u"Overlay", u"className", u"OverlayHide");
+        UpdateData(false);
+    }
 }
 
 void CWelcomeDlg::SetRadioTexts()

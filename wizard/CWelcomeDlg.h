@@ -7,6 +7,9 @@ class CWelcomeDlg : public CBaseDlg {
 public:
     explicit CWelcomeDlg(WizardState& state);
 
+    // Marks the IP address radio, as the page that follows a network search shows it.
+    void CheckIpAddressRadio() { m_ipChecked = u"checked"; }
+
     static std::span<const Binding<CWelcomeDlg>> Bindings();
     static std::span<const ClickHandler<CWelcomeDlg>> Clicks();
 

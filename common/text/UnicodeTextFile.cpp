@@ -14,6 +14,16 @@ bool CUnicodeTextFile::Open(const CString& path)
     return m_file != nullptr;
 }
 
+bool CUnicodeTextFile::OpenForAppend(const CString& path)
+{
+    Close();
+    auto posix = platform::ToPosixPath(path);
+    m_file = posix ? std::fopen(posix->c_str(), "ab") : nullptr;
+    if (m_file && std::fseek(m_file, 0, SEEK_END) == 0 && std::ftell(m_file) == 0)
+        std::fwrite("\xFF\xFE", 1, 2, m_file);
+    return m_file != nullptr;
+}
+
 void CUnicodeTextFile::Write(const CString& text)
 {
     if (!m_file)

@@ -14,6 +14,8 @@ public:
 
     // Creates or empties the file (a Windows-form or POSIX path) and writes the mark.
     bool Open(const CString& path);
+    // Opens the file for appending, creating it when missing; a new or empty file gets the mark.
+    bool OpenForAppend(const CString& path);
     void Write(const CString& text);
     void Close();
 

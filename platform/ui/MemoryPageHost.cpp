@@ -43,7 +43,12 @@ void MemoryPageHost::DefinePage(const CString& pageName, std::initializer_list<c
 
 void MemoryPageHost::Then(Action action)
 {
-    m_script.push_back(std::move(action));
+    m_script.push_back({{}, std::move(action)});
+}
+
+void MemoryPageHost::WaitForPage(const CString& pageName)
+{
+    m_script.push_back({pageName.str(), [](MemoryPageWindow&) {}});
 }
 
 void MemoryPageHost::Click(const CString& id)
@@ -109,7 +114,9 @@ void MemoryPageHost::Post(const std::weak_ptr<MemoryPageWindow*>& target, unsign
 bool MemoryPageHost::RunOne(MemoryPageWindow& window)
 {
     std::unique_lock wait(m_lock);
-    if (m_messages.empty() && m_script.empty())
+    const bool ready = !m_script.empty()
+                       && (m_script.front().page.empty() || m_script.front().page == PageNameOf(window.Record().file));
+    if (m_messages.empty() && !ready)
         m_posted.wait_for(wait, m_idleTimeout, [&] { return !m_messages.empty(); });
     if (!m_messages.empty()) {
         Posted posted = m_messages.front();
@@ -120,9 +127,9 @@ bool MemoryPageHost::RunOne(MemoryPageWindow& window)
         return true;
     }
     wait.unlock();
-    if (m_script.empty())
+    if (!ready)
         return false;
-    Action action = std::move(m_script.front());
+    Action action = std::move(m_script.front().action);
     m_script.pop_front();
     action(window);
     return true;

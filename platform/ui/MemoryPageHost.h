@@ -52,6 +52,9 @@ public:
 
     // The script: each action runs once, in order, inside the innermost running modal loop.
     void Then(Action action);
+    // The script waits (handling posted messages) until the innermost running page is the page
+    // of this name; the idle time-out applies meanwhile.
+    void WaitForPage(const CString& pageName);
     void Click(const CString& id);
     void Type(const CString& id, const CString& text); // sets value
     void Set(const CString& id, PageProperty property, const CString& text);
@@ -88,7 +91,11 @@ private:
     void Post(const std::weak_ptr<MemoryPageWindow*>& target, unsigned message);
 
     std::map<std::u16string, MemoryDocument> m_pages;
-    std::deque<Action> m_script;
+    struct Step {
+        std::u16string page; // run only while this page is the innermost; empty: any page
+        Action action;
+    };
+    std::deque<Step> m_script;
     std::vector<std::shared_ptr<MemoryWindowRecord>> m_records;
     std::chrono::milliseconds m_idleTimeout{5000};
     int m_timeOuts = 0;

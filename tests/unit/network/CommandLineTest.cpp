@@ -1,5 +1,5 @@
 #include "network/CCommandLineInfoEx.h"
-#include "network/CommandLineText.h"
+#include "platform/core/CommandLine.h"
 
 #include <gtest/gtest.h>
 

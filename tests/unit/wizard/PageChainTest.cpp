@@ -141,10 +141,11 @@ TEST_P(EnteringLine, WrittenByEveryPageButErrorAndCancel)
     host.PressEscape();
     RunPage(state, GetParam().id);
     std::string name = CString(GetParam().name).ToUtf8();
-    std::vector<std::string> expected;
-    if (name != "Error" && name != "Cancel")
-        expected.push_back("Entering " + name + " dialog.");
-    EXPECT_EQ(log.Lines(), expected);
+    std::vector<std::string> lines = log.Lines();
+    if (name == "Error" || name == "Cancel")
+        EXPECT_EQ(lines, std::vector<std::string>{});
+    else
+        EXPECT_EQ(lines.empty() ? "<none>" : lines.front(), "Entering " + name + " dialog.");
 }
 
 INSTANTIATE_TEST_SUITE_P(Wizard, EnteringLine, ::testing::ValuesIn(PageCatalogue().begin(), PageCatalogue().end()),

@@ -4,6 +4,7 @@
 
 #include "wizard/WizardMessages.h"
 
+#include <cstdlib>
 #include <thread>
 
 using platform::PageProperty;
@@ -157,7 +158,8 @@ TEST_F(WizardFixture, ShortcutClickTogglesWithoutReadingThePage)
     host.PressEscape();
     RunPage(state, PageId::FolderName);
     EXPECT_EQ(state.shortcutChecked, u"checked");
-    EXPECT_EQ(state.location, u"");
+    // The location is the page's proposal, not what was typed.
+    EXPECT_EQ(state.location, CString::FromUtf8(std::getenv("HOME")) + u"\\Norvik_Scans\\");
 }
 
 // A page that records the messages its window procedure gets.

@@ -1,4 +1,4 @@
-#include "network/CommandLineText.h"
+#include "platform/core/CommandLine.h"
 
 namespace {
 

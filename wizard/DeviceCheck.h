@@ -1,0 +1,11 @@
+// The Welcome page's device check, on a worker thread: TarrowNetwork for a new address, then the
+// device's scan feature and, when it can be used, its folder list for the removal pages. Ends by
+// posting WM_WORK_DONE to the page.
+#pragma once
+
+#include "wizard/WizardState.h"
+
+void CheckDevice(WizardState* state);
+
+// The text without blanks at its end and then at its start; no other white space is removed.
+CString TrimBlanks(const CString& text);
