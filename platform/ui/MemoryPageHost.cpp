@@ -48,7 +48,13 @@ void MemoryPageHost::Then(Action action)
 
 void MemoryPageHost::WaitForPage(const CString& pageName)
 {
-    m_script.push_back({pageName.str(), [](MemoryPageWindow&) {}});
+    std::u16string name = pageName.str();
+    WaitUntil([name](MemoryPageWindow& window) { return PageNameOf(window.Record().file) == name; });
+}
+
+void MemoryPageHost::WaitUntil(std::function<bool(MemoryPageWindow&)> condition)
+{
+    m_script.push_back({std::move(condition), [](MemoryPageWindow&) {}});
 }
 
 void MemoryPageHost::Click(const CString& id)
@@ -114,8 +120,7 @@ void MemoryPageHost::Post(const std::weak_ptr<MemoryPageWindow*>& target, unsign
 bool MemoryPageHost::RunOne(MemoryPageWindow& window)
 {
     std::unique_lock wait(m_lock);
-    const bool ready = !m_script.empty()
-                       && (m_script.front().page.empty() || m_script.front().page == PageNameOf(window.Record().file));
+    const bool ready = !m_script.empty() && (!m_script.front().ready || m_script.front().ready(window));
     if (m_messages.empty() && !ready)
         m_posted.wait_for(wait, m_idleTimeout, [&] { return !m_messages.empty(); });
     if (!m_messages.empty()) {

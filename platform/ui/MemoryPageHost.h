@@ -55,6 +55,8 @@ public:
     // The script waits (handling posted messages) until the innermost running page is the page
     // of this name; the idle time-out applies meanwhile.
     void WaitForPage(const CString& pageName);
+    // The script waits likewise until the condition holds for the innermost running window.
+    void WaitUntil(std::function<bool(MemoryPageWindow&)> condition);
     void Click(const CString& id);
     void Type(const CString& id, const CString& text); // sets value
     void Set(const CString& id, PageProperty property, const CString& text);
@@ -92,7 +94,7 @@ private:
 
     std::map<std::u16string, MemoryDocument> m_pages;
     struct Step {
-        std::u16string page; // run only while this page is the innermost; empty: any page
+        std::function<bool(MemoryPageWindow&)> ready; // empty: at once
         Action action;
     };
     std::deque<Step> m_script;

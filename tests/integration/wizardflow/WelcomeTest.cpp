@@ -1,0 +1,303 @@
+// The Welcome page's device check: TarrowNetwork by IP address, host name and MAC address, what
+// it hands back, the feature check and its messages, and the page that follows.
+#include "WizardFlowFixture.h"
+
+#include "integration/discovery/PrivateNetwork.h"
+#include "platform/core/ProcessLauncher.h"
+#include "wizard/NetworkProgram.h"
+
+using namespace wizardflow;
+using discoverytest::kSupportedModel;
+using platform::PageProperty;
+using simdevice::Profile;
+
+namespace {
+
+const std::string kNotSupported = "The device at this IP Address does not support the Scan to Folder feature.";
+
+class WelcomeTest : public WizardFlowTest {
+protected:
+    // Types the address into its box, chooses its radio and presses Next.
+    void Check(const char16_t* radio, const char16_t* box, const CString& address)
+    {
+        host.Click(radio);
+        host.Type(box, address);
+        host.Click(u"ButtonNext");
+    }
+    // Ends the run once the check is over on the Welcome page: Next is enabled again.
+    void EscapeWhenNextIsEnabledAgain()
+    {
+        host.WaitUntil([](platform::MemoryPageWindow& window) {
+            return window.Record().document[u"ButtonNext"].properties[PageProperty::Disabled].IsEmpty();
+        });
+        host.PressEscape();
+    }
+    // Ends the run once the page of this name is shown.
+    void EscapeOn(const char16_t* page)
+    {
+        host.WaitForPage(page);
+        host.PressEscape();
+    }
+};
+
+} // namespace
+
+TEST_F(WelcomeTest, AnIpAddressWithBlanksAroundIsCheckedAndLeadsToSelectOp)
+{
+    AddDevice(5);
+    StartAgent();
+    Check(u"radio-IPAddress", u"textbox-IPAddress", u"  127.0.0.5 ");
+    EscapeOn(u"SelectOp");
+    RunPage(state, PageId::Welcome);
+
+    EXPECT_EQ(host.PagesShown(), (std::vector<std::string>{"Welcome", "SelectOp"}));
+    EXPECT_EQ(state.ipText, u"127.0.0.5");
+    EXPECT_EQ(state.deviceIp, u"127.0.0.5");
+    EXPECT_EQ(state.lastIp, u"127.0.0.5");
+    EXPECT_EQ(state.modelName, CString::FromUtf8(kSupportedModel));
+    EXPECT_EQ(state.accessState, u"FALSE");
+    EXPECT_EQ(state.feature, MANAGED_SCAN_TO_NETWORK);
+    EXPECT_EQ(state.networkExitCode, 0);
+    EXPECT_EQ(Attribute(Shown(0), u"Overlay", u"className"), "OverlayShow");
+    EXPECT_EQ(Prop(Shown(0), u"ButtonNext", PageProperty::Disabled), "disabled");
+    EXPECT_TRUE(log->HasLine("QuilletNetwork Command Line Arguments: -x 0 -y 0 -ipaddress 127.0.0.5"));
+    EXPECT_TRUE(log->HasLine("WriteFolderNamesFile(): Calling GetFolderNamesOnDevice( ,127.0.0.5)"));
+    EXPECT_EQ(FileBytes(DeviceFolderListFile()), Utf16TextFile(u"var wNumFolders=0;\n"));
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(WelcomeTest, TheSameAddressRunsTheProgramOnceAndAChangedOneAgain)
+{
+    AddDevice(5);
+    AddDevice(6);
+    StartAgent();
+    Check(u"radio-IPAddress", u"textbox-IPAddress", u"127.0.0.5");
+    host.WaitForPage(u"SelectOp");
+    host.Click(u"ButtonBack");
+    host.WaitForPage(u"Welcome");
+    host.Type(u"textbox-IPAddress", u" 127.0.0.5  ");
+    host.Click(u"ButtonNext");
+    host.WaitForPage(u"SelectOp");
+    host.Click(u"ButtonBack");
+    host.WaitForPage(u"Welcome");
+    host.Type(u"textbox-IPAddress", u"127.0.0.6");
+    host.Click(u"ButtonNext");
+    EscapeOn(u"SelectOp");
+    RunPage(state, PageId::Welcome);
+
+    EXPECT_EQ(host.PagesShown(),
+              (std::vector<std::string>{"Welcome", "SelectOp", "Welcome", "SelectOp", "Welcome", "SelectOp"}));
+    EXPECT_EQ(NetworkRuns(), 2);
+    EXPECT_TRUE(log->HasLine("QuilletNetwork Command Line Arguments: -x 0 -y 0 -ipaddress 127.0.0.6"));
+    EXPECT_EQ(state.deviceIp, u"127.0.0.6");
+    // The feature check runs at every Next.
+    EXPECT_EQ(devices[0]->Requests().size(), devices[1]->Requests().size() * 2);
+}
+
+TEST_F(WelcomeTest, ATabIsNoBlankAndAnAddressNotFoundKeepsThePageOpen)
+{
+    AddDevice(5);
+    StartAgent();
+    Check(u"radio-IPAddress", u"textbox-IPAddress", u"127.0.0.5\t");
+    host.WaitForPage(u"Welcome");
+    EscapeWhenNextIsEnabledAgain();
+    RunPage(state, PageId::Welcome);
+
+    EXPECT_EQ(host.PagesShown(), std::vector<std::string>{"Welcome"});
+    EXPECT_EQ(host.TimeOuts(), 0);
+    EXPECT_EQ(state.accessState, u"TRUE");
+    EXPECT_EQ(state.networkExitCode, 1);
+    EXPECT_EQ(state.ipText, u"127.0.0.5\t");
+    EXPECT_EQ(Attribute(Shown(0), u"Overlay", u"className"), "OverlayHide");
+    EXPECT_TRUE(log->HasLine("QuilletNetwork Command Line Arguments: -x 0 -y 0 -ipaddress \"127.0.0.5\t\""));
+    EXPECT_FALSE(std::filesystem::exists(DeviceFolderListFile()));
+}
+
+TEST_F(WelcomeTest, AHostNameAndAMacAddressHandBackTheDevicesIpAddress)
+{
+    std::string error;
+    ASSERT_TRUE(discoverytest::UsePrivateHostsFile("127.0.0.7 scanner-7.office.example\n", error)) << error;
+    AddDevice(7);
+    StartAgent();
+    Check(u"radio-HostName", u"textbox-HostName", u" scanner-7.office.example");
+    EscapeOn(u"SelectOp");
+    RunPage(state, PageId::Welcome);
+    EXPECT_EQ(state.ipText, u"127.0.0.7");
+    EXPECT_EQ(state.lastHost, u"scanner-7.office.example");
+    EXPECT_EQ(state.lastIp, u"127.0.0.7");
+    EXPECT_EQ(state.modelName, CString::FromUtf8(kSupportedModel));
+    EXPECT_TRUE(log->HasLine("QuilletNetwork Command Line Arguments: -x 0 -y 0 -hostname scanner-7.office.example"));
+
+    state.ipText.Empty();
+    Check(u"radio-MAC", u"textbox-MAC", u"02:00:7F:00:00:07 ");
+    EscapeOn(u"SelectOp");
+    RunPage(state, PageId::Welcome);
+    EXPECT_EQ(state.ipText, u"127.0.0.7");
+    EXPECT_EQ(state.macText, u"02:00:7F:00:00:07");
+    EXPECT_EQ(state.lastMac, u"02:00:7F:00:00:07");
+    EXPECT_TRUE(state.lastHost.IsEmpty());
+    EXPECT_EQ(NetworkRuns(), 2);
+
+    // The same MAC address again: no run, the device's address from the last one.
+    state.ipText = u"typed over";
+    Check(u"radio-MAC", u"textbox-MAC", u"02:00:7F:00:00:07");
+    EscapeOn(u"SelectOp");
+    RunPage(state, PageId::Welcome);
+    EXPECT_EQ(state.ipText, u"127.0.0.7");
+    EXPECT_EQ(NetworkRuns(), 2);
+}
+
+TEST_F(WelcomeTest, EachRefusalOfTheFeatureCheckIsToldAndThePageStays)
+{
+    const struct {
+        Profile profile;
+        std::string model;
+        std::string caption;
+        std::string text;
+    } cases[] = {
+        {Profile::ManagedGranted, "Norvik Kelvane KX1000 MFP", "Error", kNotSupported},
+        {Profile::UnmanagedNoFeature, "Norvik Kelvane KL3100 MFP", "Error",
+         "The device needs a firmware upgrade to support Scan to Desktop."},
+        {Profile::ManagedRefused, kSupportedModel, "Error", "Scan Setup Wizard has been disabled on the device."},
+        {Profile::PasswordProtected, kSupportedModel, "Error",
+         "Scan Setup Wizard will not work on this device while EWS is password protected.\n\nRefer to Known Issues "
+         "number 6 in the Scan Setup Readme\nfor more information.\n\n"},
+    };
+    int n = 10;
+    for (const auto& each : cases)
+        AddDevice(n++, each.profile, each.model);
+    StartAgent();
+    n = 10;
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.text);
+        ScriptedMessageBoxes shown;
+        Check(u"radio-IPAddress", u"textbox-IPAddress", CString::FromUtf8("127.0.0." + std::to_string(n++)));
+        host.WaitForPage(u"Welcome");
+        EscapeWhenNextIsEnabledAgain();
+        RunPage(state, PageId::Welcome);
+        ASSERT_EQ(shown.Shown().size(), 1u);
+        EXPECT_EQ(shown.Shown()[0].caption, each.caption);
+        EXPECT_EQ(shown.Shown()[0].text, each.text);
+        EXPECT_EQ(state.proceed, 0);
+        EXPECT_EQ(host.TimeOuts(), 0);
+    }
+    EXPECT_EQ(host.PagesShown(), std::vector<std::string>(4, "Welcome"));
+}
+
+TEST_F(WelcomeTest, AnUnreadableDataFileLeadsToTheErrorPage)
+{
+    // A program that ends well without writing the data file.
+    class SilentProgram : public platform::IProcessLauncher {
+    public:
+        bool RunAndWait(const CString&, const CString& commandLine, int& exitCode) override
+        {
+            lines.push_back(commandLine.ToUtf8());
+            exitCode = 0;
+            return true;
+        }
+        std::vector<std::string> lines;
+    } program;
+    platform::ScopedService<platform::IProcessLauncher> use(program);
+    // A data file of an earlier run is no answer to this one.
+    std::ofstream(DataFile()) << "left over";
+    state.posX = 120;
+    state.posY = 80;
+    Check(u"radio-IPAddress", u"textbox-IPAddress", u"192.168.1.20");
+    EscapeOn(u"Error");
+    RunPage(state, PageId::Welcome);
+
+    EXPECT_EQ(program.lines, std::vector<std::string>{" -x 120 -y 80 -ipaddress \"192.168.1.20\""});
+    EXPECT_EQ(state.accessState, u"DataFileError");
+    EXPECT_EQ(host.PagesShown(), (std::vector<std::string>{"Welcome", "Error"}));
+    EXPECT_FALSE(std::filesystem::exists(DataFile()));
+}
+
+TEST_F(WelcomeTest, AProgramThatCannotStartCountsAsADeviceNotReached)
+{
+    std::filesystem::remove(module / "TarrowNetwork");
+    Check(u"radio-IPAddress", u"textbox-IPAddress", u"127.0.0.5");
+    host.WaitForPage(u"Welcome");
+    EscapeWhenNextIsEnabledAgain();
+    RunPage(state, PageId::Welcome);
+    EXPECT_EQ(state.accessState, u"TRUE");
+    EXPECT_EQ(state.networkExitCode, -1);
+    EXPECT_TRUE(log->HasLine("LaunchNetworkProgram(): ERROR: Could not start " + module.string() +
+                             "\\TarrowNetwork.exe with -x 0 -y 0 -ipaddress \"127.0.0.5\""));
+    EXPECT_EQ(host.PagesShown(), std::vector<std::string>{"Welcome"});
+}
+
+TEST_F(WelcomeTest, EmptyBoxesOrAnEmptyChosenBoxDoNothing)
+{
+    host.Click(u"ButtonNext");
+    // The MAC radio with only the IP box filled: nothing runs, the page stays usable.
+    Check(u"radio-MAC", u"textbox-IPAddress", u"127.0.0.5");
+    host.WaitForPage(u"Welcome");
+    EscapeWhenNextIsEnabledAgain();
+    RunPage(state, PageId::Welcome);
+    EXPECT_EQ(NetworkRuns(), 0);
+    EXPECT_EQ(host.PagesShown(), std::vector<std::string>{"Welcome"});
+    EXPECT_EQ(state.proceed, 0);
+    EXPECT_EQ(host.TimeOuts(), 0);
+}
+
+// The search: the program's choice comes back through the data file.
+TEST_F(WelcomeTest, ASearchWithoutAChoiceBringsTheWelcomePageBackEmpty)
+{
+    AddDevice(5);
+    StartAgent();
+    state.ipText = u"10.0.0.1";
+    state.hostText = u"old";
+    host.Click(u"Link-NetworkDiscovery");
+    host.WaitForPage(u"Welcome");
+    host.PressEscape();
+    RunPage(state, PageId::Welcome);
+
+    // Without a display the program searches without its pages: the list is written, nothing chosen.
+    EXPECT_EQ(host.PagesShown(), (std::vector<std::string>{"Welcome", "Welcome"}));
+    // " -x 0 -y 0\"\"": the empty address ends the last number.
+    EXPECT_TRUE(log->HasLine("QuilletNetwork Command Line Arguments: -x 0 -y 0"));
+    EXPECT_TRUE(state.ipText.IsEmpty());
+    EXPECT_TRUE(state.hostText.IsEmpty());
+    EXPECT_TRUE(state.macText.IsEmpty());
+    EXPECT_EQ(Prop(Shown(1), u"radio-IPAddress", PageProperty::Checked), "checked");
+}
+
+TEST_F(WelcomeTest, ASearchWithAChoiceFillsTheBoxesOfTheNewWelcomePage)
+{
+    // What the discovery pages store for a chosen device, as the program writes it.
+    class ChoosingProgram : public platform::IProcessLauncher {
+    public:
+        explicit ChoosingProgram(std::filesystem::path file) : m_file(std::move(file)) {}
+        bool RunAndWait(const CString&, const CString&, int& exitCode) override
+        {
+            std::ofstream(m_file, std::ios::binary) << DataFileBytes({{u"SelectionStatus", u"1"},
+                                                                      {u"IPAddress", u"127.0.0.5"},
+                                                                      {u"HostName", u"kelvane-5"},
+                                                                      {u"MACAddress", u"02:00:7F:00:00:05"}});
+            exitCode = 1; // the exit code of a search is not looked at
+            return true;
+        }
+
+    private:
+        std::filesystem::path m_file;
+    } program(DataFile());
+    platform::ScopedService<platform::IProcessLauncher> use(program);
+    state.addressKind = u"MAC";
+    state.modelName = u"earlier";
+    host.Click(u"Link-NetworkDiscovery");
+    host.WaitForPage(u"Welcome");
+    host.PressEscape();
+    RunPage(state, PageId::Welcome);
+
+    EXPECT_EQ(state.ipText, u"127.0.0.5");
+    EXPECT_EQ(state.deviceIp, u"127.0.0.5");
+    EXPECT_EQ(state.hostText, u"kelvane-5");
+    EXPECT_EQ(state.macText, u"02:00:7F:00:00:05");
+    EXPECT_EQ(state.modelName, u""); // the key is missing
+    EXPECT_EQ(state.addressKind, u"MAC");
+    const auto& next = Shown(1);
+    EXPECT_EQ(Prop(next, u"textbox-IPAddress", PageProperty::Value), "127.0.0.5");
+    EXPECT_EQ(Prop(next, u"textbox-HostName", PageProperty::Value), "kelvane-5");
+    EXPECT_EQ(Prop(next, u"radio-IPAddress", PageProperty::Checked), "checked");
+    EXPECT_EQ(Prop(next, u"radio-MAC", PageProperty::Checked), "checked");
+}
