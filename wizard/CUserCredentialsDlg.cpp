@@ -39,7 +39,8 @@ int CUserCredentialsDlg::OnInitDialog()
 void CUserCredentialsDlg::OnButtonNext()
 {
     UpdateData(true);
-    // The logon check comes with the credentials logic.
+    // On to the scan options; the account's logon check belongs here, before going on.
+    GoToPage(*this, PageId::ScanOptions);
 }
 
 void CUserCredentialsDlg::OnButtonBack()
