@@ -1,6 +1,7 @@
 #include "wizard/CConfirmAddDlg.h"
 
 #include "wizard/PageChain.h"
+#include "wizard/SetUpSummary.h"
 
 CConfirmAddDlg::CConfirmAddDlg(WizardState& state) : CBaseDlg(state, u"ConfirmAdd") {}
 
@@ -31,6 +32,7 @@ int CConfirmAddDlg::OnInitDialog()
 {
     CBaseDlg::OnInitDialog();
     LogEntering();
+    FillSummary(State(), kConfirmStrings, {m_quickAccessName, m_path, m_shortcutText, m_shortcutPath, m_featureText});
     UpdateData(false);
     return 1;
 }

@@ -2,6 +2,10 @@
 
 #include "wizard/PageChain.h"
 
+#include "common/log/ProgramLog.h"
+#include "platform/core/Services.h"
+#include "platform/shell/Shell.h"
+
 CFailureDlg::CFailureDlg(WizardState& state) : CBaseDlg(state, u"Error") {}
 
 std::span<const Binding<CFailureDlg>> CFailureDlg::Bindings()
@@ -26,7 +30,9 @@ int CFailureDlg::OnInitDialog()
 
 void CFailureDlg::OnLinkLog()
 {
-    // Opening the log in a text editor comes with the set-up pages; the page stays.
+    // The program is not waited for; the page stays.
+    if (!platform::Use<platform::IShell>().OpenTextFile(kLogFilePath))
+        ProgramLog().Line(u"CFailureDlg::OnLinkLog(): ERROR: Could not open " + CString(kLogFilePath));
 }
 
 void CFailureDlg::OnButtonNext()

@@ -1,6 +1,7 @@
 #include "wizard/CFinishDlg.h"
 
 #include "wizard/PageChain.h"
+#include "wizard/SetUpSummary.h"
 
 CFinishDlg::CFinishDlg(WizardState& state) : CBaseDlg(state, u"Finish") {}
 
@@ -30,6 +31,7 @@ int CFinishDlg::OnInitDialog()
 {
     CBaseDlg::OnInitDialog();
     LogEntering();
+    FillSummary(State(), kFinishStrings, {m_quickAccessName, m_path, m_shortcutText, m_shortcutPath, m_featureText});
     UpdateData(false);
     return 1;
 }

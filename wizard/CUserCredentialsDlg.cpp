@@ -1,6 +1,25 @@
 #include "wizard/CUserCredentialsDlg.h"
 
+#include "wizard/LocalAccountCheck.h"
+#include "wizard/LogonMethod.h"
 #include "wizard/PageChain.h"
+#include "wizard/ProcessAccount.h"
+#include "wizard/SspLogon.h"
+
+#include "common/localization/ShowMessageBox.h"
+#include "common/log/ProgramLog.h"
+#include "platform/core/LastError.h"
+#include "platform/core/Services.h"
+#include "platform/core/SystemVersion.h"
+#include "platform/security/Logon.h"
+#include "platform/ui/MessageBoxes.h"
+
+namespace {
+
+constexpr const char16_t* kChecked = u"checked";
+constexpr const char16_t* kPasswordBox = u"textbox-Password";
+
+} // namespace
 
 CUserCredentialsDlg::CUserCredentialsDlg(WizardState& state) : CBaseDlg(state, u"UserCredentials") {}
 
@@ -32,15 +51,113 @@ int CUserCredentialsDlg::OnInitDialog()
 {
     CBaseDlg::OnInitDialog();
     LogEntering();
+    // Each visit starts checked with the running account; the password stays as it was left.
+    State().credentialsChecked.Empty();
+    GetCurrentUserAndDomain();
     UpdateData(false);
     return 1;
+}
+
+void CUserCredentialsDlg::GetCurrentUserAndDomain()
+{
+    WizardState& state = State();
+    if (state.credentialsChecked.IsEmpty()) {
+        CString user, domain;
+        if (!GetUserAndDomainFromToken(user, domain)) {
+            ProgramLog().Line(u"GetCurrentUserAndDomain() has failed.Unable to retrieve username and domain.");
+            user.Empty();
+            domain.Empty();
+        }
+        state.domain = domain;
+        state.userName = user;
+        state.credentialsChecked = kChecked;
+    } else if (state.credentialsChecked == kChecked) {
+        if (ShowMessageBox(YesNoWarningDefaultNo, 158) == platform::IDYES)
+            state.credentialsChecked.Empty();
+    }
+    UpdateData(false);
 }
 
 void CUserCredentialsDlg::OnButtonNext()
 {
     UpdateData(true);
-    // On to the scan options; the account's logon check belongs here, before going on.
+    WizardState& state = State();
+    CString checked;
+    GetElementProperty(u"checkbox-Status", platform::PageProperty::Checked, checked);
+    state.saveCredentials = checked.IsEmpty() ? 0 : -1;
+    state.credentialsChecked = checked.IsEmpty() ? u"" : kChecked;
+
+    platform::OsVersion version;
+    if (!platform::Use<platform::ISystemVersion>().GetVersion(version))
+        return;
+    state.userName.TrimLeft().TrimRight();
+    state.domain.TrimLeft().TrimRight();
+
+    if (state.credentialsChecked == kChecked) {
+        if (state.password.IsEmpty()) {
+            if (ShowMessageBox(YesNoWarningDefaultNo, 140) != platform::IDYES) {
+                SetFocusTo(kPasswordBox);
+                return;
+            }
+        } else if (!VerifyCredentials(version)) {
+            return;
+        }
+    } else {
+        state.domain.Empty();
+        state.userName.Empty();
+        state.password.Empty();
+    }
     GoToPage(*this, PageId::ScanOptions);
+}
+
+bool CUserCredentialsDlg::VerifyCredentials(const platform::OsVersion& version)
+{
+    switch (LogonMethodFor(version)) {
+    case LogonMethod::SecuritySupport:
+        return VerifyBySecuritySupport();
+    case LogonMethod::Network:
+        return VerifyByNetworkLogon();
+    case LogonMethod::None:
+        break;
+    }
+    return true;
+}
+
+bool CUserCredentialsDlg::VerifyBySecuritySupport()
+{
+    const WizardState& state = State();
+    if (SSPLogonUser(state.domain, state.userName, state.password))
+        return true; // the handshake's system has no shadowing local accounts to warn of
+    ProgramLog().Line(u"SSPLogonUser() has failed with error code : " + IntToCString(platform::GetLastError()));
+    RefuseCredentials();
+    return false;
+}
+
+bool CUserCredentialsDlg::VerifyByNetworkLogon()
+{
+    const WizardState& state = State();
+    std::unique_ptr<platform::ILogonSession> token = platform::Use<platform::ILogon>().LogonUser(
+        state.userName, state.domain, state.password, platform::kLogonNetwork, platform::kLogonProviderWinNT40);
+    if (!token) {
+        ProgramLog().Line(u"LogonUser() has failed with error code : " + IntToCString(platform::GetLastError()));
+        RefuseCredentials();
+        return false;
+    }
+    token.reset();
+    m_nextDisabled = u"disabled";
+    UpdateData(false);
+    if (!CheckLocalAccount(state.domain, state.userName)) {
+        m_nextDisabled.Empty();
+        UpdateData(false);
+        return false;
+    }
+    return true;
+}
+
+void CUserCredentialsDlg::RefuseCredentials()
+{
+    ShowMessageBox(ErrorBox, 134);
+    SetFocusTo(kPasswordBox);
 }
 
 void CUserCredentialsDlg::OnButtonBack()
@@ -50,5 +167,5 @@ void CUserCredentialsDlg::OnButtonBack()
 
 void CUserCredentialsDlg::OnCheckboxStatus()
 {
-    // Filling in the running account, or asking before unchecking, comes with the credentials logic.
+    GetCurrentUserAndDomain();
 }

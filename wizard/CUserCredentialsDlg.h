@@ -1,7 +1,13 @@
-// The page "UserCredentials". The account under which the device writes into the shared folder.
+// The page "UserCredentials". The account under which the device writes into the shared folder:
+// domain, user name and password, and whether the device stores them (checkbox-Status). Stored
+// credentials are verified on this computer before the wizard goes on.
 #pragma once
 
 #include "wizard/CBaseDlg.h"
+
+namespace platform {
+struct OsVersion;
+}
 
 class CUserCredentialsDlg : public CBaseDlg {
 public:
@@ -9,6 +15,11 @@ public:
 
     static std::span<const Binding<CUserCredentialsDlg>> Bindings();
     static std::span<const ClickHandler<CUserCredentialsDlg>> Clicks();
+
+    // With the box unchecked (credentialsChecked empty): fills domain and user name with the
+    // running account and checks the box. With it checked: asks (message 158) before unchecking
+    // it. Then writes the state into the page, replacing what was typed.
+    void GetCurrentUserAndDomain();
 
 protected:
     int OnInitDialog() override;
@@ -19,6 +30,14 @@ private:
     void OnButtonNext();
     void OnButtonBack();
     void OnCheckboxStatus();
+
+    // Verifies the state's credentials by the method of this system version; false (with the
+    // message shown) to stay on the page.
+    bool VerifyCredentials(const platform::OsVersion& version);
+    bool VerifyBySecuritySupport();
+    bool VerifyByNetworkLogon();
+    // Shows message 134 and puts the focus on the password.
+    void RefuseCredentials();
 
     CString m_nextDisabled;
 };

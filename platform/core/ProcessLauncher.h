@@ -17,6 +17,10 @@ public:
     // it), false when it could not be started.
     virtual bool RunAndWait(const CString& programPath, const CString& commandLine, int& exitCode) = 0;
 
+    // Starts the program as RunAndWait does and returns at once; its end is collected in the
+    // background. False when it could not be started.
+    virtual bool Start(const CString& programPath, const CString& commandLine) = 0;
+
     static constexpr const char* kServiceName = "ProcessLauncher";
     static IProcessLauncher& Default();
 };

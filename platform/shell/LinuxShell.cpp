@@ -1,5 +1,9 @@
 #include "Shell.h"
 
+#include "platform/core/CommandLine.h"
+#include "platform/core/ProcessLauncher.h"
+#include "platform/core/Services.h"
+
 #include "platform/core/WriteAll.h"
 #include "DesktopEntry.h"
 #include "XdgUserDirs.h"
@@ -84,6 +88,13 @@ public:
     }
 
     void NotifyShareCreated(const CString&) override {}
+
+    bool OpenTextFile(const CString& path) override
+    {
+        CStringList arguments;
+        arguments.AddTail(CString::FromUtf8(ToPosixPathOrMissing(path)));
+        return Use<IProcessLauncher>().Start(u"/usr/bin/xdg-open", JoinCommandLine(arguments));
+    }
 };
 
 } // namespace

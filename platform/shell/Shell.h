@@ -34,6 +34,10 @@ public:
     // themselves, so there is nothing to do.
     virtual void NotifyShareCreated(const CString& path) = 0;
 
+    // Opens the text file in the desktop's application for it (xdg-open), without waiting for
+    // it. False when that could not be started.
+    virtual bool OpenTextFile(const CString& path) = 0;
+
     static constexpr const char* kServiceName = "Shell";
     static IShell& Default();
 };

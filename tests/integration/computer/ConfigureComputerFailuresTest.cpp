@@ -70,6 +70,7 @@ public:
         return m_real.CreateLinkFile(target, description, linkPath);
     }
     void NotifyShareCreated(const CString& path) override { notified.push_back(path.ToUtf8()); }
+    bool OpenTextFile(const CString&) override { return false; }
 
     bool desktopKnown = true;
     std::vector<std::string> links;

@@ -195,6 +195,7 @@ TEST_F(WelcomeTest, AnUnreadableDataFileLeadsToTheErrorPage)
             exitCode = 0;
             return true;
         }
+        bool Start(const CString&, const CString&) override { return false; }
         std::vector<std::string> lines;
     } program;
     platform::ScopedService<platform::IProcessLauncher> use(program);
@@ -277,6 +278,7 @@ TEST_F(WelcomeTest, ASearchWithAChoiceFillsTheBoxesOfTheNewWelcomePage)
             exitCode = 1; // the exit code of a search is not looked at
             return true;
         }
+        bool Start(const CString&, const CString&) override { return false; }
 
     private:
         std::filesystem::path m_file;
