@@ -3,13 +3,13 @@
 #pragma once
 
 #include "network/NetworkMessages.h"
+#include "pageframe/PageContext.h"
 #include "platform/core/CString.h"
 
 #include <memory>
 
-struct NetworkState {
-    CString languageCode;     // page-folder language code, e.g. "ENWW"
-    CString moduleFolder;     // folder of the executable, no trailing separator
+// posX, posY, languageCode and moduleFolder come from PageContext.
+struct NetworkState : PageContext {
     CString modelName;        // model name last read from a device; empty in list mode
     int deviceCount = 0;      // devices that the last search listed
     int workerResult = 0;     // the worker thread's return value
@@ -17,7 +17,5 @@ struct NetworkState {
     // Window of the progress page, where the worker posts its completion message. A page that
     // has closed no longer takes messages: the worker's post then does nothing.
     std::weak_ptr<IMessageWindow> windowHandle;
-    int posX = 0;             // screen position at which the next page opens
-    int posY = 0;
     int lastFeatures = 0;     // result of the last GetSupportedFeatures call
 };

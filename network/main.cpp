@@ -1,22 +1,14 @@
 // TarrowNetwork: checks one device address or searches the network, started by Tarrow.
 #include "common/data/CWriteXML.h"
 #include "network/CQuilletNetworkApp.h"
+#include "network/DiscoveryPages.h"
 #include "platform/core/CommandLine.h"
-#include "network/DiscoveryWorker.h"
 
 namespace {
 
 // Made before the application starts and kept to the very end: a worker may still hold them.
 NetworkState& networkState = *new NetworkState;
 CWriteXML& cWriteXML = *new CWriteXML;
-
-// List mode until the discovery pages take over: the search runs to its end and writes the
-// device list file; no device is chosen.
-void SearchWithoutPages(NetworkState& state, CWriteXML&)
-{
-    StartDiscoveryWorker(&state);
-    JoinDiscoveryWorkers();
-}
 
 } // namespace
 
@@ -25,7 +17,7 @@ int main(int argc, char** argv)
     CStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.AddTail(CString::FromUtf8(argv[i]));
-    CQuilletNetworkApp app(networkState, cWriteXML, SearchWithoutPages);
+    CQuilletNetworkApp app(networkState, cWriteXML, RunDiscoveryPages);
     app.InitInstance(JoinCommandLine(arguments));
     return app.ExitInstance();
 }

@@ -16,18 +16,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The file's text as the program writes it: "\n" becomes CR LF.
-std::string DeviceListBytes(std::u16string text)
-{
-    std::u16string crlf;
-    for (char16_t unit : text) {
-        if (unit == u'\n')
-            crlf += u'\r';
-        crlf += unit;
-    }
-    return Utf16File(crlf);
-}
-
 class RecordedWindow : public IMessageWindow {
 public:
     void PostMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override

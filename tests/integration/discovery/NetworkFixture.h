@@ -87,6 +87,30 @@ inline std::string Utf16File(const std::u16string& text)
     return bytes;
 }
 
+// Key and value pairs of the settings data file, in the file's order.
+using SettingsPairs = std::vector<std::pair<const char16_t*, std::u16string>>;
+
+// The settings data file holding these pairs as CWriteXML writes it.
+inline std::string SettingsFile(const SettingsPairs& pairs)
+{
+    std::u16string text = u"<?xml version=\"1.0\" encoding=\"utf-16\"?>\n<tarrow>\n\t<settings>\n";
+    for (const auto& [key, value] : pairs)
+        text += std::u16string(u"\t\t<") + key + u">\n\t\t\t" + value + u"\n\t\t</" + key + u">\n";
+    return Utf16File(text + u"\t</settings>\n</tarrow>\n");
+}
+
+// The device list file's text as the program writes it: "\n" becomes CR LF.
+inline std::string DeviceListBytes(const std::u16string& text)
+{
+    std::u16string crlf;
+    for (char16_t unit : text) {
+        if (unit == u'\n')
+            crlf += u'\r';
+        crlf += unit;
+    }
+    return Utf16File(crlf);
+}
+
 class NetworkFixture : public DiscoveryFixture {
 protected:
     void SetUp() override

@@ -35,24 +35,17 @@ protected:
         NetworkFixture::TearDown();
     }
 
-    // Runs the program with the arguments (shell syntax); returns its exit code.
+    // Runs the program with the arguments (shell syntax) and without a display, so that list mode
+    // searches without its pages; returns its exit code.
     int Run(const std::string& arguments)
     {
-        std::string command = "cd '" + module.folder.string() + "' && LD_LIBRARY_PATH='" + libraries
-                              + "' ./TarrowNetwork " + arguments + " >stdout.txt 2>stderr.txt";
+        std::string command = "cd '" + module.folder.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY LD_LIBRARY_PATH='"
+                              + libraries + "' ./TarrowNetwork " + arguments + " >stdout.txt 2>stderr.txt";
         int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     std::string ErrorOutput() const { return FileBytes(module.folder / "stderr.txt"); }
-
-    std::string DataFile(std::initializer_list<std::pair<const char16_t*, std::u16string>> pairs) const
-    {
-        std::u16string text = u"<?xml version=\"1.0\" encoding=\"utf-16\"?>\n<tarrow>\n\t<settings>\n";
-        for (const auto& [key, value] : pairs)
-            text += std::u16string(u"\t\t<") + key + u">\n\t\t\t" + value + u"\n\t\t</" + key + u">\n";
-        return Utf16File(text + u"\t</settings>\n</tarrow>\n");
-    }
 
     std::string libraries;
     pid_t device = 0;  // a simulated device program, ended in TearDown
@@ -66,7 +59,7 @@ TEST_F(ProgramTest, IPAddressFoundWritesTheDataFile)
     ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
 
     EXPECT_EQ(0, Run("-x 10 -y 20 -ipaddress \"127.0.0.5\""));
-    EXPECT_EQ(DataFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"}, {u"PrinterAccessError", u"FALSE"}}),
+    EXPECT_EQ(SettingsFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"}, {u"PrinterAccessError", u"FALSE"}}),
               FileBytes(DataFilePath()));
     const std::string folder = module.folder.string();
     EXPECT_EQ((Lines{"", "Starting TarrowNetwork.exe.", "HTML " + folder,
@@ -96,14 +89,14 @@ TEST_F(ProgramTest, HostNameAndMACAddressHandBackTheIPAddress)
     ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(9), TestDevice(14, "Norvik Kelvane KL3100 MFP")}));
 
     EXPECT_EQ(0, Run("-hostname scanner.office.example -macaddress 02:00:7F:00:00:0E"));
-    EXPECT_EQ(DataFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"},
+    EXPECT_EQ(SettingsFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"},
                         {u"PrinterAccessError", u"FALSE"},
                         {u"IPAddressFromHost", u"127.0.0.9"}}),
               FileBytes(DataFilePath()));
     EXPECT_TRUE(log->HasLine("Hostname Successfully Validated."));
 
     EXPECT_EQ(0, Run("-macaddress 02:00:7f:00:00:0e"));
-    EXPECT_EQ(DataFile({{u"PrinterModelName", u"Norvik Kelvane KL3100 MFP"},
+    EXPECT_EQ(SettingsFile({{u"PrinterModelName", u"Norvik Kelvane KL3100 MFP"},
                         {u"PrinterAccessError", u"FALSE"},
                         {u"IPAddressFromMAC", u"127.0.0.14"}}),
               FileBytes(DataFilePath()));
@@ -118,6 +111,7 @@ TEST_F(ProgramTest, ListModeWritesTheDeviceListAndNoDataFile)
     // Switch names keep their case: a capitalised address switch means a search.
     EXPECT_EQ(0, Run("-IPADDRESS 127.0.0.5"));
     EXPECT_TRUE(log->HasLine("Network Discovery of device model"));
+    EXPECT_TRUE(log->HasLine("No page window could be made: searching without the pages."));
     EXPECT_TRUE(log->HasLine("Number Of Discovered  Devices: 2"));
     EXPECT_NE(std::string::npos, FileBytes(DeviceListPath()).find(std::string("v\0a\0r\0 \0d\0e\0v\0i\0c\0e\0C\0o\0u\0n\0t\0=\0001\0", 34)));
     EXPECT_FALSE(std::filesystem::exists(DataFilePath()));
@@ -153,10 +147,10 @@ TEST_F(ProgramTest, AgainstTheSimulatedDeviceProgram)
     })) << "the simulated device did not come up";
 
     EXPECT_EQ(0, Run("-ipaddress \"127.0.0.5\""));
-    EXPECT_EQ(DataFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"}, {u"PrinterAccessError", u"FALSE"}}),
+    EXPECT_EQ(SettingsFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"}, {u"PrinterAccessError", u"FALSE"}}),
               FileBytes(DataFilePath()));
     EXPECT_EQ(0, Run("-macaddress 02:00:7F:00:00:06"));
-    EXPECT_EQ(DataFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"},
+    EXPECT_EQ(SettingsFile({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"},
                         {u"PrinterAccessError", u"FALSE"},
                         {u"IPAddressFromMAC", u"127.0.0.6"}}),
               FileBytes(DataFilePath()));
