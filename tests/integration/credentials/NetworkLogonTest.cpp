@@ -1,0 +1,138 @@
+// The network logon against a private smbd on 127.0.0.1: the platform's logon and the
+// credentials page with it (wrong and right passwords, another domain's name that a local
+// account shadows).
+#include "CredentialsFixture.h"
+
+#include "support/SambaFixture.h"
+
+#include "platform/core/SystemErrors.h"
+#include "platform/shares/RunProgram.h"
+#include "platform/shares/SambaConfig.h"
+#include "platform/ui/MessageBoxes.h"
+
+using namespace credentialstest;
+using platform::PageProperty;
+
+namespace {
+
+// testparm answers with the port given; every other program runs.
+class PortFromTestparm : public platform::IProgramRunner {
+public:
+    explicit PortFromTestparm(std::string ports) : m_ports(std::move(ports)), m_use(*this) {}
+    platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input,
+                                int timeoutMilliseconds) override
+    {
+        if (arguments.at(0) != platform::kTestparmProgram)
+            return platform::RunProgram(arguments, input, timeoutMilliseconds);
+        platform::ProgramResult result;
+        result.started = true;
+        result.exitCode = 0;
+        result.output = "Load smb config files from x\nLoaded services file OK.\n\n" + m_ports + "\n";
+        return result;
+    }
+
+private:
+    std::string m_ports;
+    platform::ScopedService<platform::IProgramRunner> m_use;
+};
+
+class NetworkLogonTest : public CredentialsTest {
+protected:
+    void SetUp() override
+    {
+        CredentialsTest::SetUp();
+        ASSERT_TRUE(samba.IsReady());
+        account = samba.AddAccount();
+        ASSERT_FALSE(account.name.empty());
+        ASSERT_TRUE(samba.StartServer());
+        typedPasswords.push_back(CString::FromUtf8(account.password));
+    }
+
+    // The platform's logon of the account into this computer's domain; the last error after it.
+    bool Logon(const std::string& user, const std::string& password, int& error,
+               int logonType = platform::kLogonNetwork)
+    {
+        platform::SetLastError(0);
+        auto session = platform::ILogon::Default().LogonUser(CString::FromUtf8(user), computer,
+                                                             CString::FromUtf8(password), logonType,
+                                                             platform::kLogonProviderWinNT40);
+        error = platform::GetLastError();
+        return session != nullptr;
+    }
+
+    SambaFixture samba;
+    SambaFixture::Account account;
+};
+
+} // namespace
+
+TEST_F(NetworkLogonTest, ThePlatformsLogonChecksThePasswordWithTheServer)
+{
+    int error = 0;
+    EXPECT_TRUE(Logon(account.name, account.password, error));
+    EXPECT_FALSE(Logon(account.name, account.password + "x", error));
+    EXPECT_EQ(error, platform::kErrorLogonFailure);
+    EXPECT_FALSE(Logon(account.name, "", error)); // never an anonymous session instead
+    EXPECT_EQ(error, platform::kErrorLogonFailure);
+    EXPECT_FALSE(Logon("nosuch" + account.name, account.password, error));
+    EXPECT_EQ(error, platform::kErrorLogonFailure);
+    // Only the network logon is made.
+    EXPECT_FALSE(Logon(account.name, account.password, error, 2));
+    EXPECT_EQ(error, 87);
+}
+
+TEST_F(NetworkLogonTest, TheServersPortComesFromTheSambaConfiguration)
+{
+    int error = 0;
+    {
+        PortFromTestparm nothingListens("1 445");
+        EXPECT_FALSE(Logon(account.name, account.password, error));
+        EXPECT_EQ(error, platform::kErrorNoLogonServers);
+    }
+    PortFromTestparm smbdsPort("445 139");
+    EXPECT_TRUE(Logon(account.name, account.password, error));
+}
+
+TEST_F(NetworkLogonTest, AWrongPasswordShowsMessage134AndStaysOnThePassword)
+{
+    Enter(computer, CString::FromUtf8(account.name), CString::FromUtf8("Wrong-" + account.password));
+    Run(false);
+    EXPECT_EQ(host.PagesShown(), std::vector<std::string>{"UserCredentials"});
+    EXPECT_TRUE(log->HasLine("LogonUser() has failed with error code : 1326"));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, kUnknownUser);
+    EXPECT_EQ(boxes.Shown()[0].caption, "Error");
+    EXPECT_EQ(boxes.Shown()[0].style, kErrorStyle);
+    EXPECT_EQ(Page().focus, u"textbox-Password");
+}
+
+TEST_F(NetworkLogonTest, TheRightPasswordGoesOnWithTheNameWithoutBlanks)
+{
+    state.saveCredentials = 0;
+    Enter(u" " + computer + u" ", CString::FromUtf8("  " + account.name + " "), CString::FromUtf8(account.password));
+    Run(true);
+    EXPECT_EQ(host.PagesShown(), (std::vector<std::string>{"UserCredentials", "ScanOptions"}));
+    EXPECT_EQ(state.saveCredentials, -1);
+    EXPECT_EQ(state.userName, CString::FromUtf8(account.name));
+    EXPECT_EQ(state.domain, computer);
+    EXPECT_EQ(state.password, CString::FromUtf8(account.password));
+    EXPECT_TRUE(log->HasLine("CUserCredentialsDlg: GetComputerName() returned NetBIOSName=" + computer.ToUtf8()));
+    EXPECT_FALSE(LogHasLineStartingWith("LogonUser()"));
+    EXPECT_FALSE(LogHasLineStartingWith("CUserCredentialsDlg: LookupAccountName("));
+    EXPECT_EQ(boxes.Shown().size(), 0u);
+}
+
+TEST_F(NetworkLogonTest, AnotherDomainsAccountThatALocalOneShadowsIsWarnedOf)
+{
+    // The server takes the account for its own whatever domain is named; this computer has it.
+    boxes.Answer(platform::IDNO);
+    Enter(u"OFFICE", CString::FromUtf8(account.name), CString::FromUtf8(account.password));
+    Run(false);
+    EXPECT_EQ(host.PagesShown(), std::vector<std::string>{"UserCredentials"});
+    EXPECT_FALSE(LogHasLineStartingWith("LogonUser()"));
+    EXPECT_TRUE(log->HasLine("CUserCredentialsDlg: LookupAccountName(," + account.name + ",,,,,) returned szRefDomain=" +
+                             computer.ToUtf8()));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{kLocalAccountShadows});
+    EXPECT_EQ(boxes.nextDisabledWhileShown, std::vector<std::string>{"disabled"});
+    EXPECT_EQ(Prop(Page(), u"ButtonNext", PageProperty::Disabled), "");
+}
