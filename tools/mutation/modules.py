@@ -16,11 +16,13 @@ MODULES = [
     ("library/Exports.cpp", "library",
      ["library_unit_test", "library_device_test", "library_exports_test", "computer_exports_test"]),
     ("library/", "library", ["library_unit_test", "library_device_test", "library_exports_test"]),
-    ("platform/shares/", "platform/shares", ["computer_samba_test", "computer_setup_test", "computer_exports_test"]),
+    ("platform/shares/", "platform/shares",
+     ["computer_platform_test", "computer_samba_test", "computer_setup_test", "computer_exports_test"]),
     ("platform/security/", "platform/security",
-     ["computer_platform_test", "computer_setup_test", "computer_exports_test"]),
+     ["computer_platform_test", "computer_samba_test", "computer_setup_test", "computer_exports_test"]),
     ("vesper/", "vesper", ["vesper_unit_test", "vesper_sdk_test", "network_discovery_test"]),
     ("network/", "network", ["network_unit_test", "network_discovery_test"]),
+    ("wizard/", "wizard", ["wizard_unit_test", "wizard_flow_test"]),
     ("common/", "common", ["common_xml_test", "common_data_file_test", "log_stream_test", "library_load_log_test"]),
 ]
 

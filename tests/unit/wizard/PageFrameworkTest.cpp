@@ -126,11 +126,14 @@ TEST_F(WizardFixture, SelectIndexesBothWays)
     EXPECT_EQ(state.scanTypeIndex, 1);
 }
 
-TEST_F(WizardFixture, ImageSourcesStartBlank)
+// The first step runs from the start; the two others wait, blank (the start delay is still on
+// when Esc ends the page).
+TEST_F(WizardFixture, ImageSourcesStartWithTheFirstStepRunning)
 {
     host.PressEscape();
     RunPage(state, PageId::Progress);
-    for (const char16_t* id : {u"Step1Image", u"Step2Image", u"Step3Image"})
+    EXPECT_EQ(Prop(*host.Windows()[0], u"Step1Image", PageProperty::Src), "../Images/PresentFocus.bmp");
+    for (const char16_t* id : {u"Step2Image", u"Step3Image"})
         EXPECT_EQ(Prop(*host.Windows()[0], id, PageProperty::Src), "../Images/Blank.bmp");
 }
 
