@@ -23,6 +23,8 @@ bool SameNameNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
+} // namespace
+
 std::string HomeFolder()
 {
     if (const char* home = std::getenv("HOME"); home && *home)
@@ -34,6 +36,8 @@ std::string HomeFolder()
         return found->pw_dir;
     return {};
 }
+
+namespace {
 
 class ProcessEnvironment : public IEnvironment {
 public:

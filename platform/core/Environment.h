@@ -4,6 +4,8 @@
 
 #include "platform/core/CString.h"
 
+#include <string>
+
 namespace platform {
 
 class IEnvironment {
@@ -18,5 +20,8 @@ public:
     static constexpr const char* kServiceName = "Environment";
     static IEnvironment& Default();
 };
+
+// The user's home folder: HOME, else the account database's entry; empty when neither tells.
+std::string HomeFolder();
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "Shell.h"
 
 #include "platform/core/CommandLine.h"
+#include "platform/core/Environment.h"
 #include "platform/core/ProcessLauncher.h"
 #include "platform/core/Services.h"
 
@@ -26,18 +27,6 @@ namespace {
 
 constexpr mode_t kDesktopFolderMode = 0755;
 constexpr mode_t kLinkFileMode = 0755;
-
-std::string HomeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    std::vector<char> buffer(16384);
-    passwd entry {};
-    passwd* found = nullptr;
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
-        return found->pw_dir;
-    return {};
-}
 
 std::string UserDirsFile(const std::string& home)
 {
