@@ -10,7 +10,6 @@
 
 #include <atomic>
 #include <map>
-#include <regex>
 
 namespace discoverytest {
 
@@ -80,9 +79,14 @@ protected:
         const std::string html = FileBytes(std::filesystem::path(TARROW_PAGE_TEMPLATES) / (page + ".htm"));
         EXPECT_FALSE(html.empty()) << page;
         platform::MemoryDocument document;
-        const std::regex id("id=\"([^\"]+)\"");
-        for (auto match = std::sregex_iterator(html.begin(), html.end(), id); match != std::sregex_iterator(); ++match)
-            document[CString::FromUtf8((*match)[1].str()).str()];
+        const std::string key = "id=\"";
+        for (std::size_t at = html.find(key); at != std::string::npos; at = html.find(key, at)) {
+            at += key.size();
+            std::size_t end = html.find('"', at);
+            if (end == std::string::npos)
+                break;
+            document[CString::FromUtf8(html.substr(at, end - at)).str()];
+        }
         return document;
     }
 
