@@ -1,6 +1,7 @@
 // Starting a program with a Windows command line, and the environment as the system reads it.
 #include "platform/core/Environment.h"
 #include "platform/core/ProcessLauncher.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,4 +109,26 @@ TEST(Environment, NamesCompareWithoutLetterCaseAndHomeDriveIsTheHomeFolder)
     ASSERT_TRUE(environment.GetVariable(u"HomeDrive", value));
     EXPECT_EQ(value, u"D:");
     unsetenv("HOMEDRIVE");
+}
+
+TEST_F(ProcessLauncherTest, AStartedProgramRunsOnWithoutBeingWaitedFor)
+{
+    std::ofstream(program) << "#!/bin/sh\nsleep 0.2\necho ran > \"$OUT\"\n";
+    ASSERT_TRUE(launcher.Start(CString::FromUtf8(program.string()), u""));
+    EXPECT_FALSE(fs::exists(output)); // Start returned before the program's end
+    EXPECT_TRUE(WaitFor([&] { return Output() == "ran\n"; }));
+    EXPECT_FALSE(launcher.Start(CString::FromUtf8(folder.string()) + u"\\Missing.exe", u""));
+}
+
+TEST(Environment, WithoutHomeTheAccountDatabaseNamesTheHomeFolder)
+{
+    const std::string saved = std::getenv("HOME");
+    unsetenv("HOME");
+    unsetenv("HOMEDRIVE");
+    const std::string expected = getpwuid(geteuid())->pw_dir;
+    EXPECT_EQ(platform::HomeFolder(), expected);
+    CString value;
+    ASSERT_TRUE(platform::IEnvironment::Default().GetVariable(u"HomeDrive", value));
+    EXPECT_EQ(value, CString::FromUtf8(expected));
+    setenv("HOME", saved.c_str(), 1);
 }
