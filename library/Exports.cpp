@@ -118,6 +118,11 @@ BOOL GetFolderNamesOnDevice(CString ipAddress, CString& names)
         u"GetFolderNamesOnDevice", [&] { return cSharedFolder.GetFolderNamesOnDevice(ipAddress, names); }, False);
 }
 
+BOOL ReadPrinterFolders(CString ipAddress)
+{
+    return Serialized(u"ReadPrinterFolders", [&] { return cSharedFolder.ReadPrinterFolders(ipAddress); }, False);
+}
+
 CStringList* GetPrinterFolderList(Brede_PrinterFolderListType listType)
 {
     return Serialized(

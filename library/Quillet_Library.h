@@ -56,6 +56,12 @@ enum Brede_PrinterFolderListType : int {
     BREDE_LIST_FOLDER_NAMES = 0,
     BREDE_LIST_FOLDER_PATHS = 1,
     BREDE_LIST_USER_NAMES = 2,
+    // The records' scan options as the device words them ("PDF", "150x150", "Color",
+    // "DS_FILESIZE_STANDARD"); empty for a record that does not list one.
+    BREDE_LIST_FILE_FORMATS = 3,
+    BREDE_LIST_RESOLUTIONS = 4,
+    BREDE_LIST_COLOR_SETTINGS = 5,
+    BREDE_LIST_FILE_SIZES = 6,
 };
 
 // Device capability: queryDevice 0 decides from the model name alone, without any traffic.
@@ -90,6 +96,11 @@ QUILLET_API Brede_ErrorCode DeleteFolderList(CString ipAddress, CStringList& fol
 
 // Reads the device's folders anew and appends every name followed by "," to names.
 QUILLET_API BOOL GetFolderNamesOnDevice(CString ipAddress, CString& names);
+
+// Reads the device's folders anew into the lists of GetPrinterFolderList. 1 when the whole list
+// was read (a device without folders leaves the lists empty, or null while none was ever read),
+// 0 when an exchange failed or a record had no name.
+QUILLET_API BOOL ReadPrinterFolders(CString ipAddress);
 
 // One of the library's folder lists (owned by the library), or null while none was ever read.
 QUILLET_API CStringList* GetPrinterFolderList(Brede_PrinterFolderListType listType);

@@ -1,14 +1,14 @@
 #include "wizard/CFolderNameDlg.h"
 
-#include "wizard/FolderChecks.h"
 #include "wizard/PageChain.h"
+
+#include "frontend/FolderChecks.h"
 
 #include "common/data/CNetworkConnect.h"
 #include "common/localization/ShowMessageBox.h"
 #include "common/log/LogEscape.h"
 #include "common/log/ProgramLog.h"
 #include "library/Quillet_Library.h"
-#include "platform/core/Environment.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
 #include "platform/ui/FolderPicker.h"
@@ -53,10 +53,8 @@ int CFolderNameDlg::OnInitDialog()
     state.modelName = model;
 
     CString homeDrive;
-    if (platform::Use<platform::IEnvironment>().GetVariable(u"HomeDrive", homeDrive) && !homeDrive.IsEmpty()) {
-        state.location = homeDrive + u"\\Norvik_Scans\\";
+    if (ProposeLocation(state.location, homeDrive))
         log.Line(u"CScanOptionsDlg: Home Drive= " + homeDrive);
-    }
     CString computer;
     if (!platform::Use<platform::ISystemInfo>().GetComputerName(computer)) {
         log.Line(u"CScanOptionsDlg: ERROR: gethostname() failed");

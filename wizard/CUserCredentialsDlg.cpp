@@ -1,17 +1,15 @@
 #include "wizard/CUserCredentialsDlg.h"
 
 #include "wizard/LocalAccountCheck.h"
-#include "wizard/LogonMethod.h"
 #include "wizard/PageChain.h"
-#include "wizard/ProcessAccount.h"
-#include "wizard/SspLogon.h"
+
+#include "frontend/LogonCheck.h"
+#include "frontend/ProcessAccount.h"
 
 #include "common/localization/ShowMessageBox.h"
 #include "common/log/ProgramLog.h"
-#include "platform/core/LastError.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemVersion.h"
-#include "platform/security/Logon.h"
 #include "platform/ui/MessageBoxes.h"
 
 namespace {
@@ -112,38 +110,14 @@ void CUserCredentialsDlg::OnButtonNext()
 
 bool CUserCredentialsDlg::VerifyCredentials(const platform::OsVersion& version)
 {
-    switch (LogonMethodFor(version)) {
-    case LogonMethod::SecuritySupport:
-        return VerifyBySecuritySupport();
-    case LogonMethod::Network:
-        return VerifyByNetworkLogon();
-    case LogonMethod::None:
-        break;
-    }
-    return true;
-}
-
-bool CUserCredentialsDlg::VerifyBySecuritySupport()
-{
     const WizardState& state = State();
-    if (SSPLogonUser(state.domain, state.userName, state.password))
-        return true; // the handshake's system has no shadowing local accounts to warn of
-    ProgramLog().Line(u"SSPLogonUser() has failed with error code : " + IntToCString(platform::GetLastError()));
-    RefuseCredentials();
-    return false;
-}
-
-bool CUserCredentialsDlg::VerifyByNetworkLogon()
-{
-    const WizardState& state = State();
-    std::unique_ptr<platform::ILogonSession> token = platform::Use<platform::ILogon>().LogonUser(
-        state.userName, state.domain, state.password, platform::kLogonNetwork, platform::kLogonProviderWinNT40);
-    if (!token) {
-        ProgramLog().Line(u"LogonUser() has failed with error code : " + IntToCString(platform::GetLastError()));
+    const LogonMethod method = LogonMethodFor(version);
+    if (!CheckLogon(method, state.userName, state.domain, state.password)) {
         RefuseCredentials();
         return false;
     }
-    token.reset();
+    if (method != LogonMethod::Network)
+        return true; // the handshake's system has no shadowing local accounts to warn of
     m_nextDisabled = u"disabled";
     UpdateData(false);
     if (!CheckLocalAccount(state.domain, state.userName)) {

@@ -34,8 +34,6 @@ private:
     // Verifies the state's credentials by the method of this system version; false (with the
     // message shown) to stay on the page.
     bool VerifyCredentials(const platform::OsVersion& version);
-    bool VerifyBySecuritySupport();
-    bool VerifyByNetworkLogon();
     // Shows message 134 and puts the focus on the password.
     void RefuseCredentials();
 

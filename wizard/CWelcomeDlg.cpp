@@ -1,7 +1,7 @@
 #include "wizard/CWelcomeDlg.h"
 
 #include "wizard/DeviceCheck.h"
-#include "wizard/NetworkProgram.h"
+#include "wizard/NetworkLaunch.h"
 #include "wizard/PageChain.h"
 #include "wizard/WizardMessages.h"
 

@@ -1,8 +1,10 @@
 #include "wizard/DeviceCheck.h"
 
 #include "wizard/DeviceFolderList.h"
-#include "wizard/NetworkProgram.h"
+#include "wizard/NetworkLaunch.h"
 #include "wizard/WizardMessages.h"
+
+#include "frontend/Blanks.h"
 
 #include "common/localization/ShowMessageBox.h"
 #include "library/Quillet_Library.h"
@@ -60,16 +62,6 @@ void CheckFeature(WizardState& state)
 }
 
 } // namespace
-
-CString TrimBlanks(const CString& text)
-{
-    const std::u16string& s = text.str();
-    std::size_t end = s.find_last_not_of(u' ');
-    if (end == std::u16string::npos)
-        return {};
-    std::size_t start = s.find_first_not_of(u' ');
-    return CString(s.substr(start, end - start + 1));
-}
 
 void CheckDevice(WizardState* statePointer)
 {

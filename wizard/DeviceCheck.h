@@ -6,6 +6,3 @@
 #include "wizard/WizardState.h"
 
 void CheckDevice(WizardState* state);
-
-// The text without blanks at its end and then at its start; no other white space is removed.
-CString TrimBlanks(const CString& text);

@@ -39,6 +39,8 @@ public:
     // The device's folder list and deletion
     int GetPrinterFolderNames(CString ipAddress);
     BOOL GetFolderNamesOnDevice(CString ipAddress, CString& names);
+    BOOL ReadPrinterFolders(CString ipAddress);
+    void ClearFolderLists();
     Brede_ErrorCode DeleteFolderAlias(CString ipAddress, CString folderName);
     Brede_ErrorCode DeleteFolderList(CString ipAddress, const CStringList& folderNames);
     int DeleteAllFolders(CString ipAddress);
@@ -66,6 +68,8 @@ public:
     CStringList m_FolderNameList;
     CStringList m_FolderPathList;
     CStringList m_FolderUserNameList;
+    // The scan options of each record, in the order of BREDE_LIST_FILE_FORMATS onwards.
+    CStringList m_ScanOptionLists[4];
     CString m_csComputerName;
     CString m_csFolderName;
     CString m_csShareName;

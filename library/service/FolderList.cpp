@@ -18,6 +18,28 @@ long ParseRecordCount(const CString& text)
     return std::strtol(narrow.c_str(), nullptr, 10);
 }
 
+// The record attributes of the scan-option lists, in the order of m_ScanOptionLists.
+constexpr const char16_t* kScanOptionKeys[] = {u"FileFormat=\"", u"Resolution=\"", u"ColorPreference=\"",
+                                               u"FilesizeAdjustment=\""};
+
+// The value of key (name + "=" + quotation mark) between from and to, without a log line when
+// it is missing: devices that list no scan options are common.
+CString QuietAttribute(const CString& text, int from, int to, const char16_t* key)
+{
+    std::u16string_view record(text.str());
+    record = record.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+    std::size_t start = record.find(key);
+    if (start == std::u16string_view::npos)
+        return {};
+    start += std::char_traits<char16_t>::length(key);
+    std::size_t end = record.find(u'"', start);
+    if (end == std::u16string_view::npos)
+        return {};
+    CString value(std::u16string(record.substr(start, end - start)));
+    DecodeXmlEntities(value);
+    return value;
+}
+
 } // namespace
 
 int CSharedFolder::GetPrinterFolderNames(CString ipAddress)
@@ -55,6 +77,7 @@ int CSharedFolder::GetPrinterFolderNames(CString ipAddress)
     AttributeCursor names(response, u"FolderName");
     AttributeCursor paths(response, u"FolderPath");
     AttributeCursor userNames(response, u"UserName");
+    ForwardFinder nextRecord(response, u"FolderName=");
     int position = 0;
     LogBatch batch(log);
     for (long record = 1; record <= count; ++record) {
@@ -83,17 +106,35 @@ int CSharedFolder::GetPrinterFolderNames(CString ipAddress)
         DecodeXmlEntities(userName);
         log.Line(u"CSharedFolder()::GetPrinterFolderNames()- Found UserName= " + EscapeForLog(userName));
         m_FolderUserNameList.AddTail(userName);
+
+        int recordEnd = nextRecord.Find(position);
+        if (recordEnd == -1)
+            recordEnd = response.GetLength();
+        for (std::size_t option = 0; option < std::size(kScanOptionKeys); ++option)
+            m_ScanOptionLists[option].AddTail(QuietAttribute(response, position, recordEnd, kScanOptionKeys[option]));
     }
     return 1;
 }
 
-BOOL CSharedFolder::GetFolderNamesOnDevice(CString ipAddress, CString& names)
+void CSharedFolder::ClearFolderLists()
 {
-    m_bListInvalid = 1;
     m_FolderNameList.RemoveAll();
     m_FolderPathList.RemoveAll();
     m_FolderUserNameList.RemoveAll();
-    GetPrinterFolderNames(ipAddress);
+    for (CStringList& list : m_ScanOptionLists)
+        list.RemoveAll();
+}
+
+BOOL CSharedFolder::ReadPrinterFolders(CString ipAddress)
+{
+    m_bListInvalid = 1;
+    ClearFolderLists();
+    return GetPrinterFolderNames(ipAddress);
+}
+
+BOOL CSharedFolder::GetFolderNamesOnDevice(CString ipAddress, CString& names)
+{
+    ReadPrinterFolders(ipAddress);
     for (const CString& name : m_FolderNameList)
         names += name + u",";
     return 1;
@@ -173,6 +214,11 @@ CStringList* CSharedFolder::GetPrinterFolderList(Brede_PrinterFolderListType lis
     case BREDE_LIST_FOLDER_NAMES: return &m_FolderNameList;
     case BREDE_LIST_FOLDER_PATHS: return &m_FolderPathList;
     case BREDE_LIST_USER_NAMES: return &m_FolderUserNameList;
+    case BREDE_LIST_FILE_FORMATS:
+    case BREDE_LIST_RESOLUTIONS:
+    case BREDE_LIST_COLOR_SETTINGS:
+    case BREDE_LIST_FILE_SIZES:
+        return &m_ScanOptionLists[listType - BREDE_LIST_FILE_FORMATS];
     }
     return nullptr;
 }

@@ -25,6 +25,7 @@ MODULES = [
     ("vesper/", "vesper", ["vesper_unit_test", "vesper_sdk_test", "network_discovery_test"]),
     ("network/", "network", ["network_unit_test", "network_discovery_test"]),
     ("wizard/", "wizard", ["wizard_unit_test", "wizard_flow_test"]),
+    ("frontend/", "frontend", ["wizard_flow_test", "credentials_page_test", "ctl_test"]),
     ("common/", "common", ["common_xml_test", "common_data_file_test", "log_stream_test", "library_load_log_test"]),
 ]
 

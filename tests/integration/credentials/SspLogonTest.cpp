@@ -2,7 +2,7 @@
 // statuses, the failures written to standard error, and what is released on every path.
 #include "TestSecurityProvider.h"
 
-#include "wizard/SspLogon.h"
+#include "frontend/SspLogon.h"
 
 #include "platform/core/SystemVersion.h"
 

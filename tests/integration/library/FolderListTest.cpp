@@ -20,7 +20,7 @@ TEST_F(DeviceTest, ReadsNamesPathsAndUserNamesInStepWithEntitiesDecoded)
     CStringList* paths = cSharedFolder.GetPrinterFolderList(BREDE_LIST_FOLDER_PATHS);
     CStringList* users = cSharedFolder.GetPrinterFolderList(BREDE_LIST_USER_NAMES);
     ASSERT_TRUE(folderNames && paths && users);
-    EXPECT_EQ(cSharedFolder.GetPrinterFolderList(static_cast<Brede_PrinterFolderListType>(3)), nullptr);
+    EXPECT_EQ(cSharedFolder.GetPrinterFolderList(static_cast<Brede_PrinterFolderListType>(7)), nullptr);
     ASSERT_EQ(paths->GetCount(), 3);
     EXPECT_EQ(paths->GetAt(0), CString(u"\\\\SCANPC\\R&D"));
     EXPECT_EQ(users->GetAt(0), CString(u"bob"));
@@ -48,6 +48,43 @@ TEST_F(DeviceTest, ReadsNamesPathsAndUserNamesInStepWithEntitiesDecoded)
     EXPECT_EQ(cSharedFolder.GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES), folderNames);
     EXPECT_TRUE(folderNames->IsEmpty());
     EXPECT_EQ(cSharedFolder.m_bListInvalid, 1);
+}
+
+TEST_F(DeviceTest, ScanOptionsAreListedPerRecordAndAMissingOneStaysEmpty)
+{
+    simdevice::Folder full = MakeFolder("Full");
+    full.fileFormat = "TIFF";
+    full.resolution = "600x600";
+    full.color = "Black_White";
+    full.fileSize = "DS_FILESIZE_LARGE";
+    simdevice::Folder bare = MakeFolder("Bare");
+    bare.unlisted = {"FileFormat", "Resolution", "ColorPreference", "FilesizeAdjustment"};
+    simdevice::Folder last = MakeFolder("Last");
+    last.fileFormat = "JPEG";
+    device.AddFolder(full);
+    device.AddFolder(bare); // its options must not be taken from the next record
+    device.AddFolder(last);
+
+    EXPECT_EQ(cSharedFolder.ReadPrinterFolders(address), 1);
+    const auto list = [this](Brede_PrinterFolderListType type) {
+        std::vector<std::string> texts;
+        for (const CString& text : *cSharedFolder.GetPrinterFolderList(type))
+            texts.push_back(text.ToUtf8());
+        return texts;
+    };
+    EXPECT_EQ(list(BREDE_LIST_FILE_FORMATS), (std::vector<std::string>{"TIFF", "", "JPEG"}));
+    EXPECT_EQ(list(BREDE_LIST_RESOLUTIONS), (std::vector<std::string>{"600x600", "", ""}));
+    EXPECT_EQ(list(BREDE_LIST_COLOR_SETTINGS), (std::vector<std::string>{"Black_White", "", ""}));
+    EXPECT_EQ(list(BREDE_LIST_FILE_SIZES), (std::vector<std::string>{"DS_FILESIZE_LARGE", "", ""}));
+    EXPECT_FALSE(log.Contains("ERROR-")); // options missing from a record are no error
+
+    // A new reading replaces the lists; a failed one says so.
+    device.ClearFolders();
+    EXPECT_EQ(cSharedFolder.ReadPrinterFolders(address), 1);
+    EXPECT_TRUE(cSharedFolder.GetPrinterFolderList(BREDE_LIST_FILE_FORMATS)->IsEmpty());
+    device.SetProfileFor("132", Profile::HttpError);
+    device.AddFolder(full);
+    EXPECT_EQ(cSharedFolder.ReadPrinterFolders(address), 0);
 }
 
 TEST_F(DeviceTest, ReadingAppendsAndAnEmptyDeviceLeavesTheListsAsTheyWere)

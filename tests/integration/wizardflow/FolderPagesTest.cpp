@@ -4,7 +4,7 @@
 
 #include "platform/ui/FolderPicker.h"
 #include "wizard/CScanOptionsDlg.h"
-#include "wizard/FolderChecks.h"
+#include "frontend/FolderChecks.h"
 
 using namespace wizardflow;
 using platform::PageProperty;

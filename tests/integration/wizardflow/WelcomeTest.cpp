@@ -4,7 +4,7 @@
 
 #include "integration/discovery/PrivateNetwork.h"
 #include "platform/core/ProcessLauncher.h"
-#include "wizard/NetworkProgram.h"
+#include "wizard/NetworkLaunch.h"
 
 using namespace wizardflow;
 using discoverytest::kSupportedModel;

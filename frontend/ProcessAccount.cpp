@@ -1,4 +1,4 @@
-#include "wizard/ProcessAccount.h"
+#include "frontend/ProcessAccount.h"
 
 #include "platform/core/LastError.h"
 #include "platform/core/Services.h"

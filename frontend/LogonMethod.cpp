@@ -1,4 +1,4 @@
-#include "wizard/LogonMethod.h"
+#include "frontend/LogonMethod.h"
 
 #include <climits>
 

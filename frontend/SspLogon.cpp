@@ -1,4 +1,4 @@
-#include "wizard/SspLogon.h"
+#include "frontend/SspLogon.h"
 
 #include "platform/core/LastError.h"
 #include "platform/core/Services.h"

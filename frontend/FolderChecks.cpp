@@ -1,8 +1,9 @@
-#include "wizard/FolderChecks.h"
+#include "frontend/FolderChecks.h"
 
-#include "wizard/DeviceCheck.h"
+#include "frontend/Blanks.h"
 
 #include "common/log/ProgramLog.h"
+#include "platform/core/Environment.h"
 #include "platform/core/Services.h"
 #include "platform/fs/FileSystem.h"
 
@@ -47,4 +48,14 @@ bool ValidateShareName(CString& name)
         return false;
     }
     return !failed;
+}
+
+bool ProposeLocation(CString& location, CString& homeDrive)
+{
+    CString drive;
+    if (!platform::Use<platform::IEnvironment>().GetVariable(u"HomeDrive", drive) || drive.IsEmpty())
+        return false;
+    homeDrive = drive;
+    location = drive + u"\\Norvik_Scans\\";
+    return true;
 }

@@ -14,3 +14,7 @@ bool ValidateLocation(CString& location);
 // Drops blanks at the end of name, then checks that it is not empty and holds no refused
 // character. False otherwise, logged.
 bool ValidateShareName(CString& name);
+
+// The folder proposed for scans: the home drive (homeDrive) + "\Norvik_Scans\". False, both left
+// as they were, when the home drive is unknown.
+bool ProposeLocation(CString& location, CString& homeDrive);

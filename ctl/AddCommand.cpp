@@ -1,0 +1,207 @@
+// tarrowctl add DEVICE [OPTIONS]: the wizard's set-up without its pages, step by step.
+#include "ctl/Commands.h"
+#include "ctl/Console.h"
+#include "ctl/Device.h"
+#include "ctl/ExitCodes.h"
+#include "ctl/Password.h"
+#include "ctl/ScanOptionWords.h"
+
+#include "frontend/FolderChecks.h"
+#include "frontend/LogonCheck.h"
+#include "frontend/ProcessAccount.h"
+#include "library/Quillet_Library.h"
+#include "platform/core/Paths.h"
+#include "platform/core/Services.h"
+#include "platform/core/SystemInfo.h"
+#include "platform/core/SystemVersion.h"
+#include "platform/fs/WindowsPath.h"
+#include "platform/shell/Shell.h"
+
+#include <iostream>
+
+namespace {
+
+// Everything add needs before it changes anything.
+struct AddPlan {
+    CString location, folderName, computerName;
+    CString userName, domain;
+    std::string password;
+    bool storeAccount = true;
+    bool shortcut = false;
+    ScanOptions options = DefaultScanOptions();
+};
+
+std::string PosixFolder(const AddPlan& plan)
+{
+    CString base = plan.location;
+    if (base.IsEmpty() || base[base.GetLength() - 1] != u'\\')
+        base += u'\\';
+    CString full = platform::WithoutTrailingBlanksAndDots(base + plan.folderName);
+    return platform::ToPosixPath(full).value_or(Utf8(full));
+}
+
+// What ConfigureComputer made, and how to undo it, for when the device step fails after it.
+std::string LeftOnThisComputer(const AddPlan& plan)
+{
+    const std::string folder = PosixFolder(plan);
+    const std::string share = Utf8(plan.folderName);
+    std::string text = "These were made on this computer and are still there:\n"
+                       "  the folder " + folder + " (full rights for " + Utf8(plan.userName) + ")\n"
+                       "  the Samba share " + share + "\n";
+    std::string undo = "  net usershare delete '" + share + "'\n  rmdir '" + folder + "'   (once it is empty)\n";
+    CString desktop;
+    if (plan.shortcut && platform::Use<platform::IShell>().GetDesktopDirectory(desktop) == 0) {
+        const std::string link = platform::ToPosixPathOrMissing(desktop) + "/" + share + Utf8(platform::kLinkFileExtension);
+        text += "  the desktop link " + link + "\n";
+        undo += "  rm '" + link + "'\n";
+    }
+    return text + "To remove them:\n" + undo;
+}
+
+// Reads the options into plan; kExitOk or the code to end with.
+int ReadAccount(const Arguments& args, AddPlan& plan)
+{
+    if (auto user = args.Value("--user")) {
+        plan.userName = CString::FromUtf8(*user);
+        platform::Use<platform::ISystemInfo>().GetComputerName(plan.domain);
+    } else if (!GetUserAndDomainFromToken(plan.userName, plan.domain)) {
+        Error("could not read the account running tarrowctl; give --user");
+        return kExitFailed;
+    }
+    if (auto domain = args.Value("--domain"))
+        plan.domain = CString::FromUtf8(*domain);
+    plan.userName.TrimLeft().TrimRight();
+    plan.domain.TrimLeft().TrimRight();
+    if (plan.userName.IsEmpty())
+        return UsageError("add", "the user name is empty");
+    plan.storeAccount = !args.Has("--ask-at-device");
+    if (!plan.storeAccount)
+        return kExitOk;
+    std::string error;
+    if (!GetPassword(args.Has("--password-stdin"), "Password of " + Utf8(plan.userName) + ": ", plan.password, error))
+        return UsageError("add", error);
+    if (plan.password.empty())
+        return UsageError("add", "an empty password cannot be checked; to store no account, use --ask-at-device");
+    return kExitOk;
+}
+
+int ChooseFolder(const Arguments& args, const FoundDevice& device, AddPlan& plan)
+{
+    if (auto location = args.Value("--location")) {
+        plan.location = CString::FromUtf8(*location);
+    } else {
+        CString homeDrive;
+        if (!ProposeLocation(plan.location, homeDrive)) {
+            Error("no home folder to propose a location in; give --location");
+            return kExitFailed;
+        }
+    }
+    if (!ValidateLocation(plan.location)) {
+        Error("the location \"" + Utf8(plan.location) + "\" is not a folder that exists or can be made");
+        return kExitFailed;
+    }
+    if (!platform::Use<platform::ISystemInfo>().GetComputerName(plan.computerName)) {
+        Error("could not read this computer's name");
+        return kExitFailed;
+    }
+    if (auto name = args.Value("--name")) {
+        plan.folderName = CString::FromUtf8(*name);
+        if (!ValidateShareName(plan.folderName)) {
+            Error("\"" + *name + "\" is not a folder name: it is empty or holds one of " +
+                  Utf8(kRefusedNameCharacters));
+            return kExitFailed;
+        }
+        Progress("checking that the name " + Utf8(plan.folderName) + " is free here and on the device");
+        if (!IsFolderNameUnique(device.ipAddress, plan.location, plan.folderName)) {
+            Error("the name \"" + Utf8(plan.folderName) +
+                  "\" is already used by a folder, a share or a desktop link here, or by a folder on the device");
+            return kExitFailed;
+        }
+    } else {
+        Progress("proposing a folder name free here and on the device");
+        if (!GenerateUniqueFolderName(device.ipAddress, plan.location, device.modelName, plan.folderName)) {
+            Error("no free folder name was found; give one with --name");
+            return kExitFailed;
+        }
+    }
+    Progress("the folder will be " + PosixFolder(plan) + ", shared as \\\\" + Utf8(plan.computerName) + "\\" +
+             Utf8(plan.folderName));
+    return kExitOk;
+}
+
+int CheckAccount(const AddPlan& plan)
+{
+    if (!plan.storeAccount)
+        return kExitOk;
+    Progress("checking the password of " + Utf8(plan.domain) + "\\" + Utf8(plan.userName) +
+             " against this computer's Samba server");
+    platform::OsVersion version;
+    if (!platform::Use<platform::ISystemVersion>().GetVersion(version)) {
+        Error("could not read the system version");
+        return kExitFailed;
+    }
+    if (!CheckLogon(LogonMethodFor(version), plan.userName, plan.domain, CString::FromUtf8(plan.password))) {
+        Error("this computer refused the user name or password of " + Utf8(plan.userName) +
+              " (does the account have a Samba password? smbpasswd -a " + Utf8(plan.userName) + ")");
+        return kExitLogonRefused;
+    }
+    return kExitOk;
+}
+
+int SetUp(const FoundDevice& device, const AddPlan& plan)
+{
+    Progress("making the folder, its rights and its share on this computer");
+    if (ConfigureComputer(plan.location, plan.folderName, plan.shortcut ? -1 : 0, plan.userName) != BREDE_NO_ERROR) {
+        Error("the folder could not be set up on this computer (see the log)");
+        return kExitFailed;
+    }
+    Progress("registering the folder on the device");
+    const auto format = static_cast<Brede_FileFormat>(plan.options.fileFormat);
+    const auto resolution = static_cast<Brede_ImageResolution>(plan.options.resolution);
+    const auto color = static_cast<Brede_ColorSetting>(plan.options.colorSetting);
+    const auto size = static_cast<Brede_FileSize>(plan.options.fileSize);
+    Brede_ErrorCode result =
+        plan.storeAccount
+            ? ConfigureDevice(plan.userName, CString::FromUtf8(plan.password), plan.domain, device.ipAddress,
+                              plan.computerName, plan.folderName, format, resolution, color, size)
+            : ConfigureDevice(device.ipAddress, plan.computerName, plan.folderName, format, resolution, color, size);
+    if (result != BREDE_NO_ERROR) {
+        Error("the device did not register the folder (see the log).\n" + LeftOnThisComputer(plan));
+        return kExitFailed;
+    }
+    std::cout << "Scan folder " << Utf8(plan.folderName) << " set up: " << PosixFolder(plan) << ", shared as \\\\"
+              << Utf8(plan.computerName) << "\\" << Utf8(plan.folderName) << ", registered on the device at "
+              << Utf8(device.ipAddress) << (plan.storeAccount ? " with the account " + Utf8(plan.userName)
+                                                              : std::string(", which asks for an account at each scan"))
+              << "." << std::endl;
+    return kExitOk;
+}
+
+} // namespace
+
+int RunAdd(const Arguments& args)
+{
+    std::vector<std::string> positionals = args.Positionals();
+    DeviceName name;
+    AddPlan plan;
+    std::string error;
+    if (!DeviceFromArguments(args, positionals, name, error))
+        return UsageError("add", error);
+    if (!positionals.empty())
+        return UsageError("add", "unexpected argument \"" + positionals.front() + "\"");
+    if (!ScanOptionsFromArguments(args, plan.options, error))
+        return UsageError("add", error);
+    plan.shortcut = args.Has("--shortcut");
+    if (int code = ReadAccount(args, plan); code != kExitOk)
+        return code;
+
+    FoundDevice device;
+    int features = 0;
+    if (int code = FindUsableDevice(name, device, features); code != kExitOk)
+        return code;
+    if (int code = ChooseFolder(args, device, plan); code != kExitOk)
+        return code;
+    if (int code = CheckAccount(plan); code != kExitOk)
+        return code;
+    return SetUp(device, plan);
+}

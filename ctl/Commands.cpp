@@ -1,0 +1,99 @@
+#include "ctl/Commands.h"
+
+#include "ctl/OptionSpecs.h"
+
+namespace {
+
+constexpr OptionSpec kCheckOptions[] = {kHostOption, kMacOption, kJsonOption, kHelpOption};
+constexpr OptionSpec kAddOptions[] = {
+    kHostOption,   kMacOption,       kNameOption,          kLocationOption,      kShortcutOption,
+    kUserOption,   kDomainOption,    kAskAtDeviceOption,   kPasswordStdinOption, kFormatOption,
+    kResolutionOption, kColorOption, kSizeOption,          kHelpOption,
+};
+constexpr OptionSpec kListOptions[] = {kHostOption, kMacOption, kJsonOption, kHelpOption};
+constexpr OptionSpec kRemoveOptions[] = {kHostOption, kMacOption, kHelpOption};
+constexpr OptionSpec kExportOptions[] = {kHostOption, kMacOption, kHelpOption};
+constexpr OptionSpec kImportOptions[] = {kHostOption, kMacOption, kDomainOption, kPasswordStdinOption, kHelpOption};
+constexpr OptionSpec kDoctorOptions[] = {kHostOption, kMacOption, kUserOption, kShareOption, kJsonOption, kHelpOption};
+
+constexpr Command kCommands[] = {
+    {"check", "check DEVICE", "is the device there, which model, can it scan to a folder",
+     "Looks for the device (through TarrowNetwork, as the wizard does) and asks whether it can scan\n"
+     "to a folder. Exit code 3 when it does not answer, 4 when it cannot be used.",
+     kCheckOptions, RunCheck},
+    {"add", "add DEVICE [OPTIONS]", "set up a scan folder on this computer and register it on the device",
+     "Makes the folder, gives the account full rights on it, shares it with Samba for that account\n"
+     "alone, optionally links it on the desktop, and registers it on the device with the scan\n"
+     "options. The account's password is checked against this computer's Samba server first.",
+     kAddOptions, RunAdd},
+    {"list", "list DEVICE", "the device's scan folders with their network paths and users",
+     "Reads the device's folder records.", kListOptions, RunList},
+    {"remove", "remove DEVICE NAME...", "remove folder records from the device",
+     "Removes the named folder records from the device in one request. Names the device does not\n"
+     "hold are refused and nothing is removed. The folders and shares on this computer stay.",
+     kRemoveOptions, RunRemove},
+    {"export", "export DEVICE FILE.csv", "write the device's folder records to a CSV file",
+     "Columns: name, network path, user, format, resolution, color, size. Passwords are never\n"
+     "written.",
+     kExportOptions, RunExport},
+    {"import", "import DEVICE FILE.csv", "register the records of a CSV file on the device",
+     "Reads the columns that export writes and registers each line on the device, reporting each.\n"
+     "Lines with a user store that account on the device with the one password read once (from\n"
+     "standard input with --password-stdin, else asked for); lines without one make the device ask\n"
+     "at each scan.",
+     kImportOptions, RunImport},
+    {"doctor", "doctor [DEVICE]", "check this computer for what stops scans from arriving",
+     "Checks Samba, its server, the account's Samba password, the computer's name, the protocol\n"
+     "settings a device needs, the shares, the folders' rights and the firewall; each problem with\n"
+     "the command that mends it. With a DEVICE, also the device's records of this computer's shares.",
+     kDoctorOptions, RunDoctor},
+};
+
+constexpr const char* kProgramHelpTail =
+    "\nDEVICE is the device's IP address; --host NAME or --mac MAC name it otherwise.\n"
+    "Passwords are never taken from the command line: --password-stdin reads one line from\n"
+    "standard input, else tarrowctl asks on the terminal without echo.\n"
+    "Progress goes to standard error, results to standard output; everything is also written to\n"
+    "the log that the wizard writes (C:\\Tarrow.log, on this system under $TARROW_DRIVE_C or\n"
+    "~/.local/state/tarrow/C).\n"
+    "\nExit status:\n"
+    "  0  every step succeeded\n"
+    "  1  a step failed\n"
+    "  2  the command line was not understood\n"
+    "  3  the device did not answer\n"
+    "  4  the device cannot scan to a folder set up this way\n"
+    "  5  this computer refused the account's user name or password\n";
+
+} // namespace
+
+std::span<const Command> Commands()
+{
+    return kCommands;
+}
+
+std::string ProgramHelp()
+{
+    std::string text = "Usage: tarrowctl COMMAND [ARGUMENTS]\n"
+                       "Sets up scanning from a network printer into a shared folder on this computer.\n"
+                       "\nCommands:\n";
+    for (const Command& command : kCommands) {
+        std::string synopsis = command.synopsis;
+        synopsis.resize(std::max<std::size_t>(synopsis.size(), 24), ' ');
+        text += "  " + synopsis + "  " + command.summary + "\n";
+    }
+    text += "\n'tarrowctl COMMAND --help' tells more of each.\n";
+    return text + kProgramHelpTail;
+}
+
+std::string CommandHelp(const Command& command)
+{
+    std::string text = std::string("Usage: tarrowctl ") + command.synopsis + "\n" + command.description + "\n\nOptions:\n";
+    for (const OptionSpec& option : command.options) {
+        std::string name = option.name;
+        if (option.argument)
+            name += std::string(" ") + option.argument;
+        name.resize(std::max<std::size_t>(name.size(), 20), ' ');
+        text += "  " + name + "  " + option.help + "\n";
+    }
+    return text;
+}

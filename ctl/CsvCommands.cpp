@@ -1,0 +1,195 @@
+// tarrowctl export DEVICE FILE.csv, tarrowctl import DEVICE FILE.csv: the device's folder records
+// as an address book in a spreadsheet's format. Passwords are never written.
+#include "ctl/Commands.h"
+#include "ctl/Console.h"
+#include "ctl/Csv.h"
+#include "ctl/ExitCodes.h"
+#include "ctl/FolderRecords.h"
+#include "ctl/Password.h"
+#include "ctl/ScanOptionWords.h"
+
+#include "library/Quillet_Library.h"
+#include "platform/core/Services.h"
+#include "platform/core/SystemInfo.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+const std::vector<std::string> kHeader = {"name", "network path", "user", "format", "resolution", "color", "size"};
+
+// The scan-option columns, after name, path and user, with the option each one sets.
+constexpr const char* kOptionColumns[] = {"--format", "--resolution", "--color", "--size"};
+
+int DeviceAndFile(const char* command, const Arguments& args, FoundDevice& device, std::string& file)
+{
+    std::vector<std::string> positionals = args.Positionals();
+    DeviceName name;
+    std::string error;
+    if (!DeviceFromArguments(args, positionals, name, error))
+        return UsageError(command, error);
+    if (positionals.size() != 1)
+        return UsageError(command, "give one CSV file");
+    file = positionals.front();
+    return FindDevice(name, device);
+}
+
+struct ImportLine {
+    int line;
+    std::string name, host, share, user, domain;
+    ScanOptions options = DefaultScanOptions();
+};
+
+// "\\HOST\SHARE" split in two; false for anything else.
+bool SplitNetworkPath(const std::string& path, std::string& host, std::string& share)
+{
+    if (path.size() < 5 || path.compare(0, 2, "\\\\") != 0)
+        return false;
+    std::size_t separator = path.find('\\', 2);
+    if (separator == std::string::npos || separator == 2 || separator + 1 >= path.size() ||
+        path.find('\\', separator + 1) != std::string::npos)
+        return false;
+    host = path.substr(2, separator - 2);
+    share = path.substr(separator + 1);
+    return true;
+}
+
+bool ParseImportLine(const std::vector<std::string>& fields, const std::string& defaultDomain, ImportLine& line,
+                     std::string& error)
+{
+    if (fields.size() < 2 || fields.size() > kHeader.size()) {
+        error = "expected 2 to 7 columns: name, network path, user, format, resolution, color, size";
+        return false;
+    }
+    line.name = fields[0];
+    if (line.name.empty()) {
+        error = "the name is empty";
+        return false;
+    }
+    if (!SplitNetworkPath(fields[1], line.host, line.share)) {
+        error = "\"" + fields[1] + "\" is not a network path \\\\HOST\\SHARE";
+        return false;
+    }
+    if (line.name != line.share) {
+        error = "the device names a folder after its share: name \"" + line.name + "\" is not share \"" +
+                line.share + "\"";
+        return false;
+    }
+    if (fields.size() > 2) {
+        line.user = fields[2];
+        line.domain = defaultDomain;
+        if (std::size_t slash = line.user.find('\\'); slash != std::string::npos) {
+            line.domain = line.user.substr(0, slash);
+            line.user = line.user.substr(slash + 1);
+        }
+    }
+    for (std::size_t column = 3; column < fields.size(); ++column)
+        if (!fields[column].empty() && !SetScanOption(kOptionColumns[column - 3], fields[column], line.options, error))
+            return false;
+    return true;
+}
+
+bool Register(const FoundDevice& device, const ImportLine& line, const std::string& password)
+{
+    const auto format = static_cast<Brede_FileFormat>(line.options.fileFormat);
+    const auto resolution = static_cast<Brede_ImageResolution>(line.options.resolution);
+    const auto color = static_cast<Brede_ColorSetting>(line.options.colorSetting);
+    const auto size = static_cast<Brede_FileSize>(line.options.fileSize);
+    const CString host = CString::FromUtf8(line.host), share = CString::FromUtf8(line.share);
+    Brede_ErrorCode result =
+        line.user.empty()
+            ? ConfigureDevice(device.ipAddress, host, share, format, resolution, color, size)
+            : ConfigureDevice(CString::FromUtf8(line.user), CString::FromUtf8(password), CString::FromUtf8(line.domain),
+                              device.ipAddress, host, share, format, resolution, color, size);
+    return result == BREDE_NO_ERROR;
+}
+
+} // namespace
+
+int RunExport(const Arguments& args)
+{
+    FoundDevice device;
+    std::string file;
+    if (int code = DeviceAndFile("export", args, device, file); code != kExitOk)
+        return code;
+    std::vector<FolderRecordRow> records;
+    if (!ReadFolderRecords(device, records))
+        return kExitFailed;
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << CsvLine(kHeader);
+    for (const FolderRecordRow& record : records)
+        out << CsvLine({record.name, record.path, record.user, FileFormatWord(record.format),
+                        ResolutionWord(record.resolution), ColorWord(record.color), FileSizeWord(record.size)});
+    out.close();
+    if (!out) {
+        Error("could not write " + file);
+        return kExitFailed;
+    }
+    std::cout << "exported " << records.size() << " folder record(s) to " << file << std::endl;
+    return kExitOk;
+}
+
+int RunImport(const Arguments& args)
+{
+    FoundDevice device;
+    std::string file;
+    std::ifstream in;
+    {
+        std::vector<std::string> positionals = args.Positionals();
+        if (positionals.size() == 2) {
+            in.open(positionals[1], std::ios::binary);
+            if (!in)
+                return UsageError("import", "cannot read " + positionals[1]);
+        }
+    }
+    if (int code = DeviceAndFile("import", args, device, file); code != kExitOk)
+        return code;
+
+    CString computerName;
+    platform::Use<platform::ISystemInfo>().GetComputerName(computerName);
+    const std::string defaultDomain = args.Value("--domain").value_or(Utf8(computerName));
+
+    std::vector<ImportLine> lines;
+    int failed = 0;
+    std::vector<std::string> fields;
+    std::string error;
+    for (int number = 1; ReadCsvRecord(in, fields, error); ++number) {
+        if (number == 1 && !fields.empty() && fields[0] == kHeader[0])
+            continue;
+        if (fields.size() == 1 && fields[0].empty())
+            continue; // a blank line
+        ImportLine line{number, {}, {}, {}, {}, {}};
+        if (!ParseImportLine(fields, defaultDomain, line, error)) {
+            std::cout << "line " << number << ": not imported: " << error << std::endl;
+            ++failed;
+            continue;
+        }
+        lines.push_back(line);
+    }
+    if (!error.empty()) {
+        Error(file + ": " + error);
+        return kExitFailed;
+    }
+
+    std::string password;
+    bool anyUser = false;
+    for (const ImportLine& line : lines)
+        anyUser = anyUser || !line.user.empty();
+    if (anyUser && !GetPassword(args.Has("--password-stdin"), "Password of the imported accounts: ", password, error))
+        return UsageError("import", error);
+
+    std::size_t registered = 0;
+    for (const ImportLine& line : lines) {
+        Progress("registering " + line.name + " (\\\\" + line.host + "\\" + line.share + ")");
+        if (Register(device, line, password)) {
+            std::cout << "line " << line.line << ": " << line.name << " registered" << std::endl;
+            ++registered;
+        } else {
+            std::cout << "line " << line.line << ": " << line.name << " failed (see the log)" << std::endl;
+            ++failed;
+        }
+    }
+    std::cout << registered << " registered, " << failed << " not" << std::endl;
+    return failed ? kExitFailed : kExitOk;
+}

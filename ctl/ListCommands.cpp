@@ -1,0 +1,107 @@
+// tarrowctl list DEVICE, tarrowctl remove DEVICE NAME...
+#include "ctl/Commands.h"
+#include "ctl/Console.h"
+#include "ctl/ExitCodes.h"
+#include "ctl/FolderRecords.h"
+
+#include "library/Quillet_Library.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace {
+
+// The device of a subcommand that works on its folder list; kExitOk or the code to end with.
+int DeviceOf(const char* command, const Arguments& args, std::vector<std::string>& positionals, FoundDevice& device)
+{
+    DeviceName name;
+    std::string error;
+    if (!DeviceFromArguments(args, positionals, name, error))
+        return UsageError(command, error);
+    return FindDevice(name, device);
+}
+
+void PrintJson(const std::vector<FolderRecordRow>& records)
+{
+    std::cout << "[";
+    const char* separator = "";
+    for (const FolderRecordRow& record : records) {
+        std::cout << separator << "{\"name\":" << JsonString(record.name) << ",\"path\":" << JsonString(record.path)
+                  << ",\"user\":" << JsonString(record.user) << "}";
+        separator = ",";
+    }
+    std::cout << "]" << std::endl;
+}
+
+void PrintTable(const std::vector<FolderRecordRow>& records)
+{
+    if (records.empty()) {
+        std::cout << "The device holds no scan folders." << std::endl;
+        return;
+    }
+    std::size_t nameWidth = 4, pathWidth = 12;
+    for (const FolderRecordRow& record : records) {
+        nameWidth = std::max(nameWidth, record.name.size());
+        pathWidth = std::max(pathWidth, record.path.size());
+    }
+    const auto padded = [](std::string text, std::size_t width) {
+        text.resize(std::max(text.size(), width), ' ');
+        return text;
+    };
+    std::cout << padded("NAME", nameWidth) << "  " << padded("NETWORK PATH", pathWidth) << "  USER\n";
+    for (const FolderRecordRow& record : records)
+        std::cout << padded(record.name, nameWidth) << "  " << padded(record.path, pathWidth) << "  " << record.user
+                  << "\n";
+    std::cout << std::flush;
+}
+
+} // namespace
+
+int RunList(const Arguments& args)
+{
+    std::vector<std::string> positionals = args.Positionals();
+    FoundDevice device;
+    if (int code = DeviceOf("list", args, positionals, device); code != kExitOk)
+        return code;
+    if (!positionals.empty())
+        return UsageError("list", "unexpected argument \"" + positionals.front() + "\"");
+    std::vector<FolderRecordRow> records;
+    if (!ReadFolderRecords(device, records))
+        return kExitFailed;
+    if (args.Has("--json"))
+        PrintJson(records);
+    else
+        PrintTable(records);
+    return kExitOk;
+}
+
+int RunRemove(const Arguments& args)
+{
+    std::vector<std::string> positionals = args.Positionals();
+    FoundDevice device;
+    if (int code = DeviceOf("remove", args, positionals, device); code != kExitOk)
+        return code;
+    if (positionals.empty())
+        return UsageError("remove", "no folder name given");
+    std::vector<FolderRecordRow> records;
+    if (!ReadFolderRecords(device, records))
+        return kExitFailed;
+    CStringList names;
+    for (const std::string& name : positionals) {
+        bool held = std::any_of(records.begin(), records.end(),
+                                [&name](const FolderRecordRow& record) { return record.name == name; });
+        if (!held) {
+            Error("the device holds no folder \"" + name + "\"; nothing was removed");
+            return kExitFailed;
+        }
+        names.AddTail(CString::FromUtf8(name));
+    }
+    Progress("removing " + std::to_string(names.GetCount()) + " folder record(s) from the device");
+    if (DeleteFolderList(device.ipAddress, names) != BREDE_NO_ERROR) {
+        Error("the device did not remove the folder records (see the log)");
+        return kExitFailed;
+    }
+    for (const std::string& name : positionals)
+        std::cout << "removed " << name << std::endl;
+    return kExitOk;
+}

@@ -1,0 +1,105 @@
+#include "frontend/NetworkProgram.h"
+
+#include "common/data/CNetworkConnect.h"
+#include "common/data/DataFile.h"
+#include "common/log/LogEscape.h"
+#include "common/log/ProgramLog.h"
+#include "platform/core/Paths.h"
+#include "platform/core/ProcessLauncher.h"
+#include "platform/core/Services.h"
+
+#include <cstdio>
+
+namespace {
+
+struct ModeRow {
+    NetworkMode mode;
+    const char16_t* commandSwitch;
+    const char16_t* addressKey; // the key that holds the device's IP address; null: the one entered
+};
+
+constexpr ModeRow kModes[] = {
+    {NetworkMode::IPAddress, u" -ipaddress ", nullptr},
+    {NetworkMode::MACAddress, u" -macaddress ", u"IPAddressFromMAC"},
+    {NetworkMode::HostName, u" -hostname ", u"IPAddressFromHost"},
+    {NetworkMode::List, u"", nullptr},
+};
+
+const ModeRow& RowOf(NetworkMode mode)
+{
+    return kModes[static_cast<int>(mode)];
+}
+
+// The value of key, or empty when the file or the key is missing.
+CString ValueOf(const char16_t* key)
+{
+    CString value;
+    CNetworkConnect::ReadXML(value, key);
+    return value;
+}
+
+} // namespace
+
+CString NetworkCommandLine(int posX, int posY, NetworkMode mode, const CString& address)
+{
+    return u" -x " + IntToCString(posX) + u" -y " + IntToCString(posY) + RowOf(mode).commandSwitch + u"\"" +
+           address + u"\"";
+}
+
+int RunNetworkProgram(const CString& moduleFolder, const CString& commandLine)
+{
+    CLogStream& log = ProgramLog();
+    const CString program = moduleFolder + u"\\TarrowNetwork.exe";
+    // What the program writes is this run's answer, never an earlier run's.
+    std::remove(platform::ToPosixPathOrMissing(DataFilePath()).c_str());
+
+    int exitCode = 0;
+    log.Close();
+    bool started = platform::Use<platform::IProcessLauncher>().RunAndWait(program, commandLine, exitCode);
+    log.Open(kLogFilePath);
+    if (!started) {
+        log.Line(u"LaunchNetworkProgram(): ERROR: Could not start " + EscapeForLog(program) + u" with" +
+                 EscapeForLog(commandLine));
+        return -1;
+    }
+    return exitCode;
+}
+
+AddressAnswer ReadAddressAnswer(int exitCode, NetworkMode mode, const CString& address)
+{
+    AddressAnswer answer;
+    if (exitCode != 0) {
+        answer.accessState = u"TRUE";
+        return answer;
+    }
+    const ModeRow& row = RowOf(mode);
+    CString first;
+    if (!CNetworkConnect::ReadXML(first, row.addressKey ? row.addressKey : u"PrinterModelName")) {
+        answer.accessState = u"DataFileError";
+        return answer;
+    }
+    if (row.addressKey) {
+        answer.deviceIp = first;
+        answer.modelName = ValueOf(u"PrinterModelName");
+    } else {
+        answer.deviceIp = address;
+        answer.modelName = first;
+    }
+    answer.accessState = ValueOf(u"PrinterAccessError");
+    return answer;
+}
+
+DeviceChoice ReadDeviceChoice()
+{
+    DeviceChoice choice;
+    CString status;
+    // No data file: the search was stopped or its list could not be written; nothing was chosen.
+    if (!CNetworkConnect::ReadXML(status, u"SelectionStatus") || status == u"0")
+        return choice;
+    choice.chosen = true;
+    choice.ipAddress = ValueOf(u"IPAddress");
+    choice.macAddress = ValueOf(u"MACAddress");
+    choice.hostName = ValueOf(u"HostName");
+    choice.modelName = ValueOf(u"PrinterModelName");
+    return choice;
+}

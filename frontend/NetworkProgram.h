@@ -1,0 +1,36 @@
+// Runs TarrowNetwork, the discovery program, from the module folder and reads what it handed back
+// in the settings data file. The wizard and tarrowctl both find devices this way.
+#pragma once
+
+#include "platform/core/CString.h"
+
+// The four run modes; the value is the one the command line and the log know.
+enum class NetworkMode : int { IPAddress = 0, MACAddress = 1, HostName = 2, List = 3 };
+
+// " -x <posX> -y <posY>" + the mode's switch + the address between quotation marks.
+CString NetworkCommandLine(int posX, int posY, NetworkMode mode, const CString& address);
+
+// Removes the data file of an earlier run, then runs moduleFolder\TarrowNetwork.exe with
+// commandLine, the program's log stream closed meanwhile. Returns the exit code: 0 success, 1 the
+// address check failed or the user cancelled, 255 the data file could not be written; -1 when the
+// program could not be started (logged).
+int RunNetworkProgram(const CString& moduleFolder, const CString& commandLine);
+
+// What an address check handed back.
+struct AddressAnswer {
+    CString accessState; // "FALSE" reachable, "TRUE" not (or the run failed), "DataFileError"
+    CString deviceIp;    // the device's IP address: the address checked, or the one found for it
+    CString modelName;
+};
+
+// Reads the answer of a run in mode (not List) that checked address and ended with exitCode.
+AddressAnswer ReadAddressAnswer(int exitCode, NetworkMode mode, const CString& address);
+
+// The device chosen in a search (List mode); chosen is false when none was (no data file, or the
+// search ended without a choice).
+struct DeviceChoice {
+    bool chosen = false;
+    CString ipAddress, macAddress, hostName, modelName;
+};
+
+DeviceChoice ReadDeviceChoice();
