@@ -27,6 +27,9 @@ int RunExport(const Arguments& args);
 int RunImport(const Arguments& args);
 int RunDoctor(const Arguments& args);
 
+// The whole program: args without the program's name; returns the exit code.
+int RunTarrowctl(const std::vector<std::string>& args);
+
 // The help of the program (all subcommands) and of one subcommand.
 std::string ProgramHelp();
 std::string CommandHelp(const Command& command);

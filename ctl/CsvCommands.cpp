@@ -22,17 +22,18 @@ const std::vector<std::string> kHeader = {"name", "network path", "user", "forma
 // The scan-option columns, after name, path and user, with the option each one sets.
 constexpr const char* kOptionColumns[] = {"--format", "--resolution", "--color", "--size"};
 
-int DeviceAndFile(const char* command, const Arguments& args, FoundDevice& device, std::string& file)
+// The device and the file of export and import: kExitOk with both, or the code to end with.
+// Nothing is sent before the command line is known to be complete.
+int DeviceAndFile(const char* command, const Arguments& args, DeviceName& name, std::string& file)
 {
     std::vector<std::string> positionals = args.Positionals();
-    DeviceName name;
     std::string error;
     if (!DeviceFromArguments(args, positionals, name, error))
         return UsageError(command, error);
     if (positionals.size() != 1)
         return UsageError(command, "give one CSV file");
     file = positionals.front();
-    return FindDevice(name, device);
+    return kExitOk;
 }
 
 struct ImportLine {
@@ -109,9 +110,12 @@ bool Register(const FoundDevice& device, const ImportLine& line, const std::stri
 
 int RunExport(const Arguments& args)
 {
-    FoundDevice device;
+    DeviceName name;
     std::string file;
-    if (int code = DeviceAndFile("export", args, device, file); code != kExitOk)
+    FoundDevice device;
+    if (int code = DeviceAndFile("export", args, name, file); code != kExitOk)
+        return code;
+    if (int code = FindDevice(name, device); code != kExitOk)
         return code;
     std::vector<FolderRecordRow> records;
     if (!ReadFolderRecords(device, records))
@@ -132,18 +136,15 @@ int RunExport(const Arguments& args)
 
 int RunImport(const Arguments& args)
 {
-    FoundDevice device;
+    DeviceName name;
     std::string file;
-    std::ifstream in;
-    {
-        std::vector<std::string> positionals = args.Positionals();
-        if (positionals.size() == 2) {
-            in.open(positionals[1], std::ios::binary);
-            if (!in)
-                return UsageError("import", "cannot read " + positionals[1]);
-        }
-    }
-    if (int code = DeviceAndFile("import", args, device, file); code != kExitOk)
+    FoundDevice device;
+    if (int code = DeviceAndFile("import", args, name, file); code != kExitOk)
+        return code;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return UsageError("import", "cannot read " + file);
+    if (int code = FindDevice(name, device); code != kExitOk)
         return code;
 
     CString computerName;

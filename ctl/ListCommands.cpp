@@ -11,14 +11,15 @@
 
 namespace {
 
-// The device of a subcommand that works on its folder list; kExitOk or the code to end with.
-int DeviceOf(const char* command, const Arguments& args, std::vector<std::string>& positionals, FoundDevice& device)
+// The device named in args, taken off positionals.
+bool NameOf(const char* command, const Arguments& args, std::vector<std::string>& positionals, DeviceName& name,
+            int& code)
 {
-    DeviceName name;
     std::string error;
-    if (!DeviceFromArguments(args, positionals, name, error))
-        return UsageError(command, error);
-    return FindDevice(name, device);
+    if (DeviceFromArguments(args, positionals, name, error))
+        return true;
+    code = UsageError(command, error);
+    return false;
 }
 
 void PrintJson(const std::vector<FolderRecordRow>& records)
@@ -60,11 +61,15 @@ void PrintTable(const std::vector<FolderRecordRow>& records)
 int RunList(const Arguments& args)
 {
     std::vector<std::string> positionals = args.Positionals();
-    FoundDevice device;
-    if (int code = DeviceOf("list", args, positionals, device); code != kExitOk)
+    DeviceName name;
+    int code = kExitOk;
+    if (!NameOf("list", args, positionals, name, code))
         return code;
     if (!positionals.empty())
         return UsageError("list", "unexpected argument \"" + positionals.front() + "\"");
+    FoundDevice device;
+    if (code = FindDevice(name, device); code != kExitOk)
+        return code;
     std::vector<FolderRecordRow> records;
     if (!ReadFolderRecords(device, records))
         return kExitFailed;
@@ -78,11 +83,15 @@ int RunList(const Arguments& args)
 int RunRemove(const Arguments& args)
 {
     std::vector<std::string> positionals = args.Positionals();
-    FoundDevice device;
-    if (int code = DeviceOf("remove", args, positionals, device); code != kExitOk)
+    DeviceName deviceName;
+    int code = kExitOk;
+    if (!NameOf("remove", args, positionals, deviceName, code))
         return code;
     if (positionals.empty())
         return UsageError("remove", "no folder name given");
+    FoundDevice device;
+    if (code = FindDevice(deviceName, device); code != kExitOk)
+        return code;
     std::vector<FolderRecordRow> records;
     if (!ReadFolderRecords(device, records))
         return kExitFailed;

@@ -1,40 +1,7 @@
 // tarrowctl: the scan-folder set-up from the command line, for scripts and unattended use.
 #include "ctl/Commands.h"
-#include "ctl/ExitCodes.h"
-
-#include "common/log/ProgramLog.h"
-
-#include <cstring>
-#include <iostream>
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        (args.empty() ? std::cerr : std::cout) << ProgramHelp();
-        return args.empty() ? kExitUsage : kExitOk;
-    }
-    if (args[0] == "--version") {
-        std::cout << "tarrowctl 1.0\n";
-        return kExitOk;
-    }
-    for (const Command& command : Commands()) {
-        if (args[0] != command.name)
-            continue;
-        Arguments parsed;
-        std::string error;
-        if (!parsed.Parse({args.begin() + 1, args.end()}, command.options, error)) {
-            std::cerr << "tarrowctl " << command.name << ": " << error << "\n\n" << CommandHelp(command);
-            return kExitUsage;
-        }
-        if (parsed.Has("--help")) {
-            std::cout << CommandHelp(command);
-            return kExitOk;
-        }
-        ProgramLog().Open(kLogFilePath);
-        ProgramLog().Line(CString(u"tarrowctl ") + CString::FromUtf8(command.name));
-        return command.run(parsed);
-    }
-    std::cerr << "tarrowctl: unknown command \"" << args[0] << "\"\n\n" << ProgramHelp();
-    return kExitUsage;
+    return RunTarrowctl({argv + 1, argv + argc});
 }

@@ -1,0 +1,37 @@
+#include "ctl/Commands.h"
+#include "ctl/ExitCodes.h"
+
+#include "common/log/ProgramLog.h"
+
+#include <iostream>
+
+int RunTarrowctl(const std::vector<std::string>& args)
+{
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        (args.empty() ? std::cerr : std::cout) << ProgramHelp();
+        return args.empty() ? kExitUsage : kExitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << "tarrowctl 1.0\n";
+        return kExitOk;
+    }
+    for (const Command& command : Commands()) {
+        if (args[0] != command.name)
+            continue;
+        Arguments parsed;
+        std::string error;
+        if (!parsed.Parse({args.begin() + 1, args.end()}, command.options, error)) {
+            std::cerr << "tarrowctl " << command.name << ": " << error << "\n\n" << CommandHelp(command);
+            return kExitUsage;
+        }
+        if (parsed.Has("--help")) {
+            std::cout << CommandHelp(command);
+            return kExitOk;
+        }
+        ProgramLog().Open(kLogFilePath);
+        ProgramLog().Line(CString(u"tarrowctl ") + CString::FromUtf8(command.name));
+        return command.run(parsed);
+    }
+    std::cerr << "tarrowctl: unknown command \"" << args[0] << "\"\n\n" << ProgramHelp();
+    return kExitUsage;
+}

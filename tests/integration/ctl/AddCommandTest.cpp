@@ -1,0 +1,172 @@
+// tarrowctl add against a simulated device and a private smbd: the same set-up as the wizard's,
+// and on every failure a clear message, its exit code, and nothing made that the message hides.
+#include "CtlFixture.h"
+
+#include "ctl/ExitCodes.h"
+#include "support/AclReadBack.h"
+#include "support/SambaFixture.h"
+
+#include <pwd.h>
+
+using namespace ctltest;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AddCommandTest : public CtlTest {
+protected:
+    void SetUp() override
+    {
+        CtlTest::SetUp();
+        ASSERT_TRUE(samba.IsReady());
+        ASSERT_TRUE(samba.StartServer());
+        account = samba.AddAccount();
+        ASSERT_FALSE(account.name.empty());
+        device = &AddDevice(5);
+        StartAgent();
+        ASSERT_TRUE(platform::ISystemInfo::Default().GetComputerName(computer));
+        folder = platform::DriveCRoot() + "/Scans/Reports";
+    }
+
+    CtlRun Add(std::vector<std::string> extra, const std::string& input)
+    {
+        std::vector<std::string> args = {"add", "127.0.0.5", "--location", "C:\\Scans", "--user", account.name};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return Run(args, input);
+    }
+
+    SambaFixture samba;
+    SambaFixture::Account account;
+    simdevice::SimulatedDevice* device = nullptr;
+    CString computer;
+    std::string folder;
+};
+
+} // namespace
+
+TEST_F(AddCommandTest, SetsUpTheFolderShareAndRecordAndTheShareTakesAFile)
+{
+    CtlRun run = Add({"--name", "Reports", "--shortcut", "--password-stdin", "--format", "jpeg", "--resolution", "300",
+                      "--color", "bw", "--size", "large"},
+                     account.password + "\n");
+    ASSERT_EQ(run.exitCode, kExitOk) << run.err;
+    const std::string unc = "\\\\" + computer.ToUtf8() + "\\Reports";
+    EXPECT_EQ(run.out, "Scan folder Reports set up: " + folder + ", shared as " + unc +
+                           ", registered on the device at 127.0.0.5 with the account " + account.name + ".\n");
+    for (const char* step : {"tarrowctl: checking the password of ", "tarrowctl: making the folder, its rights",
+                             "tarrowctl: registering the folder on the device"})
+        EXPECT_NE(run.err.find(step), std::string::npos) << step;
+
+    passwd* entry = getpwnam(account.name.c_str());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(UserAclEntry(folder, entry->pw_uid), "rwx");
+    EXPECT_EQ(AclEntry(folder, ACL_OTHER), "---");
+    const std::string scan = samba.Root() + "/page.jpg";
+    std::ofstream(scan) << "\xFF\xD8 a page \xFF\xD9";
+    auto put = samba.Client("Reports", account, "put " + scan + " page.jpg");
+    EXPECT_EQ(put.exitCode, 0) << put.output;
+    EXPECT_EQ(FileText(folder + "/page.jpg"), "\xFF\xD8 a page \xFF\xD9");
+    EXPECT_TRUE(fs::exists(std::string(std::getenv("HOME")) + "/Desktop/Reports.desktop"));
+
+    auto folders = device->Folders();
+    ASSERT_EQ(folders.size(), 1u);
+    EXPECT_EQ(folders[0].path, unc);
+    EXPECT_EQ(folders[0].userName, account.name);
+    EXPECT_EQ(folders[0].password, account.password);
+    EXPECT_EQ(folders[0].authType, "DEFAULT_USER_CREDENTIALS");
+    EXPECT_EQ(folders[0].fileFormat, "JPEG");
+    EXPECT_EQ(folders[0].resolution, "300x300");
+    EXPECT_EQ(folders[0].color, "Black_White");
+    EXPECT_EQ(folders[0].fileSize, "DS_FILESIZE_LARGE");
+    EXPECT_FALSE(log->Contains(account.password));
+    EXPECT_EQ(run.err.find(account.password), std::string::npos);
+}
+
+TEST_F(AddCommandTest, ProposesAFreeNameAndTheWizardsDefaultsWhenNoneIsGiven)
+{
+    CtlRun run = Add({"--ask-at-device"}, "");
+    ASSERT_EQ(run.exitCode, kExitOk) << run.err;
+    const std::string proposed = computer.ToUtf8() + "_KV4250";
+    EXPECT_TRUE(fs::is_directory(platform::DriveCRoot() + "/Scans/" + proposed)) << run.out;
+    auto folders = device->Folders();
+    ASSERT_EQ(folders.size(), 1u);
+    EXPECT_EQ(folders[0].name, proposed);
+    EXPECT_EQ(folders[0].authType, "MFP_USER_CREDENTIALS");
+    EXPECT_EQ(folders[0].password, "");
+    EXPECT_EQ(folders[0].fileFormat, "PDF");
+    EXPECT_EQ(folders[0].resolution, "150x150");
+    EXPECT_EQ(folders[0].color, "Color");
+    EXPECT_EQ(folders[0].fileSize, "DS_FILESIZE_STANDARD");
+}
+
+TEST_F(AddCommandTest, AWrongPasswordExitsWithFiveAndMakesNothing)
+{
+    CtlRun run = Add({"--name", "Reports", "--password-stdin"}, "not the password\n");
+    EXPECT_EQ(run.exitCode, kExitLogonRefused);
+    EXPECT_NE(run.err.find("tarrowctl: error: this computer refused the user name or password of " + account.name),
+              std::string::npos)
+        << run.err;
+    EXPECT_TRUE(log->HasLine("LogonUser() has failed with error code : 1326"));
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_EQ(samba.ShareAcl("Reports"), "");
+    EXPECT_TRUE(device->Folders().empty());
+    EXPECT_FALSE(log->Contains("not the password"));
+}
+
+TEST_F(AddCommandTest, AnEmptyOrMissingPasswordIsAUsageError)
+{
+    EXPECT_EQ(Add({"--password-stdin"}, "\n").exitCode, kExitUsage);
+    CtlRun none = Add({"--password-stdin"}, "");
+    EXPECT_EQ(none.exitCode, kExitUsage);
+    EXPECT_EQ(none.err, "tarrowctl add: no password on standard input\nTry 'tarrowctl add --help'.\n");
+    EXPECT_TRUE(device->Folders().empty());
+}
+
+TEST_F(AddCommandTest, ANameInUseOrNotAllowedIsRefused)
+{
+    // The device's names are compared with the name in capitals, as the library does.
+    device->AddFolder({"TAKEN", "\\\\ELSEWHERE\\TAKEN", "", "", "", "", "", "", "", "", {}});
+    CtlRun taken = Add({"--name", "Taken", "--ask-at-device"}, "");
+    EXPECT_EQ(taken.exitCode, kExitFailed);
+    EXPECT_NE(taken.err.find("the name \"Taken\" is already used by a folder, a share or a desktop link here, or by a "
+                             "folder on the device"),
+              std::string::npos)
+        << taken.err;
+    CtlRun bad = Add({"--name", "a/b", "--ask-at-device"}, "");
+    EXPECT_EQ(bad.exitCode, kExitFailed);
+    EXPECT_NE(bad.err.find("\"a/b\" is not a folder name: it is empty or holds one of \\/:;,\"?*+=<>[]|"),
+              std::string::npos)
+        << bad.err;
+    EXPECT_FALSE(fs::exists(platform::DriveCRoot() + "/Scans/Taken"));
+    EXPECT_EQ(device->Folders().size(), 1u);
+
+    fs::create_directories(platform::DriveCRoot() + "/Scans/Here");
+    CtlRun here = Add({"--name", "Here", "--ask-at-device"}, "");
+    EXPECT_EQ(here.exitCode, kExitFailed);
+    EXPECT_TRUE(log->HasLine("CSharedFolder::IsFolderNameUnique(): Folder Here already exists on PC."));
+}
+
+TEST_F(AddCommandTest, ADeviceFailureAfterTheComputerStepSaysWhatIsLeftAndHowToRemoveIt)
+{
+    device->SetProfileFor("128", simdevice::Profile::HttpError);
+    CtlRun run = Add({"--name", "Reports", "--shortcut", "--ask-at-device"}, "");
+    EXPECT_EQ(run.exitCode, kExitFailed);
+    const std::string link = std::string(std::getenv("HOME")) + "/Desktop/Reports.desktop";
+    EXPECT_NE(run.err.find("tarrowctl: error: the device did not register the folder (see the log).\n"
+                           "These were made on this computer and are still there:\n"
+                           "  the folder " + folder + " (full rights for " + account.name + ")\n"
+                           "  the Samba share Reports\n"
+                           "  the desktop link " + link + "\n"
+                           "To remove them:\n"
+                           "  net usershare delete 'Reports'\n"
+                           "  rmdir '" + folder + "'   (once it is empty)\n"
+                           "  rm '" + link + "'\n"),
+              std::string::npos)
+        << run.err;
+    // Exactly what the message names is there.
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_NE(samba.ShareAcl("Reports"), "");
+    EXPECT_TRUE(fs::exists(link));
+    EXPECT_TRUE(device->Folders().empty());
+}

@@ -1,0 +1,107 @@
+// tarrowctl run in the test's process against simulated devices (HTTPS and SNMP on 127.0.0.n of
+// a private network) and the real TarrowNetwork copied into a module folder of the test's own.
+// What it prints is captured; its standard input is the test's text.
+#pragma once
+
+#include "ctl/Commands.h"
+#include "integration/discovery/DiscoveryFixture.h"
+#include "support/LogCapture.h"
+
+#include "common/log/ProgramLog.h"
+#include "platform/core/Paths.h"
+#include "platform/core/Services.h"
+#include "platform/core/SystemInfo.h"
+#include "tools/simdevice/SimulatedDevice.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+namespace ctltest {
+
+class ModuleFolderAt : public platform::ISystemInfo {
+public:
+    explicit ModuleFolderAt(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+    bool GetComputerName(CString& name) override { return platform::ISystemInfo::Default().GetComputerName(name); }
+    CString GetModuleFolder() override { return CString::FromUtf8(m_folder.string()); }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+struct CtlRun {
+    int exitCode;
+    std::string out, err;
+};
+
+inline std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class CtlTest : public discoverytest::DiscoveryFixture {
+protected:
+    void SetUp() override
+    {
+        DiscoveryFixture::SetUp();
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("LANG", "C", 1);
+        const std::filesystem::path program = TARROW_NETWORK_PROGRAM;
+        setenv("LD_LIBRARY_PATH", program.parent_path().c_str(), 1);
+        std::filesystem::create_directories(module / "js");
+        std::filesystem::copy_file(program, module / "TarrowNetwork");
+        ProgramLog().Open(kLogFilePath);
+        log.emplace();
+    }
+
+    void TearDown() override
+    {
+        for (auto& device : devices)
+            device->Stop();
+    }
+
+    // A simulated device on 127.0.0.n (web server and SNMP agent). Call before StartAgent.
+    simdevice::SimulatedDevice& AddDevice(int n, simdevice::Profile profile = simdevice::Profile::ManagedGranted,
+                                          std::string model = discoverytest::kSupportedModel)
+    {
+        devices.push_back(std::make_unique<simdevice::SimulatedDevice>(profile));
+        simdevice::SimulatedDevice& device = *devices.back();
+        device.SetModelName(model);
+        EXPECT_TRUE(device.Start("127.0.0." + std::to_string(n), 443));
+        EXPECT_TRUE(agent.AddDevice(discoverytest::TestDevice(n, model)));
+        return device;
+    }
+    void StartAgent() { ASSERT_TRUE(agent.Start()); }
+
+    // tarrowctl with these arguments and this standard input.
+    CtlRun Run(std::vector<std::string> args, const std::string& input = "")
+    {
+        std::ostringstream out, err;
+        std::istringstream in(input);
+        std::streambuf* oldOut = std::cout.rdbuf(out.rdbuf());
+        std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
+        std::streambuf* oldIn = std::cin.rdbuf(in.rdbuf());
+        int code = RunTarrowctl(args);
+        std::cout.rdbuf(oldOut);
+        std::cerr.rdbuf(oldErr);
+        std::cin.rdbuf(oldIn);
+        std::cin.clear();
+        return {code, out.str(), err.str()};
+    }
+
+    std::filesystem::path module = std::filesystem::path(platform::DriveCRoot()).parent_path() / "module";
+    ModuleFolderAt moduleFolder{module};
+    platform::ScopedService<platform::ISystemInfo> useModule{moduleFolder};
+    simdevice::SnmpAgent agent;
+    std::vector<std::unique_ptr<simdevice::SimulatedDevice>> devices;
+    std::optional<LogCapture> log;
+};
+
+} // namespace ctltest
