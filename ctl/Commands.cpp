@@ -87,7 +87,7 @@ std::string ProgramHelp()
 
 std::string CommandHelp(const Command& command)
 {
-    std::string text = std::string("Usage: tarrowctl ") + command.synopsis + "\n" + command.description + "\n\nOptions:\n";
+    std::string text = std::string("Usage: tarrowctl ") + command.synopsis + "\n\n" + command.description + "\n\nOptions:\n";
     for (const OptionSpec& option : command.options) {
         std::string name = option.name;
         if (option.argument)

@@ -11,6 +11,12 @@ int RunTarrowctl(const std::vector<std::string>& args)
         (args.empty() ? std::cerr : std::cout) << ProgramHelp();
         return args.empty() ? kExitUsage : kExitOk;
     }
+    if (args[0] == "--help-all") { // every subcommand's help too: the source of the man page
+        std::cout << ProgramHelp();
+        for (const Command& command : Commands())
+            std::cout << "\nThe " << command.name << " command:\n" << CommandHelp(command).substr(7); // no "Usage: "
+        return kExitOk;
+    }
     if (args[0] == "--version") {
         std::cout << "tarrowctl 1.0\n";
         return kExitOk;
