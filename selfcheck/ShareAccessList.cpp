@@ -1,6 +1,7 @@
 #include "ShareAccessList.h"
 
 #include <algorithm>
+#include <strings.h>
 
 namespace selfcheck {
 
@@ -23,11 +24,12 @@ std::vector<ShareAccessEntry> ParseShareAccessList(std::string_view acl)
     return entries;
 }
 
-ShareAccess AccessFor(const std::vector<ShareAccessEntry>& entries, const std::vector<std::string>& sids)
+ShareAccess AccessFor(const std::vector<ShareAccessEntry>& entries, const std::vector<std::string>& identities)
 {
     ShareAccess access = ShareAccess::None;
     for (const auto& entry : entries) {
-        if (std::find(sids.begin(), sids.end(), entry.sid) == sids.end())
+        auto same = [&entry](const std::string& identity) { return strcasecmp(identity.c_str(), entry.who.c_str()) == 0; };
+        if (std::none_of(identities.begin(), identities.end(), same))
             continue;
         if (entry.right == 'D')
             return ShareAccess::Denied;

@@ -1,6 +1,7 @@
 // Check 6: the share exists, serves the scan folder and gives the account full access.
 #include "CheckText.h"
 #include "Checks.h"
+#include "SambaParameter.h"
 #include "ShareAccessList.h"
 
 #include "platform/core/Services.h"
@@ -17,8 +18,8 @@ namespace selfcheck {
 
 namespace {
 
-constexpr const char* kEveryoneSid = "S-1-1-0";
-constexpr const char* kAuthenticatedUsersSid = "S-1-5-11";
+// Groups that every network logon of an account belongs to, by SID and by the name Samba prints.
+constexpr const char* kEveryLogon[] = {"S-1-1-0", "Everyone", "S-1-5-11", "NT AUTHORITY\\Authenticated Users"};
 
 // The usershare of that name with its access list, or nothing (no usershare, or `net` failed).
 std::optional<platform::ShareSection> FindUsershare(const std::string& name)
@@ -37,12 +38,20 @@ std::optional<platform::ShareSection> FindUsershare(const std::string& name)
     return std::nullopt;
 }
 
-// The SIDs that a network logon of the account holds and a usershare's list may name.
-std::vector<std::string> SidsOf(const platform::Account& account)
+// The SIDs and names of a network logon of the account that a usershare's list may name.
+std::vector<std::string> IdentitiesOf(const platform::Account& account)
 {
-    std::string unixSid = "S-1-22-1-" + std::to_string(account.uid);
-    std::string sambaSid = platform::Use<platform::IAccounts>().LookupSambaSid(account).ToUtf8();
-    return {sambaSid, unixSid, kEveryoneSid, kAuthenticatedUsersSid};
+    std::string name = account.name.ToUtf8();
+    std::vector<std::string> identities{
+        platform::Use<platform::IAccounts>().LookupSambaSid(account).ToUtf8(),
+        "S-1-22-1-" + std::to_string(account.uid),
+        name,
+        "Unix User\\" + name,
+    };
+    if (std::optional<std::string> computer = ReadSambaParameter("netbios name"))
+        identities.push_back(*computer + "\\" + name);
+    identities.insert(identities.end(), std::begin(kEveryLogon), std::end(kEveryLogon));
+    return identities;
 }
 
 bool SamePath(const std::string& a, const std::string& b)
@@ -83,7 +92,7 @@ CheckResult CheckShare(const CheckInput& input)
         platform::Use<platform::IAccounts>().LookupAccountName(CString::FromUtf8(input.account), account) != 0)
         return Skipped("share " + name + " serves " + path + "; no account to check its access list against");
     const std::string& acl = usershare->acl;
-    switch (AccessFor(ParseShareAccessList(acl), SidsOf(account))) {
+    switch (AccessFor(ParseShareAccessList(acl), IdentitiesOf(account))) {
     case ShareAccess::Full:
         return Ok("share " + name + " serves " + path + " and gives " + input.account + " full access");
     case ShareAccess::Read:
