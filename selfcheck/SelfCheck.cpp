@@ -2,6 +2,8 @@
 
 #include "Checks.h"
 
+#include <utility>
+
 namespace selfcheck {
 
 namespace {
@@ -25,6 +27,16 @@ constexpr Check kChecks[] = {
 };
 
 } // namespace
+
+const char* StatusName(Status status)
+{
+    static constexpr std::pair<Status, const char*> kNames[] = {
+        {Status::Ok, "ok"}, {Status::Problem, "problem"}, {Status::Skipped, "skipped"}};
+    for (const auto& [value, name] : kNames)
+        if (value == status)
+            return name;
+    return "skipped";
+}
 
 std::vector<CheckResult> RunChecks(const CheckInput& input)
 {

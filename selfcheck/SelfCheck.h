@@ -14,6 +14,9 @@ enum class Status {
     Skipped, // the check could not look (a tool missing or refused, or nothing given to check)
 };
 
+// "ok", "problem" or "skipped".
+const char* StatusName(Status status);
+
 struct CheckResult {
     std::string name;   // the check's short name, e.g. "samba-account"
     Status status = Status::Skipped;

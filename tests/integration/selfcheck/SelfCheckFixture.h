@@ -86,21 +86,8 @@ public:
     ScriptedPrograms programs;
 };
 
-inline const char* StatusName(selfcheck::Status status)
-{
-    switch (status) {
-    case selfcheck::Status::Ok:
-        return "ok";
-    case selfcheck::Status::Problem:
-        return "problem";
-    case selfcheck::Status::Skipped:
-        break;
-    }
-    return "skipped";
-}
-
 // "status | detail | fix" of a result, so that one comparison shows all three on a failure.
 inline std::string Shown(const selfcheck::CheckResult& result)
 {
-    return std::string(StatusName(result.status)) + " | " + result.detail + " | " + result.fix;
+    return std::string(selfcheck::StatusName(result.status)) + " | " + result.detail + " | " + result.fix;
 }

@@ -1,8 +1,6 @@
 // The self-test on a share set up as the product sets it up, and with one thing broken at a time.
 #include "SelfCheckFixture.h"
 
-#include "platform/security/PosixAcl.h"
-
 namespace {
 
 using selfcheck::Status;
