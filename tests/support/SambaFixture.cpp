@@ -153,7 +153,7 @@ void ReapSambaChildren()
 
 } // namespace
 
-SambaFixture::SambaFixture()
+SambaFixture::SambaFixture(std::vector<std::string> extraGlobalLines) : m_extraGlobalLines(std::move(extraGlobalLines))
 {
     char pattern[] = "/tmp/tarrow-samba.XXXXXX";
     if (!mkdtemp(pattern))
@@ -223,6 +223,8 @@ bool SambaFixture::WriteConfig()
         << "  passdb backend = tdbsam:" << m_root << "/private/passdb.tdb\n"
         << "  log file = " << m_root << "/log.%m\n"
         << "  usershare path = " << usershares << "\n";
+    for (const auto& line : m_extraGlobalLines)
+        out << "  " << line << "\n";
     return static_cast<bool>(out.flush());
 }
 

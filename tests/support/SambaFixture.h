@@ -21,7 +21,10 @@ public:
         std::string password;
     };
 
-    SambaFixture();
+    SambaFixture() : SambaFixture(std::vector<std::string>{}) {}
+    // The lines go to the end of [global], after the fixture's own settings: a line that sets one
+    // of those again wins ("server min protocol = SMB2", "ntlm auth = no").
+    explicit SambaFixture(std::vector<std::string> extraGlobalLines);
     ~SambaFixture();
     SambaFixture(const SambaFixture&) = delete;
     SambaFixture& operator=(const SambaFixture&) = delete;
@@ -36,6 +39,9 @@ public:
 
     // Starts smbd on 127.0.0.1:445 and waits until it accepts connections.
     bool StartServer();
+    // Stops smbd and its helpers; the process stays in its network namespace. Nothing when no
+    // smbd runs.
+    void StopServer();
 
     // smbclient against //127.0.0.1/share as the account, running commands (its -c argument).
     platform::ProgramResult Client(const std::string& share, const Account& account, const std::string& commands) const;
@@ -50,7 +56,6 @@ public:
 
 private:
     bool WriteConfig();
-    void StopServer();
     void StopRpcHelper();
 
     std::string m_root;
@@ -60,4 +65,5 @@ private:
     bool m_ready = false;
     pid_t m_smbd = -1;
     std::vector<std::string> m_accounts;
+    std::vector<std::string> m_extraGlobalLines;
 };
