@@ -14,7 +14,8 @@ constexpr OptionSpec kListOptions[] = {kHostOption, kMacOption, kJsonOption, kHe
 constexpr OptionSpec kRemoveOptions[] = {kHostOption, kMacOption, kHelpOption};
 constexpr OptionSpec kExportOptions[] = {kHostOption, kMacOption, kHelpOption};
 constexpr OptionSpec kImportOptions[] = {kHostOption, kMacOption, kDomainOption, kPasswordStdinOption, kHelpOption};
-constexpr OptionSpec kDoctorOptions[] = {kHostOption, kMacOption, kUserOption, kShareOption, kJsonOption, kHelpOption};
+constexpr OptionSpec kDoctorOptions[] = {kHostOption,  kMacOption,    kUserOption, kShareOption,
+                                         kSmb1Option, kNtlmV1Option, kJsonOption, kHelpOption};
 
 constexpr Command kCommands[] = {
     {"check", "check DEVICE", "is the device there, which model, can it scan to a folder",
@@ -45,7 +46,9 @@ constexpr Command kCommands[] = {
     {"doctor", "doctor [DEVICE]", "check this computer for what stops scans from arriving",
      "Checks Samba, its server, the account's Samba password, the computer's name, the protocol\n"
      "settings a device needs, the shares, the folders' rights and the firewall; each problem with\n"
-     "the command that mends it. With a DEVICE, also the device's records of this computer's shares.",
+     "the command that mends it. With a DEVICE, the shares its records name on this computer are\n"
+     "checked, with the records themselves; --share checks one share. Exit code 1 when a problem\n"
+     "was found.",
      kDoctorOptions, RunDoctor},
 };
 

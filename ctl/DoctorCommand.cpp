@@ -1,10 +1,156 @@
-// tarrowctl doctor [DEVICE]
+// tarrowctl doctor [DEVICE]: the computer-side self-test, for each share a device writes into.
 #include "ctl/Commands.h"
 #include "ctl/Console.h"
+#include "ctl/Device.h"
 #include "ctl/ExitCodes.h"
+#include "ctl/FolderRecords.h"
 
-int RunDoctor(const Arguments&)
+#include "frontend/ProcessAccount.h"
+#include "platform/core/Services.h"
+#include "platform/core/SystemInfo.h"
+#include "platform/shares/Shares.h"
+#include "selfcheck/SelfCheck.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace {
+
+// The checks that look at one share; the others look at the computer and run once.
+bool IsShareCheck(const std::string& name)
 {
-    Error("doctor is not built yet");
-    return kExitFailed;
+    return name == "share" || name == "folder-rights";
+}
+
+struct Finding {
+    std::string share; // empty for the computer's own checks
+    selfcheck::CheckResult result;
+};
+
+// The shares named \\computer\SHARE in the device's records, in the device's order.
+std::vector<std::string> SharesOnDevice(const std::vector<FolderRecordRow>& records, const std::string& computer)
+{
+    std::vector<std::string> shares;
+    const std::string prefix = "\\\\" + computer + "\\";
+    for (const FolderRecordRow& record : records) {
+        if (record.path.size() <= prefix.size())
+            continue;
+        std::string host = record.path.substr(0, prefix.size());
+        std::transform(host.begin(), host.end(), host.begin(), [](unsigned char c) { return std::toupper(c); });
+        if (host == prefix)
+            shares.push_back(record.path.substr(prefix.size()));
+    }
+    return shares;
+}
+
+// The device's record of the share: there, and naming the account when it stores one.
+selfcheck::CheckResult DeviceRecordCheck(const std::vector<FolderRecordRow>& records, const std::string& computer,
+                                         const std::string& share, const std::string& account)
+{
+    const std::string path = "\\\\" + computer + "\\" + share;
+    for (const FolderRecordRow& record : records) {
+        if (record.path != path)
+            continue;
+        if (!record.user.empty() && record.user != account)
+            return {"device-record", selfcheck::Status::Problem,
+                    "the device's record " + record.name + " writes as " + record.user + ", not as " + account,
+                    "tarrowctl remove DEVICE '" + record.name + "' and add it again with --user " + account};
+        return {"device-record", selfcheck::Status::Ok,
+                "the device's record " + record.name + " writes to " + path +
+                    (record.user.empty() ? " as whoever signs in at the device" : " as " + record.user),
+                ""};
+    }
+    return {"device-record", selfcheck::Status::Problem, "the device holds no record of " + path,
+            "tarrowctl add DEVICE --name '" + share + "'"};
+}
+
+void Print(const std::vector<Finding>& findings, bool json)
+{
+    if (json) {
+        std::cout << "[";
+        const char* separator = "";
+        for (const Finding& finding : findings) {
+            const selfcheck::CheckResult& r = finding.result;
+            std::cout << separator << "{\"check\":" << JsonString(r.name) << ",\"share\":" << JsonString(finding.share)
+                      << ",\"status\":" << JsonString(selfcheck::StatusName(r.status))
+                      << ",\"detail\":" << JsonString(r.detail) << ",\"fix\":" << JsonString(r.fix) << "}";
+            separator = ",";
+        }
+        std::cout << "]" << std::endl;
+        return;
+    }
+    for (const Finding& finding : findings) {
+        const selfcheck::CheckResult& r = finding.result;
+        std::string status = selfcheck::StatusName(r.status);
+        status.resize(8, ' ');
+        std::cout << status << r.name << (finding.share.empty() ? "" : " (" + finding.share + ")") << ": " << r.detail
+                  << "\n";
+        if (!r.fix.empty())
+            std::cout << "        fix: " << r.fix << "\n";
+    }
+    std::cout << std::flush;
+}
+
+} // namespace
+
+int RunDoctor(const Arguments& args)
+{
+    std::vector<std::string> positionals = args.Positionals();
+    const bool withDevice = !positionals.empty() || args.Has("--host") || args.Has("--mac");
+    DeviceName name;
+    std::string error;
+    if (withDevice && !DeviceFromArguments(args, positionals, name, error))
+        return UsageError("doctor", error);
+    if (!positionals.empty())
+        return UsageError("doctor", "unexpected argument \"" + positionals.front() + "\"");
+
+    selfcheck::CheckInput input;
+    CString user, domain, computer;
+    if (auto given = args.Value("--user")) {
+        input.account = *given;
+    } else if (GetUserAndDomainFromToken(user, domain)) {
+        input.account = Utf8(user);
+    }
+    platform::Use<platform::ISystemInfo>().GetComputerName(computer);
+    input.computerName = Utf8(computer);
+    if (args.Has("--smb1"))
+        input.device.lowestDialect = "NT1";
+    input.device.needsNtlmV1 = args.Has("--ntlmv1");
+
+    std::vector<std::string> shares;
+    std::vector<FolderRecordRow> records;
+    if (withDevice) {
+        FoundDevice device;
+        if (int code = FindDevice(name, device); code != kExitOk)
+            return code;
+        if (!ReadFolderRecords(device, records))
+            return kExitFailed;
+        shares = SharesOnDevice(records, input.computerName);
+    }
+    if (auto share = args.Value("--share"))
+        shares = {*share};
+    if (shares.empty())
+        shares.push_back(""); // the computer's checks alone
+
+    std::vector<Finding> findings;
+    for (const std::string& share : shares) {
+        Progress(share.empty() ? "checking this computer" : "checking this computer and the share " + share);
+        input.shareName = share;
+        CString path;
+        input.folder.clear();
+        if (!share.empty() && platform::Use<platform::IShares>().GetSharePath(CString::FromUtf8(share), path) == 0)
+            input.folder = Utf8(path);
+        for (selfcheck::CheckResult& result : selfcheck::RunChecks(input)) {
+            const bool perShare = IsShareCheck(result.name);
+            if (perShare || &share == &shares.front())
+                findings.push_back({perShare ? share : "", std::move(result)});
+        }
+        if (withDevice && !share.empty())
+            findings.push_back({share, DeviceRecordCheck(records, input.computerName, share, input.account)});
+    }
+    Print(findings, args.Has("--json"));
+    const bool problem = std::any_of(findings.begin(), findings.end(), [](const Finding& finding) {
+        return finding.result.status == selfcheck::Status::Problem;
+    });
+    return problem ? kExitFailed : kExitOk;
 }
