@@ -1,0 +1,88 @@
+# The stage that the demonstration and the set-up benchmark share, sourced inside private network,
+# mount and host-name namespaces (tools/try, bench/ctl-add): smbd on 127.0.0.1 with a
+# configuration of its own, a demonstration account with a Samba password in an overlay of /etc,
+# and a simulated printer on 127.0.0.2 that finds this computer's name at 127.0.0.1. stop() ends
+# what was started, by PID, and removes the work folder; it runs on exit.
+# Sets: bin, work, computer, user, password, TARROW_SMB_CONF, TARROW_DRIVE_C, HOME.
+bin=$(pwd)/build/bin
+ip link set lo up
+hostname tarrow-demo
+computer=TARROW-DEMO
+
+work=$(mktemp -d /tmp/tarrow-demo.XXXXXX)
+chmod 0711 "$work"
+# Accounts made here land in an overlay of /etc that vanishes with the mount namespace.
+mkdir -p "$work/etc-upper" "$work/etc-work"
+mount -t overlay overlay -o "lowerdir=/etc,upperdir=$work/etc-upper,workdir=$work/etc-work" /etc
+[ -d /var/log/samba ] && mount -t tmpfs -o mode=0755 tmpfs /var/log/samba
+
+pids=""
+stop() {
+  for pid in $pids; do kill "$pid" 2>/dev/null || true; done
+  for pid in $pids; do wait "$pid" 2>/dev/null || true; done
+  if [ -f "$work/pid/samba-dcerpcd.pid" ]; then kill "$(cat "$work/pid/samba-dcerpcd.pid")" 2>/dev/null || true; fi
+  [ -f "$work/C/Tarrow.log" ] && cp "$work/C/Tarrow.log" build/try-last.log
+  rm -rf "$work"
+}
+trap stop EXIT
+trap 'exit 130' INT TERM
+
+wait_for() { # wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s, fails after SECONDS
+  limit=$(( $1 * 10 )); shift
+  i=0
+  until "$@" >/dev/null 2>&1; do
+    i=$((i + 1)); [ "$i" -lt "$limit" ] || { echo "time-out waiting for: $*" >&2; return 1; }
+    sleep 0.1
+  done
+}
+
+echo "== Samba on 127.0.0.1, with a configuration of its own"
+for d in private lock state cache pid ncalrpc usershares; do mkdir -p "$work/$d"; done
+chgrp sambashare "$work/usershares" 2>/dev/null || true
+chmod 1775 "$work/usershares"
+cat > "$work/smb.conf" <<CONF
+[global]
+  server role = standalone server
+  netbios name = $computer
+  interfaces = 127.0.0.1
+  bind interfaces only = yes
+  smb ports = 445
+  disable netbios = yes
+  load printers = no
+  printcap name = /dev/null
+  disable spoolss = yes
+  map to guest = never
+  inherit acls = yes
+  usershare max shares = 100
+  usershare allow guests = no
+  usershare owner only = false
+  private dir = $work/private
+  lock directory = $work/lock
+  state directory = $work/state
+  cache directory = $work/cache
+  pid directory = $work/pid
+  ncalrpc dir = $work/ncalrpc
+  passdb backend = tdbsam:$work/private/passdb.tdb
+  log file = $work/log.%m
+  usershare path = $work/usershares
+CONF
+export TARROW_SMB_CONF="$work/smb.conf"
+export TARROW_DRIVE_C="$work/C"
+export HOME="$work/home"
+mkdir -p "$TARROW_DRIVE_C" "$HOME"
+
+user=tarrowdemo
+password=Demo-$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')
+useradd -M -N -s /usr/sbin/nologin "$user"
+printf '%s\n%s\n' "$password" "$password" | smbpasswd -c "$TARROW_SMB_CONF" -a -s "$user" >/dev/null
+echo "demonstration account: $user (Samba password made for this run)"
+smbd --foreground --debug-stdout -d 0 -s "$TARROW_SMB_CONF" > "$work/smbd.out" 2>&1 &
+pids="$pids $!"
+smbd_listening() { ss -ltnH 'sport = :445' | grep -q .; }
+wait_for 10 smbd_listening
+
+echo "== a simulated printer on 127.0.0.2 (HTTPS 443, SNMP 161); it finds $computer at 127.0.0.1"
+"$bin/tarrow-simdevice" --address 127.0.0.2:443 --snmp --name "$computer=127.0.0.1" > "$work/device.out" 2>&1 &
+pids="$pids $!"
+wait_for 10 grep -q '^listening' "$work/device.out"
+
