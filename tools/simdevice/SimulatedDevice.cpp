@@ -4,6 +4,7 @@
 #include "tools/simdevice/DeviceState.h"
 #include "tools/simdevice/HttpsServer.h"
 #include "tools/simdevice/LoopbackAddress.h"
+#include "tools/simdevice/scan/ScanDelivery.h"
 
 #include <cstdint>
 
@@ -117,6 +118,28 @@ std::vector<ReceivedRequest> SimulatedDevice::Requests() const
 void SimulatedDevice::ClearRequests()
 {
     state_->ClearRequests();
+}
+
+ScanResult SimulatedDevice::Scan(const ScanRequest& request)
+{
+    const std::optional<Folder> entry = state_->FindFolder(request.folder);
+    if (!entry) {
+        ScanResult result;
+        result.status = kNoSuchFolderEntry;
+        return result;
+    }
+    // Runs without the state's lock: the web server goes on answering while the file is written.
+    return DeliverScan(*entry, request, state_->Names(), state_->SmbPort(), ScanCaption(entry->name));
+}
+
+void SimulatedDevice::SetNameTable(std::map<std::string, std::string> hostAddresses)
+{
+    state_->SetNameTable(NameTable(hostAddresses));
+}
+
+void SimulatedDevice::SetSmbPort(int port)
+{
+    state_->SetSmbPort(port);
 }
 
 } // namespace simdevice
