@@ -1,5 +1,6 @@
 #include "tools/simdevice/SimulatedDevice.h"
 
+#include "tools/simdevice/ControlEndpoint.h"
 #include "tools/simdevice/DeviceResponder.h"
 #include "tools/simdevice/DeviceState.h"
 #include "tools/simdevice/HttpsServer.h"
@@ -25,7 +26,9 @@ bool SimulatedDevice::Start(const std::string& host, int port)
     if (server_ || !IsLoopbackAddress(host) || port < 0 || port > 65535)
         return false;
     DeviceState* state = state_.get();
-    auto server = std::make_unique<HttpsServer>([state](const ReceivedRequest& request) {
+    auto server = std::make_unique<HttpsServer>([this, state](const ReceivedRequest& request) {
+        if (IsControlRequest(request))
+            return AnswerControlRequest(request, [this](const ScanRequest& scan) { return Scan(scan); });
         state->Record(request);
         return Respond(request, *state);
     });

@@ -36,12 +36,16 @@ struct Folder {
 
 // What the device received, byte for byte: the request path and the three form fields.
 struct ReceivedRequest {
+    std::string method;  // "GET", "POST"
     std::string target;
     std::vector<std::string> fields;  // names of the form's parts, in name order
     std::string ipAddress;
     std::string port;
     std::string xmlRequest;
     std::string xmlContentType;
+    // The URL-encoded fields (of the query and of a form body) by name; the first of a name wins.
+    // Only the control endpoint reads them; its requests are not recorded.
+    std::map<std::string, std::string> formFields;
 };
 
 // A scan as a user starts it at the panel: the folder entry picked, and for an entry whose
@@ -113,7 +117,8 @@ public:
 
     // Writes a one-page document of the entry's FileFormat into its folder over SMB, as the
     // device does when a user scans to that entry. Blocks until the file is written or the
-    // attempt failed; scans run one at a time.
+    // attempt failed; scans run one at a time. Also reachable over HTTPS: POST
+    // /control/scan (tools/simdevice/ControlEndpoint.h).
     ScanResult Scan(const ScanRequest& request);
     // The host names the device resolves (name -> dotted 127.x.y.z address; other addresses are
     // left out), compared without letter case, as a device is given DNS or WINS servers. A path
