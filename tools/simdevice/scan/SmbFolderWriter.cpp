@@ -156,7 +156,9 @@ private:
         for (int number = 1; number <= kMaxFileNumber; ++number) {
             const std::string name = NumberedName(prefix, number, extension);
             const std::string url = FileUrl(target.address, target.path, name);
-            SMBCFILE* opened = smbc_getFunctionOpen(context)(context, url.c_str(), O_WRONLY | O_CREAT | O_EXCL, kFileMode);
+            // O_EXCL: a file of that name, whoever wrote it, is never overwritten.
+            SMBCFILE* opened =
+                smbc_getFunctionOpen(context)(context, url.c_str(), O_WRONLY | O_CREAT | O_EXCL, kFileMode);
             if (!opened && errno == EEXIST)
                 continue;
             if (!opened)
