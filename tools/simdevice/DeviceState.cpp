@@ -113,6 +113,12 @@ std::vector<Folder> DeviceState::Folders(std::size_t count) const
     return folders_.First(count);
 }
 
+std::optional<Folder> DeviceState::FindFolder(const std::string& name) const
+{
+    std::lock_guard lock(mutex_);
+    return folders_.Find(name);
+}
+
 void DeviceState::ClearFolders()
 {
     std::lock_guard lock(mutex_);
@@ -142,6 +148,30 @@ bool DeviceState::IsFolderPathValid(const Folder& folder) const
     }
     // Called without the lock: a test's validator may well ask the device about itself.
     return validator ? validator(folder) : AcceptsFolderPath(folder, knownShares);
+}
+
+void DeviceState::SetNameTable(NameTable names)
+{
+    std::lock_guard lock(mutex_);
+    names_ = std::move(names);
+}
+
+NameTable DeviceState::Names() const
+{
+    std::lock_guard lock(mutex_);
+    return names_;
+}
+
+void DeviceState::SetSmbPort(int port)
+{
+    std::lock_guard lock(mutex_);
+    smbPort_ = port;
+}
+
+int DeviceState::SmbPort() const
+{
+    std::lock_guard lock(mutex_);
+    return smbPort_;
 }
 
 void DeviceState::Record(ReceivedRequest request)

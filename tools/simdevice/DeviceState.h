@@ -4,6 +4,7 @@
 
 #include "tools/simdevice/FolderDatabase.h"
 #include "tools/simdevice/SimulatedDevice.h"
+#include "tools/simdevice/scan/NameTable.h"
 
 #include <cstddef>
 #include <functional>
@@ -37,11 +38,18 @@ public:
     std::size_t DeleteFolders(const std::vector<std::string>& names);
     std::size_t FolderCount() const;
     std::vector<Folder> Folders(std::size_t count) const;
+    // The first record of that name.
+    std::optional<Folder> FindFolder(const std::string& name) const;
     void ClearFolders();
 
     void SetKnownShares(std::vector<std::string> shares);
     void SetFolderPathValidator(std::function<bool(const Folder&)> validator);
     bool IsFolderPathValid(const Folder& folder) const;
+
+    void SetNameTable(NameTable names);
+    NameTable Names() const;
+    void SetSmbPort(int port);
+    int SmbPort() const;
 
     void Record(ReceivedRequest request);
     std::vector<ReceivedRequest> Requests() const;
@@ -59,6 +67,8 @@ private:
     std::vector<std::string> knownShares_;
     std::function<bool(const Folder&)> validator_;
     std::vector<ReceivedRequest> requests_;
+    NameTable names_;
+    int smbPort_ = 445;
 };
 
 } // namespace simdevice

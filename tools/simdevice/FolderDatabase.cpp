@@ -27,6 +27,15 @@ std::vector<Folder> FolderDatabase::First(std::size_t count) const
     return std::vector<Folder>(folders_.begin(), end);
 }
 
+std::optional<Folder> FolderDatabase::Find(const std::string& name) const
+{
+    const auto found = std::find_if(folders_.begin(), folders_.end(),
+                                    [&name](const Folder& folder) { return folder.name == name; });
+    if (found == folders_.end())
+        return std::nullopt;
+    return *found;
+}
+
 void FolderDatabase::Clear()
 {
     folders_.clear();

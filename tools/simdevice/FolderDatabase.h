@@ -5,6 +5,7 @@
 #include "tools/simdevice/SimulatedDevice.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ public:
     std::size_t Count() const;
     // The first count records (all of them when there are fewer).
     std::vector<Folder> First(std::size_t count) const;
+    // The first record of that name.
+    std::optional<Folder> Find(const std::string& name) const;
     void Clear();
 
 private:

@@ -18,7 +18,11 @@ std::string FieldOf(const httplib::Request& request, const char* name)
 ReceivedRequest ReceivedFrom(const httplib::Request& request)
 {
     ReceivedRequest received;
+    received.method = request.method;
     received.target = request.path;
+    // httplib puts the query's fields and those of a URL-encoded body into params.
+    for (const auto& [name, value] : request.params)
+        received.formFields.emplace(name, value);
     for (const auto& [name, part] : request.files)
         received.fields.push_back(name);
     received.ipAddress = FieldOf(request, "ip_address");

@@ -2,6 +2,7 @@
 
 #include "tools/simdevice/LoopbackAddress.h"
 #include "tools/simdevice/Profiles.h"
+#include "tools/simdevice/scan/NameTable.h"
 
 #include <array>
 #include <charconv>
@@ -68,6 +69,26 @@ bool ApplyShare(const std::string& value, ProgramOptions& options, std::string&)
     return true;
 }
 
+bool ApplyName(const std::string& value, ProgramOptions& options, std::string& error)
+{
+    std::string host, address;
+    if (!ParseNameEntry(value, host, address)) {
+        error = "--name needs HOST=IP with a 127.0.0.0/8 address, not " + value;
+        return false;
+    }
+    options.names[host] = address;
+    return true;
+}
+
+bool ApplySmbPort(const std::string& value, ProgramOptions& options, std::string& error)
+{
+    if (!ParseNumber(value, 65535, options.smbPort) || options.smbPort == 0) {
+        error = "--smb-port needs a number from 1 to 65535";
+        return false;
+    }
+    return true;
+}
+
 bool ApplyHelp(const std::string&, ProgramOptions& options, std::string&)
 {
     options.help = true;
@@ -81,12 +102,14 @@ struct OptionSpec {
     bool (*apply)(const std::string& value, ProgramOptions& options, std::string& error);
 };
 
-constexpr std::array<OptionSpec, 6> kOptions{{
+constexpr std::array<OptionSpec, 8> kOptions{{
     {"--address", "HOST[:PORT]", "listen there (127.0.0.0/8 only; default 127.0.0.2:443, port 0 = any)", ApplyAddress},
     {"--profile", "NAME", "how the device behaves (see below; default managed-granted)", ApplyProfile},
     {"--model", "TEXT", "model name the device reports", ApplyModel},
     {"--folders", "N", "start with N folder records", ApplyFolders},
     {"--share", "NAME", "a share the folder-path check knows (repeatable; none = any)", ApplyShare},
+    {"--name", "HOST=IP", "scans resolve HOST to IP (127.0.0.0/8; repeatable)", ApplyName},
+    {"--smb-port", "N", "scans connect to SMB port N (default 445)", ApplySmbPort},
     {"--help", "", "show this text", ApplyHelp},
 }};
 

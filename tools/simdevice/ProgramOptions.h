@@ -4,6 +4,7 @@
 
 #include "tools/simdevice/SimulatedDevice.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ struct ProgramOptions {
     std::optional<std::string> modelName;
     int folders = 0;
     std::vector<std::string> shares;
+    std::map<std::string, std::string> names;  // the name table for scans: host -> loopback address
+    int smbPort = 445;
     bool help = false;
 };
 

@@ -1,9 +1,11 @@
 #include "tools/simdevice/SimulatedDevice.h"
 
+#include "tools/simdevice/ControlEndpoint.h"
 #include "tools/simdevice/DeviceResponder.h"
 #include "tools/simdevice/DeviceState.h"
 #include "tools/simdevice/HttpsServer.h"
 #include "tools/simdevice/LoopbackAddress.h"
+#include "tools/simdevice/scan/ScanDelivery.h"
 
 #include <cstdint>
 
@@ -24,7 +26,9 @@ bool SimulatedDevice::Start(const std::string& host, int port)
     if (server_ || !IsLoopbackAddress(host) || port < 0 || port > 65535)
         return false;
     DeviceState* state = state_.get();
-    auto server = std::make_unique<HttpsServer>([state](const ReceivedRequest& request) {
+    auto server = std::make_unique<HttpsServer>([this, state](const ReceivedRequest& request) {
+        if (IsControlRequest(request))
+            return AnswerControlRequest(request, [this](const ScanRequest& scan) { return Scan(scan); });
         state->Record(request);
         return Respond(request, *state);
     });
@@ -117,6 +121,28 @@ std::vector<ReceivedRequest> SimulatedDevice::Requests() const
 void SimulatedDevice::ClearRequests()
 {
     state_->ClearRequests();
+}
+
+ScanResult SimulatedDevice::Scan(const ScanRequest& request)
+{
+    const std::optional<Folder> entry = state_->FindFolder(request.folder);
+    if (!entry) {
+        ScanResult result;
+        result.status = kNoSuchFolderEntry;
+        return result;
+    }
+    // Runs without the state's lock: the web server goes on answering while the file is written.
+    return DeliverScan(*entry, request, state_->Names(), state_->SmbPort(), ScanCaption(entry->name));
+}
+
+void SimulatedDevice::SetNameTable(std::map<std::string, std::string> hostAddresses)
+{
+    state_->SetNameTable(NameTable(hostAddresses));
+}
+
+void SimulatedDevice::SetSmbPort(int port)
+{
+    state_->SetSmbPort(port);
 }
 
 } // namespace simdevice

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,12 +36,37 @@ struct Folder {
 
 // What the device received, byte for byte: the request path and the three form fields.
 struct ReceivedRequest {
+    std::string method;  // "GET", "POST"
     std::string target;
     std::vector<std::string> fields;  // names of the form's parts, in name order
     std::string ipAddress;
     std::string port;
     std::string xmlRequest;
     std::string xmlContentType;
+    // The URL-encoded fields (of the query and of a form body) by name; the first of a name wins.
+    // Only the control endpoint reads them; its requests are not recorded.
+    std::map<std::string, std::string> formFields;
+};
+
+// A scan as a user starts it at the panel: the folder entry picked, and for an entry whose
+// FolderAuthType is MFP_USER_CREDENTIALS the account the user signs in with. An entry with
+// DEFAULT_USER_CREDENTIALS (or none) uses its own stored account and ignores the one given.
+struct ScanRequest {
+    std::string folder;
+    std::string userName;
+    std::string password;
+    std::string domain;
+};
+
+// How a scan ended. On success fileName is the new file's name ("Scan_0001.pdf") in the
+// entry's networkPath; on failure status holds what the panel shows: the SMB status
+// ("NT_STATUS_LOGON_FAILURE", tools/simdevice/scan/SmbStatus.h) or one of the device's own
+// words (tools/simdevice/scan/ScanDelivery.h), and nothing was written.
+struct ScanResult {
+    bool ok = false;
+    std::string fileName;
+    std::string networkPath;
+    std::string status;
 };
 
 class DeviceState;
@@ -88,6 +114,18 @@ public:
 
     std::vector<ReceivedRequest> Requests() const;
     void ClearRequests();
+
+    // Writes a one-page document of the entry's FileFormat into its folder over SMB, as the
+    // device does when a user scans to that entry. Blocks until the file is written or the
+    // attempt failed; scans run one at a time. Also reachable over HTTPS: POST
+    // /control/scan (tools/simdevice/ControlEndpoint.h).
+    ScanResult Scan(const ScanRequest& request);
+    // The host names the device resolves (name -> dotted 127.x.y.z address; other addresses are
+    // left out), compared without letter case, as a device is given DNS or WINS servers. A path
+    // whose host is a dotted loopback address needs no entry.
+    void SetNameTable(std::map<std::string, std::string> hostAddresses);
+    // The port scans connect to (default 445).
+    void SetSmbPort(int port);
 
 private:
     std::unique_ptr<DeviceState> state_;

@@ -39,6 +39,8 @@ int main(int argc, char** argv)
     for (Folder& folder : SampleFolders(options.folders))
         device.AddFolder(std::move(folder));
     device.SetKnownShares(options.shares);
+    device.SetNameTable(options.names);
+    device.SetSmbPort(options.smbPort);
 
     if (!device.Start(options.host, options.port)) {
         std::cerr << "tarrow-simdevice: cannot listen on " << options.host << ":" << options.port << "\n";
