@@ -7,6 +7,7 @@
 #include "support/SambaFixture.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 
 using namespace ctltest;
 
@@ -81,6 +82,15 @@ TEST_F(AddCommandTest, SetsUpTheFolderShareAndRecordAndTheShareTakesAFile)
     EXPECT_EQ(folders[0].fileSize, "DS_FILESIZE_LARGE");
     EXPECT_FALSE(log->Contains(account.password));
     EXPECT_EQ(run.err.find(account.password), std::string::npos);
+
+    // The device's scan arrives as the account, through the share that tarrowctl made.
+    device->SetNameTable({{computer.ToUtf8(), "127.0.0.1"}});
+    simdevice::ScanResult scanned = device->Scan({"Reports", "", "", ""});
+    ASSERT_TRUE(scanned.ok) << scanned.status;
+    EXPECT_EQ(scanned.fileName, "Scan_0001.jpg");
+    struct stat info {};
+    ASSERT_EQ(stat((folder + "/Scan_0001.jpg").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, entry->pw_uid);
 }
 
 TEST_F(AddCommandTest, ProposesAFreeNameAndTheWizardsDefaultsWhenNoneIsGiven)
@@ -93,6 +103,14 @@ TEST_F(AddCommandTest, ProposesAFreeNameAndTheWizardsDefaultsWhenNoneIsGiven)
     ASSERT_EQ(folders.size(), 1u);
     EXPECT_EQ(folders[0].name, proposed);
     EXPECT_EQ(folders[0].authType, "MFP_USER_CREDENTIALS");
+
+    // Whoever scans signs in at the device: without an account nothing is written, with the
+    // account the page arrives.
+    device->SetNameTable({{computer.ToUtf8(), "127.0.0.1"}});
+    EXPECT_EQ(device->Scan({proposed, "", "", ""}).status, "SIGN_IN_REQUIRED");
+    simdevice::ScanResult scanned = device->Scan({proposed, account.name, account.password, ""});
+    EXPECT_TRUE(scanned.ok) << scanned.status;
+    EXPECT_EQ(scanned.fileName, "Scan_0001.pdf");
     EXPECT_EQ(folders[0].password, "");
     EXPECT_EQ(folders[0].fileFormat, "PDF");
     EXPECT_EQ(folders[0].resolution, "150x150");

@@ -16,6 +16,8 @@
 
 #include <deque>
 #include <glib.h>
+#include <pwd.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -201,6 +203,9 @@ TEST_F(WebKitFixture, TheWholeSetUpOnTheRealPages)
 
     SambaFixture samba;
     ASSERT_TRUE(samba.IsReady());
+    ASSERT_TRUE(samba.StartServer());
+    const SambaFixture::Account account = samba.AddAccount();
+    ASSERT_FALSE(account.name.empty());
     simdevice::SimulatedDevice device;
     ASSERT_TRUE(device.Start("127.0.0.66", 443));
     simdevice::SnmpAgent agent;
@@ -208,7 +213,6 @@ TEST_F(WebKitFixture, TheWholeSetUpOnTheRealPages)
     ASSERT_TRUE(agent.Start());
 
     ScriptedMessageBoxes boxes;
-    boxes.Answer(platform::IDYES); // sign in at the device at every scan
     NoWaits noWaits;
     platform::ScopedService<platform::ISleeper> useNoWaits(noWaits);
     TrackingHost host;
@@ -221,7 +225,8 @@ TEST_F(WebKitFixture, TheWholeSetUpOnTheRealPages)
         {"SelectOp", Click("ButtonNext")},
         {"FolderName", Type("textbox-Location", "'C:\\\\Scans\\\\'") + Type("textbox-FolderName", "'Reports'") +
                            Click("ButtonNext")},
-        {"UserCredentials", Click("checkbox-Status") + Click("ButtonNext")},
+        {"UserCredentials", Type("textbox-UserName", "'" + account.name + "'") +
+                                Type("textbox-Password", "'" + account.password + "'") + Click("ButtonNext")},
         {"ScanOptions", "document.getElementById('DocumentTypeSelection').selectedIndex = 3;" + Click("ButtonNext")},
         {"ConfirmAdd", Click("ButtonCreate")},
         {"Finish", Click("ButtonNext")},
@@ -238,13 +243,25 @@ TEST_F(WebKitFixture, TheWholeSetUpOnTheRealPages)
                                                  "Entering FolderName dialog.", "Entering UserCredentials dialog.",
                                                  "Entering ScanOptions dialog.", "Entering ConfirmAdd dialog.",
                                                  "Entering Progress dialog.", "Entering Finish dialog."}));
-    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown().empty());
     EXPECT_TRUE(fs::is_directory(platform::DriveCRoot() + "/Scans/Reports"));
     EXPECT_NE(samba.ShareInfo("Reports").find("path=" + platform::DriveCRoot() + "/Scans/Reports"), std::string::npos);
     auto folders = device.Folders();
     ASSERT_EQ(folders.size(), 1u);
     EXPECT_EQ(folders[0].name, "Reports");
-    EXPECT_EQ(folders[0].authType, "MFP_USER_CREDENTIALS");
+    EXPECT_EQ(folders[0].authType, "DEFAULT_USER_CREDENTIALS");
+    EXPECT_EQ(folders[0].userName, account.name);
     EXPECT_EQ(folders[0].fileFormat, "JPEG");
+
+    // The device scans into the folder that the pages set up, as the account.
+    CString computer;
+    ASSERT_TRUE(platform::ISystemInfo::Default().GetComputerName(computer));
+    device.SetNameTable({{computer.ToUtf8(), "127.0.0.1"}});
+    simdevice::ScanResult scanned = device.Scan({"Reports", "", "", ""});
+    EXPECT_TRUE(scanned.ok) << scanned.status;
+    struct stat info {};
+    EXPECT_EQ(stat((platform::DriveCRoot() + "/Scans/Reports/Scan_0001.jpg").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, getpwnam(account.name.c_str())->pw_uid);
+    EXPECT_FALSE(log.Contains(account.password));
     device.Stop();
 }

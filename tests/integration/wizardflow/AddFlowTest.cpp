@@ -9,6 +9,7 @@
 #include "support/SambaFixture.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 
 using namespace wizardflow;
 using platform::PageProperty;
@@ -111,6 +112,16 @@ TEST_F(AddFlowTest, FromWelcomeToFinishTheFolderIsSharedAndRegistered)
     EXPECT_EQ(folders[0].authType, "DEFAULT_USER_CREDENTIALS");
     EXPECT_EQ(folders[0].fileFormat, "JPEG");
     EXPECT_FALSE(log->Contains(account.password));
+
+    // The device scans into the new folder as the stored account.
+    device->SetNameTable({{computer.ToUtf8(), "127.0.0.1"}});
+    simdevice::ScanResult scanned = device->Scan({"Reports", "", "", ""});
+    ASSERT_TRUE(scanned.ok) << scanned.status;
+    EXPECT_EQ(scanned.fileName, "Scan_0001.jpg");
+    struct stat info {};
+    ASSERT_EQ(stat((folder + "/Scan_0001.jpg").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, entry->pw_uid);
+    EXPECT_EQ(FileBytes(folder + "/Scan_0001.jpg").substr(0, 3), "\xFF\xD8\xFF");
 }
 
 TEST_F(AddFlowTest, AWrongPasswordKeepsTheCredentialsPageAndTheRightOneGoesOn)
@@ -131,6 +142,17 @@ TEST_F(AddFlowTest, AWrongPasswordKeepsTheCredentialsPageAndTheRightOneGoesOn)
     EXPECT_EQ(device->Folders().size(), 1u);
     EXPECT_FALSE(log->Contains("not the password"));
     EXPECT_FALSE(log->Contains(account.password));
+
+    // Had a wrong password been stored, the device's scan fails at its sign-in and writes nothing.
+    simdevice::Folder stored = device->Folders()[0];
+    stored.name = "Stale";
+    stored.password = "not the password";
+    device->AddFolder(stored);
+    device->SetNameTable({{computer.ToUtf8(), "127.0.0.1"}});
+    simdevice::ScanResult refused = device->Scan({"Stale", "", "", ""});
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.status, "NT_STATUS_LOGON_FAILURE");
+    EXPECT_TRUE(fs::is_empty(platform::DriveCRoot() + "/Scans/Reports"));
 }
 
 TEST_F(AddFlowTest, WithoutStoringTheCredentialsTheDeviceAsksAtEachScan)
