@@ -2,6 +2,7 @@
 #include "ctl/Commands.h"
 #include "ctl/Console.h"
 #include "ctl/Device.h"
+#include "ctl/DeviceRegistration.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/Password.h"
 #include "ctl/ScanOptionWords.h"
@@ -156,16 +157,10 @@ int SetUp(const FoundDevice& device, const AddPlan& plan)
         return kExitFailed;
     }
     Progress("registering the folder on the device");
-    const auto format = static_cast<Brede_FileFormat>(plan.options.fileFormat);
-    const auto resolution = static_cast<Brede_ImageResolution>(plan.options.resolution);
-    const auto color = static_cast<Brede_ColorSetting>(plan.options.colorSetting);
-    const auto size = static_cast<Brede_FileSize>(plan.options.fileSize);
-    Brede_ErrorCode result =
-        plan.storeAccount
-            ? ConfigureDevice(plan.userName, CString::FromUtf8(plan.password), plan.domain, device.ipAddress,
-                              plan.computerName, plan.folderName, format, resolution, color, size)
-            : ConfigureDevice(device.ipAddress, plan.computerName, plan.folderName, format, resolution, color, size);
-    if (result != BREDE_NO_ERROR) {
+    const StoredAccount account{plan.userName, CString::FromUtf8(plan.password), plan.domain};
+    const bool registered = RegisterFolder(device.ipAddress, plan.computerName, plan.folderName, plan.options,
+                                           plan.storeAccount ? &account : nullptr);
+    if (!registered) {
         Error("the device did not register the folder (see the log).\n" + LeftOnThisComputer(plan));
         return kExitFailed;
     }

@@ -3,12 +3,12 @@
 #include "ctl/Commands.h"
 #include "ctl/Console.h"
 #include "ctl/Csv.h"
+#include "ctl/DeviceRegistration.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/FolderRecords.h"
 #include "ctl/Password.h"
 #include "ctl/ScanOptionWords.h"
 
-#include "library/Quillet_Library.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
 
@@ -93,17 +93,9 @@ bool ParseImportLine(const std::vector<std::string>& fields, const std::string& 
 
 bool Register(const FoundDevice& device, const ImportLine& line, const std::string& password)
 {
-    const auto format = static_cast<Brede_FileFormat>(line.options.fileFormat);
-    const auto resolution = static_cast<Brede_ImageResolution>(line.options.resolution);
-    const auto color = static_cast<Brede_ColorSetting>(line.options.colorSetting);
-    const auto size = static_cast<Brede_FileSize>(line.options.fileSize);
-    const CString host = CString::FromUtf8(line.host), share = CString::FromUtf8(line.share);
-    Brede_ErrorCode result =
-        line.user.empty()
-            ? ConfigureDevice(device.ipAddress, host, share, format, resolution, color, size)
-            : ConfigureDevice(CString::FromUtf8(line.user), CString::FromUtf8(password), CString::FromUtf8(line.domain),
-                              device.ipAddress, host, share, format, resolution, color, size);
-    return result == BREDE_NO_ERROR;
+    const StoredAccount account{CString::FromUtf8(line.user), CString::FromUtf8(password), CString::FromUtf8(line.domain)};
+    return RegisterFolder(device.ipAddress, CString::FromUtf8(line.host), CString::FromUtf8(line.share), line.options,
+                          line.user.empty() ? nullptr : &account);
 }
 
 } // namespace

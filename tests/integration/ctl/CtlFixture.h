@@ -6,6 +6,7 @@
 #include "ctl/Commands.h"
 #include "integration/discovery/DiscoveryFixture.h"
 #include "support/LogCapture.h"
+#include "support/ModuleFolderAt.h"
 
 #include "common/log/ProgramLog.h"
 #include "platform/core/Paths.h"
@@ -21,16 +22,6 @@
 #include <sstream>
 
 namespace ctltest {
-
-class ModuleFolderAt : public platform::ISystemInfo {
-public:
-    explicit ModuleFolderAt(std::filesystem::path folder) : m_folder(std::move(folder)) {}
-    bool GetComputerName(CString& name) override { return platform::ISystemInfo::Default().GetComputerName(name); }
-    CString GetModuleFolder() override { return CString::FromUtf8(m_folder.string()); }
-
-private:
-    std::filesystem::path m_folder;
-};
 
 struct CtlRun {
     int exitCode;

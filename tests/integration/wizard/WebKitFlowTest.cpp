@@ -5,6 +5,7 @@
 
 #include "integration/discovery/DiscoveryFixture.h"
 #include "support/LogCapture.h"
+#include "support/ModuleFolderAt.h"
 #include "support/SambaFixture.h"
 #include "support/ScriptedMessageBoxes.h"
 
@@ -104,16 +105,6 @@ private:
 class NoWaits : public platform::ISleeper {
 public:
     void Sleep(unsigned) override {}
-};
-
-class ModuleFolderAt : public platform::ISystemInfo {
-public:
-    explicit ModuleFolderAt(fs::path folder) : m_folder(std::move(folder)) {}
-    bool GetComputerName(CString& name) override { return platform::ISystemInfo::Default().GetComputerName(name); }
-    CString GetModuleFolder() override { return CString::FromUtf8(m_folder.string()); }
-
-private:
-    fs::path m_folder;
 };
 
 // Acts on pages as they come: each step waits (on the user-interface thread, every 100 ms) for

@@ -5,6 +5,7 @@
 
 #include "integration/discovery/DiscoveryFixture.h"
 #include "support/LogCapture.h"
+#include "support/ModuleFolderAt.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "wizard/PageChain.h"
 
@@ -25,17 +26,6 @@
 #include <sstream>
 
 namespace wizardflow {
-
-// The module folder is the test's own.
-class ModuleFolderAt : public platform::ISystemInfo {
-public:
-    explicit ModuleFolderAt(std::filesystem::path folder) : m_folder(std::move(folder)) {}
-    bool GetComputerName(CString& name) override { return platform::ISystemInfo::Default().GetComputerName(name); }
-    CString GetModuleFolder() override { return CString::FromUtf8(m_folder.string()); }
-
-private:
-    std::filesystem::path m_folder;
-};
 
 inline std::string FileBytes(const std::filesystem::path& path)
 {
