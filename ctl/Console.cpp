@@ -1,5 +1,7 @@
 #include "ctl/Console.h"
 
+#include "ctl/ExitCodes.h"
+
 #include "common/log/LogEscape.h"
 #include "common/log/ProgramLog.h"
 
@@ -50,5 +52,5 @@ int UsageError(const char* command, const std::string& text)
 {
     std::cerr << "tarrowctl " << command << ": " << text << "\n"
               << "Try 'tarrowctl " << command << " --help'." << std::endl;
-    return 2; // kExitUsage
+    return kExitUsage;
 }
