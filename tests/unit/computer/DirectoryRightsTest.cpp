@@ -188,3 +188,26 @@ TEST_F(DirectoryRightsTest, AParentThatCannotBeChangedIsReportedWithItsError)
         EXPECT_EQ(error, 0) << path;
     EXPECT_FALSE(NobodyReaches(folder));
 }
+
+// A parent with an ACL of its own keeps its mask but for the search right it gains, so that the
+// entries the mask limits get no more than that.
+TEST_F(DirectoryRightsTest, AParentWithAMaskGainsOnlyTheSearchRightInIt)
+{
+    std::string folder = root + "/Masked/Reports";
+    fs::create_directories(folder);
+    chmod(root.c_str(), 0711);
+    ASSERT_EQ(platform::RunProgram({"/usr/bin/setfacl", "-m", "g:nogroup:rw,m::r", root + "/Masked"}).exitCode, 0);
+    chmod((root + "/Masked").c_str(), 0740); // group class r-- now: the mask
+    ASSERT_FALSE(NobodyReaches(folder));
+
+    auto changes = platform::IDirectoryRights::Default().GrantSearchOnParents(CString::FromUtf8(folder), nobody);
+    ASSERT_FALSE(changes.empty());
+    EXPECT_EQ(changes[0].path.ToUtf8(), root + "/Masked");
+    EXPECT_EQ(changes[0].error, 0);
+    const std::string listing =
+        platform::RunProgram({"/usr/bin/getfacl", "-cp", root + "/Masked"}).output;
+    EXPECT_NE(listing.find("\nuser:nobody:--x\n"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("\nmask::r-x\n"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("\ngroup:nogroup:rw-\t#effective:r--\n"), std::string::npos) << listing;
+    EXPECT_TRUE(NobodyReaches(folder));
+}
