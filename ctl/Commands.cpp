@@ -14,8 +14,8 @@ constexpr OptionSpec kListOptions[] = {kHostOption, kMacOption, kJsonOption, kHe
 constexpr OptionSpec kRemoveOptions[] = {kHostOption, kMacOption, kHelpOption};
 constexpr OptionSpec kExportOptions[] = {kHostOption, kMacOption, kHelpOption};
 constexpr OptionSpec kImportOptions[] = {kHostOption, kMacOption, kDomainOption, kPasswordStdinOption, kHelpOption};
-constexpr OptionSpec kDoctorOptions[] = {kHostOption,  kMacOption,    kUserOption, kShareOption,
-                                         kSmb1Option, kNtlmV1Option, kJsonOption, kHelpOption};
+constexpr OptionSpec kDoctorOptions[] = {kHostOption,   kMacOption,  kUserOption,          kShareOption, kSmb1Option,
+                                         kNtlmV1Option, kJsonOption, kPasswordStdinOption, kHelpOption};
 
 constexpr Command kCommands[] = {
     {"check", "check DEVICE", "is the device there, which model, can it scan to a folder",
@@ -47,7 +47,8 @@ constexpr Command kCommands[] = {
      "Checks Samba, its server, the account's Samba password, the computer's name, the protocol\n"
      "settings a device needs, the shares, the folders' rights and the firewall; each problem with\n"
      "the command that mends it. With a DEVICE, the shares its records name on this computer are\n"
-     "checked, with the records themselves; --share checks one share. Exit code 1 when a problem\n"
+     "checked, with the records themselves, and with the account's password (--password-stdin) the\n"
+     "device checks that it reaches the share; --share checks one share. Exit code 1 when a problem\n"
      "was found.",
      kDoctorOptions, RunDoctor},
 };

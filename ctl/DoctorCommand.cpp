@@ -4,8 +4,10 @@
 #include "ctl/Device.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/FolderRecords.h"
+#include "ctl/Password.h"
 
 #include "frontend/ProcessAccount.h"
+#include "library/Quillet_Library.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
 #include "platform/shares/Shares.h"
@@ -13,6 +15,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -27,11 +30,17 @@ struct Finding {
     selfcheck::CheckResult result;
 };
 
+// "\\computer\share", as the device's records name a share.
+std::string NetworkPath(const std::string& computer, const std::string& share)
+{
+    return "\\\\" + computer + "\\" + share;
+}
+
 // The shares named \\computer\SHARE in the device's records, in the device's order.
 std::vector<std::string> SharesOnDevice(const std::vector<FolderRecordRow>& records, const std::string& computer)
 {
     std::vector<std::string> shares;
-    const std::string prefix = "\\\\" + computer + "\\";
+    const std::string prefix = NetworkPath(computer, "");
     for (const FolderRecordRow& record : records) {
         if (record.path.size() <= prefix.size())
             continue;
@@ -47,7 +56,7 @@ std::vector<std::string> SharesOnDevice(const std::vector<FolderRecordRow>& reco
 selfcheck::CheckResult DeviceRecordCheck(const std::vector<FolderRecordRow>& records, const std::string& computer,
                                          const std::string& share, const std::string& account)
 {
-    const std::string path = "\\\\" + computer + "\\" + share;
+    const std::string path = NetworkPath(computer, share);
     for (const FolderRecordRow& record : records) {
         if (record.path != path)
             continue;
@@ -62,6 +71,30 @@ selfcheck::CheckResult DeviceRecordCheck(const std::vector<FolderRecordRow>& rec
     }
     return {"device-record", selfcheck::Status::Problem, "the device holds no record of " + path,
             "tarrowctl add DEVICE --name '" + share + "'"};
+}
+
+// The device's own check that it reaches the share with the stored account (the password given
+// to doctor); skipped without a password or for a record that stores no account.
+selfcheck::CheckResult DevicePathCheck(const FoundDevice& device, const std::vector<FolderRecordRow>& records,
+                                       const std::string& computer, const std::string& share,
+                                       const std::optional<std::string>& password)
+{
+    const std::string path = NetworkPath(computer, share);
+    auto record = std::find_if(records.begin(), records.end(),
+                               [&path](const FolderRecordRow& row) { return row.path == path; });
+    if (record == records.end() || record->user.empty())
+        return {"device-path", selfcheck::Status::Skipped, "the device stores no account for " + path, ""};
+    if (!password)
+        return {"device-path", selfcheck::Status::Skipped,
+                "the device's own check of " + path + " needs the password of " + record->user + " (--password-stdin)",
+                ""};
+    const CString computerName = CString::FromUtf8(computer);
+    if (IsFolderPathValidOnDevice(device.ipAddress, CString::FromUtf8(record->user), CString::FromUtf8(*password),
+                                  computerName, computerName, CString::FromUtf8(share)))
+        return {"device-path", selfcheck::Status::Ok, "the device reaches " + path + " as " + record->user, ""};
+    return {"device-path", selfcheck::Status::Problem,
+            "the device does not accept " + path + " with the password given for " + record->user,
+            "tarrowctl remove DEVICE '" + record->name + "' and add it again with the account's current password"};
 }
 
 void Print(const std::vector<Finding>& findings, bool json)
@@ -117,10 +150,17 @@ int RunDoctor(const Arguments& args)
         input.device.lowestDialect = "NT1";
     input.device.needsNtlmV1 = args.Has("--ntlmv1");
 
+    std::optional<std::string> password;
+    if (args.Has("--password-stdin")) {
+        password.emplace();
+        if (!ReadPasswordLine(*password))
+            return UsageError("doctor", "no password on standard input");
+    }
+
     std::vector<std::string> shares;
     std::vector<FolderRecordRow> records;
+    FoundDevice device;
     if (withDevice) {
-        FoundDevice device;
         if (int code = FindDevice(name, device); code != kExitOk)
             return code;
         if (!ReadFolderRecords(device, records))
@@ -145,8 +185,10 @@ int RunDoctor(const Arguments& args)
             if (perShare || &share == &shares.front())
                 findings.push_back({perShare ? share : "", std::move(result)});
         }
-        if (withDevice && !share.empty())
+        if (withDevice && !share.empty()) {
             findings.push_back({share, DeviceRecordCheck(records, input.computerName, share, input.account)});
+            findings.push_back({share, DevicePathCheck(device, records, input.computerName, share, password)});
+        }
     }
     Print(findings, args.Has("--json"));
     const bool problem = std::any_of(findings.begin(), findings.end(), [](const Finding& finding) {

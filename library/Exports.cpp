@@ -100,6 +100,20 @@ Brede_ErrorCode ConfigureDevice(CString UserName, CString Password, CString NtDo
         Failed);
 }
 
+BOOL IsFolderPathValidOnDevice(CString MfpIPAddress, CString UserName, CString Password, CString NtDomain,
+                               CString ShareHostName, CString ShareName)
+{
+    return Serialized(
+        u"IsFolderPathValidOnDevice",
+        [&] {
+            FolderRecord record;
+            record.SetCredentials(UserName, Password, NtDomain);
+            record.SetShare(ShareHostName, ShareName);
+            return cSharedFolder.IsFolderPathValid(MfpIPAddress, record);
+        },
+        False);
+}
+
 Brede_ErrorCode DeleteFolderAlias(CString ipAddress, CString folderName)
 {
     return Serialized(

@@ -91,6 +91,11 @@ QUILLET_API Brede_ErrorCode ConfigureDevice(CString UserName, CString Password, 
                                             Brede_FileFormat fileFormat, Brede_ImageResolution resolution,
                                             Brede_ColorSetting colorSetting, Brede_FileSize fileSize);
 
+// Asks the device whether it can reach \\ShareHostName\ShareName with the account: 1 when it
+// accepts the folder path and credentials, 0 when not or when it cannot be asked (logged).
+QUILLET_API BOOL IsFolderPathValidOnDevice(CString MfpIPAddress, CString UserName, CString Password,
+                                           CString NtDomain, CString ShareHostName, CString ShareName);
+
 QUILLET_API Brede_ErrorCode DeleteFolderAlias(CString ipAddress, CString folderName);
 QUILLET_API Brede_ErrorCode DeleteFolderList(CString ipAddress, CStringList& folderNames);
 

@@ -205,6 +205,28 @@ TEST_F(AddCommandTest, DoctorChecksTheSharesThatTheDeviceNamesWithTheirRecords)
     EXPECT_NE(run.out.find("ok      share (Reports): "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("ok      folder-rights (Reports): "), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("Elsewhere"), std::string::npos) << "a share of another computer is not checked here";
+    EXPECT_NE(run.out.find("skipped device-path (Reports): the device's own check of " + unc + " needs the password of " +
+                           account.name + " (--password-stdin)\n"),
+              std::string::npos)
+        << run.out;
+
+    // With the password the device itself is asked; it accepts the account's current password only.
+    device->SetFolderPathValidator(
+        [this](const simdevice::Folder& folder) { return folder.password == account.password; });
+    CtlRun asked = Run({"doctor", "127.0.0.5", "--user", account.name, "--password-stdin"}, account.password + "\n");
+    EXPECT_NE(asked.out.find("ok      device-path (Reports): the device reaches " + unc + " as " + account.name + "\n"),
+              std::string::npos)
+        << asked.out;
+    CtlRun stale = Run({"doctor", "127.0.0.5", "--user", account.name, "--password-stdin"}, "an old one\n");
+    EXPECT_EQ(stale.exitCode, kExitFailed);
+    EXPECT_NE(stale.out.find("problem device-path (Reports): the device does not accept " + unc +
+                             " with the password given for " + account.name + "\n"),
+              std::string::npos)
+        << stale.out;
+    EXPECT_FALSE(log->Contains(account.password));
+    EXPECT_FALSE(log->Contains("an old one"));
+    EXPECT_TRUE(log->HasLine("IsFolderPathValid(): Folder Path and credentials are valid."));
+    EXPECT_TRUE(log->HasLine("IsFolderPathValid(): Folder Path and/or credentials are not valid."));
 
     // The folder loses the account's entry: doctor names it with its fix.
     ASSERT_EQ(samba.Client("Reports", account, "ls").exitCode, 0);
