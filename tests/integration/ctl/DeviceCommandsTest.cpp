@@ -187,3 +187,43 @@ TEST_F(CtlTest, CommandLineMistakesExitWithTwoBeforeAnyTraffic)
     EXPECT_EQ(Run({"check", "--help"}).exitCode, kExitOk);
     EXPECT_FALSE(log->Contains("Starting TarrowNetwork.exe."));
 }
+
+TEST_F(CtlTest, ImportTellsWhatIsWrongWithEachLineAndAskNoPasswordWithoutAccounts)
+{
+    simdevice::SimulatedDevice& target = AddDevice(6);
+    StartAgent();
+    const std::string csv = platform::DriveCRoot() + "/book.csv";
+    std::ofstream(csv) << "name,network path,user,format,resolution,color,size\n"
+                          "\n"
+                          "Only\n"
+                          ",\\\\PC\\Empty\n"
+                          "Other,\\\\PC\\Share\n"
+                          "Share,\\\\PC\\Share,,gif\n"
+                          "Share,\\\\PC\\Share,,pdf,600,bw,small,extra\n"
+                          "Share,\\\\PC\\Share,,pdf,600,bw,small\n";
+    CtlRun run = Run({"import", "127.0.0.6", csv}); // no password is asked: no line stores an account
+    EXPECT_EQ(run.exitCode, kExitFailed);
+    EXPECT_EQ(run.out, "line 3: not imported: expected 2 to 7 columns: name, network path, user, format, resolution, "
+                       "color, size\n"
+                       "line 4: not imported: the name is empty\n"
+                       "line 5: not imported: the device names a folder after its share: name \"Other\" is not share "
+                       "\"Share\"\n"
+                       "line 6: not imported: --format does not take \"gif\"\n"
+                       "line 7: not imported: expected 2 to 7 columns: name, network path, user, format, resolution, "
+                       "color, size\n"
+                       "line 8: Share registered\n"
+                       "1 registered, 5 not\n");
+    ASSERT_EQ(target.Folders().size(), 1u);
+    EXPECT_EQ(target.Folders()[0].resolution, "600x600");
+
+    std::ofstream(csv) << "Share,\"\\\\PC\\Share\n";
+    CtlRun broken = Run({"import", "127.0.0.6", csv});
+    EXPECT_EQ(broken.exitCode, kExitFailed);
+    EXPECT_NE(broken.err.find("tarrowctl: error: " + csv + ": a quotation mark is not closed"), std::string::npos);
+    EXPECT_EQ(Run({"import", "127.0.0.6", platform::DriveCRoot() + "/missing.csv"}).exitCode, kExitUsage);
+    const std::string unwritable = platform::DriveCRoot() + "/no/such/folder/book.csv";
+    CtlRun exported = Run({"export", "127.0.0.6", unwritable});
+    EXPECT_EQ(exported.exitCode, kExitFailed);
+    EXPECT_NE(exported.err.find("tarrowctl: error: could not write " + unwritable + "\n"), std::string::npos)
+        << exported.err;
+}
