@@ -60,8 +60,12 @@ INSTANTIATE_TEST_SUITE_P(Credentials, SambaPort, ::testing::Values(
     PortCase{"CommaSeparated", 0, kPreamble + "2445,139\n", 2445},
     PortCase{"UnreadableFile", 1, "Load smb config files from /tmp/private/smb.conf\nError loading services.\n", 445},
     PortCase{"NoNumber", 0, kPreamble + "smb\n", 445},
-    PortCase{"NumberWithTail", 0, kPreamble + "445x\n", 445},
+    PortCase{"NumberWithTail", 0, kPreamble + "1445x\n", 445},
+    PortCase{"TabSeparated", 0, kPreamble + "1445\t139\n", 1445},
+    PortCase{"BlanksBefore", 0, kPreamble + " \t1445\n", 1445},
     PortCase{"Zero", 0, kPreamble + "0\n", 445},
+    PortCase{"HighestPort", 0, kPreamble + "65535\n", 65535},
+    PortCase{"OneAboveTheHighest", 0, kPreamble + "65536\n", 445},
     PortCase{"TooLarge", 0, kPreamble + "70000\n", 445},
     PortCase{"Empty", 0, "", 445}),
     [](const auto& info) { return std::string(info.param.name); });
