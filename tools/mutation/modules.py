@@ -18,7 +18,7 @@ MODULES = [
     ("library/", "library", ["library_unit_test", "library_device_test", "library_exports_test"]),
     ("platform/shares/", "platform/shares",
      ["computer_platform_test", "computer_samba_test", "computer_setup_test", "computer_exports_test",
-      "credentials_logon_test"]),
+      "credentials_logon_test", "credentials_page_test", "selfcheck_test"]),
     ("platform/security/", "platform/security",
      ["computer_platform_test", "computer_samba_test", "computer_setup_test", "computer_exports_test",
       "credentials_logon_test", "credentials_page_test"]),
@@ -26,6 +26,8 @@ MODULES = [
     ("network/", "network", ["network_unit_test", "network_discovery_test"]),
     ("wizard/", "wizard", ["wizard_unit_test", "wizard_flow_test"]),
     ("frontend/", "frontend", ["wizard_flow_test", "credentials_page_test", "ctl_test"]),
+    ("selfcheck/", "selfcheck", ["selfcheck_unit_test", "selfcheck_test", "ctl_test"]),
+    ("ctl/", "ctl", ["ctl_unit_test", "ctl_test"]),
     ("common/", "common", ["common_xml_test", "common_data_file_test", "log_stream_test", "library_load_log_test"]),
 ]
 
