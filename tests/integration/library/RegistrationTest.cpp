@@ -71,7 +71,11 @@ TEST_F(DeviceTest, BlankArgumentsFailWithoutTraffic)
               BREDE_FAILED);
     EXPECT_TRUE(device.Requests().empty());
     EXPECT_EQ(cSharedFolder.m_csLastUniqueName, CString(u"KEPT"));
-    EXPECT_TRUE(log.HasLine("ERROR- ConfigureDevice(): MfpIPAddress, ShareHostName or ShareName is either NULL or blank."));
+    // Each form says so.
+    const auto lines = log.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         "ERROR- ConfigureDevice(): MfpIPAddress, ShareHostName or ShareName is either NULL or blank."),
+              2);
 }
 
 TEST_F(DeviceTest, RefusedConnectionStopsAfterTheFirstCommand)

@@ -102,6 +102,11 @@ TEST(ShareListing, SectionsOfBothToolsAreReadAndTheGlobalSectionLeftOut)
     EXPECT_EQ(sections[0].path, "/srv/a");
     EXPECT_EQ(sections[1].name, "");
     EXPECT_EQ(sections[1].path, "/srv/none");
+
+    // What comes before the first section belongs to no share.
+    sections = platform::ReadShareSections("path = /before/any\n[A]\n\tpath = /srv/a\n", platform::kTestparmSeparator);
+    ASSERT_EQ(sections.size(), 1u);
+    EXPECT_EQ(sections[0].path, "/srv/a");
 }
 
 TEST(ShareName, LengthCountsUtf16UnitsAndNamesThatAreNoUtf8CompareAsBytes)
