@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <grp.h>
 #include <sys/stat.h>
 
 namespace selfcheck {
@@ -24,17 +23,6 @@ struct Right {
     char letter;
 };
 constexpr Right kRights[] = {{ACL_READ, 'r'}, {ACL_WRITE, 'w'}, {ACL_EXECUTE, 'x'}};
-
-std::vector<gid_t> GroupsOf(const platform::Account& account)
-{
-    int count = 32;
-    std::vector<gid_t> groups(static_cast<std::size_t>(count));
-    std::string name = account.name.ToUtf8();
-    while (getgrouplist(name.c_str(), account.gid, groups.data(), &count) < 0)
-        groups.resize(static_cast<std::size_t>(count));
-    groups.resize(static_cast<std::size_t>(count));
-    return groups;
-}
 
 // The account's rights on the path as "rwx" with "-" for each missing one; empty when the
 // path's ACL cannot be read (errno tells why).
@@ -86,7 +74,7 @@ CheckResult CheckFolderRights(const CheckInput& input)
     if (!S_ISDIR(info.st_mode))
         return Problem(folder + " is not a folder", "choose a folder as the scan folder");
 
-    std::vector<gid_t> groups = GroupsOf(account);
+    std::vector<gid_t> groups = platform::GroupsOf(account);
     std::string rights = RightsOn(folder, account, groups);
     if (rights.empty())
         return Skipped("the ACL of " + folder + " could not be read: " + ErrorText(errno));

@@ -6,6 +6,7 @@
 #include "platform/shares/RunProgram.h"
 #include "platform/shares/SambaConfig.h"
 
+#include <grp.h>
 #include <pwd.h>
 #include <sstream>
 #include <unistd.h>
@@ -99,6 +100,17 @@ IAccounts& IAccounts::Default()
 {
     static LinuxAccounts instance;
     return instance;
+}
+
+std::vector<gid_t> GroupsOf(const Account& account)
+{
+    int count = 32;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    std::string name = account.name.ToUtf8();
+    while (getgrouplist(name.c_str(), account.gid, groups.data(), &count) < 0)
+        groups.resize(static_cast<std::size_t>(count));
+    groups.resize(static_cast<std::size_t>(count));
+    return groups;
 }
 
 } // namespace platform

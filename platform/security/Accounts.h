@@ -4,6 +4,7 @@
 #include "platform/core/CString.h"
 
 #include <sys/types.h>
+#include <vector>
 
 namespace platform {
 
@@ -14,6 +15,9 @@ struct Account {
     // Local accounts belong to the computer: the domain is the computer name.
     CString domain;
 };
+
+// The groups the account belongs to, its primary group first, as the system grants them at a log-in.
+std::vector<gid_t> GroupsOf(const Account& account);
 
 class IAccounts {
 public:

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <grp.h>
 #include <sys/stat.h>
 
 namespace platform {
@@ -18,17 +17,6 @@ namespace platform {
 namespace {
 
 constexpr acl_perm_t kFullAccess = ACL_READ | ACL_WRITE | ACL_EXECUTE;
-
-std::vector<gid_t> GroupsOf(const Account& account)
-{
-    int count = 32;
-    std::vector<gid_t> groups(static_cast<std::size_t>(count));
-    std::string name = account.name.ToUtf8();
-    while (getgrouplist(name.c_str(), account.gid, groups.data(), &count) < 0)
-        groups.resize(static_cast<std::size_t>(count));
-    groups.resize(static_cast<std::size_t>(count));
-    return groups;
-}
 
 std::string PosixPathOf(const CString& directory)
 {
