@@ -5,6 +5,7 @@
 
 #include "ctl/Commands.h"
 #include "integration/discovery/DiscoveryFixture.h"
+#include "integration/discovery/SimulatedNetwork.h"
 #include "support/LogCapture.h"
 #include "support/ModuleFolderAt.h"
 
@@ -52,24 +53,13 @@ protected:
         log.emplace();
     }
 
-    void TearDown() override
-    {
-        for (auto& device : devices)
-            device->Stop();
-    }
-
     // A simulated device on 127.0.0.n (web server and SNMP agent). Call before StartAgent.
     simdevice::SimulatedDevice& AddDevice(int n, simdevice::Profile profile = simdevice::Profile::ManagedGranted,
                                           std::string model = discoverytest::kSupportedModel)
     {
-        devices.push_back(std::make_unique<simdevice::SimulatedDevice>(profile));
-        simdevice::SimulatedDevice& device = *devices.back();
-        device.SetModelName(model);
-        EXPECT_TRUE(device.Start("127.0.0." + std::to_string(n), 443));
-        EXPECT_TRUE(agent.AddDevice(discoverytest::TestDevice(n, model)));
-        return device;
+        return network.AddDevice(n, profile, std::move(model));
     }
-    void StartAgent() { ASSERT_TRUE(agent.Start()); }
+    void StartAgent() { ASSERT_TRUE(network.Start()); }
 
     // tarrowctl with these arguments and this standard input.
     CtlRun Run(std::vector<std::string> args, const std::string& input = "")
@@ -90,8 +80,7 @@ protected:
     std::filesystem::path module = std::filesystem::path(platform::DriveCRoot()).parent_path() / "module";
     ModuleFolderAt moduleFolder{module};
     platform::ScopedService<platform::ISystemInfo> useModule{moduleFolder};
-    simdevice::SnmpAgent agent;
-    std::vector<std::unique_ptr<simdevice::SimulatedDevice>> devices;
+    SimulatedNetwork network;
     std::optional<LogCapture> log;
 };
 

@@ -91,7 +91,7 @@ TEST_F(WelcomeTest, TheSameAddressRunsTheProgramOnceAndAChangedOneAgain)
     EXPECT_TRUE(log->HasLine("QuilletNetwork Command Line Arguments: -x 0 -y 0 -ipaddress 127.0.0.6"));
     EXPECT_EQ(state.deviceIp, u"127.0.0.6");
     // The feature check runs at every Next.
-    EXPECT_EQ(devices[0]->Requests().size(), devices[1]->Requests().size() * 2);
+    EXPECT_EQ(network.devices[0]->Requests().size(), network.devices[1]->Requests().size() * 2);
 }
 
 TEST_F(WelcomeTest, ATabIsNoBlankAndAnAddressNotFoundKeepsThePageOpen)

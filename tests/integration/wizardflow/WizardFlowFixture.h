@@ -4,6 +4,7 @@
 #pragma once
 
 #include "integration/discovery/DiscoveryFixture.h"
+#include "integration/discovery/SimulatedNetwork.h"
 #include "support/LogCapture.h"
 #include "support/ModuleFolderAt.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -98,26 +99,13 @@ protected:
         log.emplace();
     }
 
-    void TearDown() override
-    {
-        for (auto& device : devices)
-            device->Stop();
-    }
-
-    // A simulated device on 127.0.0.n: the web server on port 443, the SNMP agent with the
-    // identity of discoverytest::TestDevice(n) and the web server's model name. Call before the
-    // agent is started (StartAgent).
+    // A simulated device on 127.0.0.n (web server and SNMP agent). Call before StartAgent.
     simdevice::SimulatedDevice& AddDevice(int n, simdevice::Profile profile = simdevice::Profile::ManagedGranted,
                                           std::string model = discoverytest::kSupportedModel)
     {
-        devices.push_back(std::make_unique<simdevice::SimulatedDevice>(profile));
-        simdevice::SimulatedDevice& device = *devices.back();
-        device.SetModelName(model);
-        EXPECT_TRUE(device.Start("127.0.0." + std::to_string(n), 443));
-        EXPECT_TRUE(agent.AddDevice(discoverytest::TestDevice(n, model)));
-        return device;
+        return network.AddDevice(n, profile, std::move(model));
     }
-    void StartAgent() { ASSERT_TRUE(agent.Start()); }
+    void StartAgent() { ASSERT_TRUE(network.Start()); }
 
     // How often TarrowNetwork ran since the log capture began.
     int NetworkRuns() const
@@ -170,8 +158,7 @@ protected:
     platform::MemoryPageHost host;
     platform::ScopedService<platform::IPageHost> useHost{host};
     ScriptedMessageBoxes boxes;
-    simdevice::SnmpAgent agent;
-    std::vector<std::unique_ptr<simdevice::SimulatedDevice>> devices;
+    SimulatedNetwork network;
     std::optional<LogCapture> log;
     WizardState state;
 };
