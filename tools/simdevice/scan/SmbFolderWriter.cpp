@@ -107,7 +107,7 @@ private:
 
 std::string NumberedName(const std::string& prefix, int number, const std::string& extension)
 {
-    char digits[8];
+    char digits[12]; // any int
     std::snprintf(digits, sizeof digits, "%04d", number);
     return prefix + digits + "." + extension;
 }
