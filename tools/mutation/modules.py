@@ -20,7 +20,7 @@ MODULES = [
      ["computer_platform_test", "computer_samba_test", "computer_setup_test", "computer_exports_test",
       "credentials_logon_test", "credentials_page_test", "selfcheck_test"]),
     ("platform/security/", "platform/security",
-     ["computer_platform_test", "computer_samba_test", "computer_setup_test", "computer_exports_test",
+     ["computer_platform_test", "acl_faults_test", "computer_samba_test", "computer_setup_test", "computer_exports_test",
       "credentials_logon_test", "credentials_page_test"]),
     ("vesper/", "vesper", ["vesper_unit_test", "vesper_sdk_test", "network_discovery_test"]),
     ("network/", "network", ["network_unit_test", "network_discovery_test"]),

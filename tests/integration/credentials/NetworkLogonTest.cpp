@@ -76,9 +76,15 @@ TEST_F(NetworkLogonTest, ThePlatformsLogonChecksThePasswordWithTheServer)
     EXPECT_EQ(error, platform::kErrorLogonFailure);
     EXPECT_FALSE(Logon("nosuch" + account.name, account.password, error));
     EXPECT_EQ(error, platform::kErrorLogonFailure);
-    // Only the network logon is made.
+    // Only the network logon is made, through the default or the NT 4.0 provider.
     EXPECT_FALSE(Logon(account.name, account.password, error, 2));
     EXPECT_EQ(error, 87);
+    auto& logon = platform::ILogon::Default();
+    const CString name = CString::FromUtf8(account.name), password = CString::FromUtf8(account.password);
+    EXPECT_EQ(logon.LogonUser(name, computer, password, platform::kLogonNetwork, 1), nullptr);
+    EXPECT_EQ(platform::GetLastError(), 87);
+    // Without a domain the server's own is meant.
+    EXPECT_NE(logon.LogonUser(name, u"", password, platform::kLogonNetwork, platform::kLogonProviderDefault), nullptr);
 }
 
 TEST_F(NetworkLogonTest, TheServersPortComesFromTheSambaConfiguration)

@@ -64,6 +64,7 @@ TEST_F(AddressCheckTest, IPAddressFound)
                      std::string("Model Name Obtained from Printer :") + kSupportedModel}),
               log->Lines());
     EXPECT_EQ(kSupportedModel, state.modelName.ToUtf8());
+    EXPECT_EQ((Lines{"DiscoverIP(127.0.0.5,0,0,0)"}), discovery.asked);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(sleeper.waits.empty());
     EXPECT_EQ(DataFileBytes({{u"PrinterModelName", u"Norvik Kelvane KV4250 MFP"}, {u"PrinterAccessError", u"FALSE"}}),
@@ -120,6 +121,7 @@ TEST_F(AddressCheckTest, HostNameFoundOnTheSixthAttempt)
     Lines lines = log->Lines();
     EXPECT_EQ(6, std::count(lines.begin(), lines.end(), "Vesper_isValidIPHostname(scanner.office.example) returns 0"));
     EXPECT_EQ(5, std::count(lines.begin(), lines.end(), "WARNING : Number of discovered devices is 0. Retrying..."));
+    EXPECT_EQ(Lines(6, "DiscoverHostName(scanner.office.example,,0,0)"), discovery.asked);
     EXPECT_EQ((Lines{"Success Hostname Found.", "Model Name Access Successful.",
                      std::string("Model Name Obtained from Printer :") + kSupportedModel}),
               Lines(lines.end() - 3, lines.end()));
@@ -157,6 +159,7 @@ TEST_F(AddressCheckTest, MACAddressFoundThroughTheSearch)
                      "Model Name Access Successful.", "Model Name Obtained from Printer :Norvik Kelvane KL3100 MFP"}),
               log->Lines());
     EXPECT_EQ("Norvik Kelvane KL3100 MFP", state.modelName.ToUtf8());
+    EXPECT_EQ((Lines{"DiscoverMAC(02-00-7F-00-00-0E,,0,0)"}), discovery.asked);
 }
 
 TEST_F(AddressCheckTest, MACAddressInvalidOrAbsent)
@@ -242,6 +245,10 @@ TEST_F(AddressCheckTest, ServiceFailuresOnTheWay)
          {{VESPER_BUFFER_TOO_SMALL, 4}}, 0,
          {validHost, "Success Hostname Found.", "Model Name Access Successful.", kModelLine}, {}, found,
          "127.0.0.5"},
+        // asked once more, not a third time: the text that is still too long stays empty
+        {"IP address that grew twice", Kind::HostName, u"scanner.office.example", Call::GetIPAddress,
+         {{VESPER_BUFFER_TOO_SMALL, 2}, {VESPER_BUFFER_TOO_SMALL, 4}}, 0,
+         {validHost, "Success Hostname Found.", "Model Name Access Successful.", kModelLine}, {}, found, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

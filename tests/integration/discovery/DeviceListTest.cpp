@@ -192,6 +192,7 @@ TEST_F(DeviceListTest, SearchStartErrors)
         discovery.Script(Call::StartDiscoveringDevices, {{result}});
         EXPECT_EQ(1, StartDiscovery());
         EXPECT_EQ(lines, log->Lines());
+        EXPECT_EQ("StartDiscoveringDevices(0,0,0,1,3,4,32)", discovery.asked.back());
     }
 
     SnmpAgent agent;

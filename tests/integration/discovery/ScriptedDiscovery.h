@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace discoverytest {
@@ -46,21 +47,25 @@ public:
 
     int DiscoverIP(const char* address, int r1, int r2, int r3) override
     {
+        Ask("DiscoverIP", {address, r1, r2, r3});
         auto answer = Next(Call::DiscoverIP);
         return answer ? answer->result : Real().DiscoverIP(address, r1, r2, r3);
     }
     int DiscoverHostName(const char* name, const char* community, int r1, int r2) override
     {
+        Ask("DiscoverHostName", {name, community, r1, r2});
         auto answer = Next(Call::DiscoverHostName);
         return answer ? answer->result : Real().DiscoverHostName(name, community, r1, r2);
     }
     int DiscoverMAC(const char* mac, const char* community, int r1, int r2) override
     {
+        Ask("DiscoverMAC", {mac, community, r1, r2});
         auto answer = Next(Call::DiscoverMAC);
         return answer ? answer->result : Real().DiscoverMAC(mac, community, r1, r2);
     }
     int StartDiscoveringDevices(int f1, int f2, int f3, int f4, int f5, int f6, int f7) override
     {
+        Ask("StartDiscoveringDevices", {f1, f2, f3, f4, f5, f6, f7});
         auto answer = Next(Call::StartDiscoveringDevices);
         return answer ? answer->result : Real().StartDiscoveringDevices(f1, f2, f3, f4, f5, f6, f7);
     }
@@ -90,7 +95,25 @@ public:
         return answer ? Give(*answer, length) : Real().GetHostName(index, buffer, size, length);
     }
 
+    // The searches asked for, with their arguments: "DiscoverIP(127.0.0.5,0,0,0)".
+    std::vector<std::string> asked;
+
 private:
+    // One argument of a search as the record shows it.
+    struct Argument {
+        Argument(const char* text) : text(text) {}
+        Argument(int number) : text(std::to_string(number)) {}
+        std::string text;
+    };
+
+    void Ask(const char* call, std::initializer_list<Argument> arguments)
+    {
+        std::string line = std::string(call) + "(";
+        for (const Argument& argument : arguments)
+            line += (&argument == arguments.begin() ? "" : ",") + argument.text;
+        asked.push_back(line + ")");
+    }
+
     static IDiscoveryLibrary& Real() { return IDiscoveryLibrary::Default(); }
 
     std::optional<Answer> Next(Call call)

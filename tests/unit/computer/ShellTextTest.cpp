@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using platform::ReadUserDir;
@@ -36,6 +37,11 @@ TEST(DesktopEntry, ALinkToTheFolderWithNameAndPathEscaped)
     std::string text = platform::LinkFileText("/srv/a b/%x/\xc3\xa5#1", " Two\\Lines\n ");
     EXPECT_NE(text.find("\nName=\\sTwo\\\\Lines\\n\\s\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nURL=file:///srv/a%20b/%25x/%C3%A5%231\n"), std::string::npos) << text;
+    // Tabs and carriage returns are escaped too; a lone blank is at both ends.
+    text = platform::LinkFileText("/srv/x-y_z.1~2", "A\tB\rC");
+    EXPECT_NE(text.find("\nName=A\\tB\\rC\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nURL=file:///srv/x-y_z.1~2\n"), std::string::npos) << text;
+    EXPECT_NE(platform::LinkFileText("/", " ").find("\nName=\\s\n"), std::string::npos);
 }
 
 TEST(LinuxShell, AskingForTheDesktopCreatesNothingAndTheFirstLinkMakesIt)
@@ -54,4 +60,23 @@ TEST(LinuxShell, AskingForTheDesktopCreatesNothingAndTheFirstLinkMakesIt)
     EXPECT_EQ(shell.CreateLinkFile(u"/srv/Reports", u"Reports", CString::FromUtf8(home + "/No/Desk/R.desktop")),
               platform::HResultFromWin32(3));
     EXPECT_FALSE(std::filesystem::exists(home + "/No"));
+}
+
+TEST(LinuxShell, TheDesktopOfTheUsersConfigurationAndALinkThatCannotBeWritten)
+{
+    auto& shell = platform::IShell::Default();
+    const std::string home = std::getenv("HOME");
+    const std::string config = home + "/settings";
+    std::filesystem::create_directories(config);
+    std::ofstream(config + "/user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    CString desktop;
+    EXPECT_EQ(shell.GetDesktopDirectory(desktop), 0);
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(desktop.ToUtf8(), home + "/Schreibtisch");
+
+    // A folder where the link should go: no file can be made there.
+    std::filesystem::create_directories(home + "/Schreibtisch/Reports.desktop");
+    EXPECT_EQ(shell.CreateLinkFile(u"/srv/Reports", u"Reports", desktop + u"/Reports.desktop"),
+              platform::HResultFromWin32(31));
 }

@@ -8,6 +8,8 @@ namespace {
 
 ProbeTarget Unicast(const char* text) { return {*ParseIpv4(text), false}; }
 ProbeTarget Broadcast(const char* text) { return {*ParseIpv4(text), true}; }
+// What a refused scope is compared as.
+const std::vector<ProbeTarget> None{};
 
 } // namespace
 
@@ -21,16 +23,16 @@ TEST(SearchScope, ItemsOfEachForm)
                                         Unicast("10.8.8.8"), Unicast("10.8.8.9")}),
               *targets);
     // The host part of a subnet item does not matter.
-    EXPECT_EQ((std::vector<ProbeTarget>{Broadcast("172.31.255.255")}), *ParseScope("172.16.5.4/12"));
-    EXPECT_EQ((std::vector<ProbeTarget>{Broadcast("255.255.255.255")}), *ParseScope("0.0.0.0/0"));
+    EXPECT_EQ((std::vector<ProbeTarget>{Broadcast("172.31.255.255")}), ParseScope("172.16.5.4/12").value_or(None));
+    EXPECT_EQ((std::vector<ProbeTarget>{Broadcast("255.255.255.255")}), ParseScope("0.0.0.0/0").value_or(None));
     EXPECT_TRUE(ParseScope(" , ")->empty());
     // A range may hold one address.
-    EXPECT_EQ((std::vector<ProbeTarget>{Unicast("10.0.0.7")}), *ParseScope("10.0.0.7-10.0.0.7"));
+    EXPECT_EQ((std::vector<ProbeTarget>{Unicast("10.0.0.7")}), ParseScope("10.0.0.7-10.0.0.7").value_or(None));
 }
 
 TEST(SearchScope, MalformedOrTooLargeScopes)
 {
-    for (const char* scope : {"192.168.7.0/33", "192.168.7.0/", "192.168.7.0/x", "10.0.0.9-10.0.0.1", "10.0.0.1-256",
+    for (const char* scope : {"192.168.7.0/33", "192.168.7.0/-1", "192.168.7.0/", "192.168.7.0/x", "10.0.0.9-10.0.0.1", "10.0.0.1-256",
                               "10.0.0.1-", "10.0.0", "printer.example", "10.0.0.0-10.1.0.0", "10.0.0.1/24/8"})
         EXPECT_FALSE(ParseScope(scope)) << scope;
     // 65536 addresses are the most one scope may hold.

@@ -93,6 +93,11 @@ TEST(SnmpMessage, AnythingButAWellFormedV1OrV2cMessageIsRefused)
     version3[4] = 3;
     EXPECT_FALSE(DecodeMessage(version3));
     EXPECT_FALSE(DecodeMessage(""));
+    // Bytes after the message are not looked at, up to the largest UDP datagram; a longer one
+    // cannot have come off the network and is refused.
+    const std::size_t largest = 65507;
+    EXPECT_TRUE(DecodeMessage(valid + std::string(largest - valid.size(), '\0')));
+    EXPECT_FALSE(DecodeMessage(valid + std::string(largest + 1 - valid.size(), '\0')));
     for (std::size_t cut = 1; cut < valid.size(); ++cut)
         EXPECT_FALSE(DecodeMessage(valid.substr(0, cut))) << cut;
 
