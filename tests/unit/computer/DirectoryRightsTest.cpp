@@ -65,6 +65,9 @@ TEST(AclAccessCheck, FollowsThePosixOrderOfEntries)
     EXPECT_FALSE(Decide("u::rwx,g::---,o::--x", 2000, {100}));
     EXPECT_TRUE(Decide("u::rwx,g::---,g:300:--x,m::--x,o::---", 2000, {100, 300}));
     EXPECT_TRUE(Decide("u::rwx,g::---,o::--x", 2000, {200}));
+    // Without a mask nothing limits the user's entry; without "other" nobody else passes.
+    EXPECT_TRUE(Decide("u::rwx,u:2000:--x,g::---,o::---", 2000, {100}));
+    EXPECT_FALSE(Decide("u::rwx,g::r-x", 2000, {200}));
 }
 
 TEST_F(DirectoryRightsTest, FullAccessReachesTheFolderAndWhatIsMadeInItAndOthersGetNothing)
