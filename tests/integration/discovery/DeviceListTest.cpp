@@ -201,7 +201,9 @@ TEST_F(DeviceListTest, SearchStartErrors)
     discovery.Script(Call::StartDiscoveringDevices, {{VESPER_GENERAL_ERROR}});
     log.emplace();
     state.modelName = u"Kelvane";
+    discovery.asked.clear();
     EXPECT_EQ(0u, DiscoveryWorker(&state));
+    EXPECT_EQ((Lines{"Startup(1)", "StartDiscoveringDevices(0,0,0,1,3,4,32)", "Shutdown(1)"}), discovery.asked);
     EXPECT_EQ(1, state.deviceCount);
     Lines lines = log->Lines();
     ASSERT_LE(2u, lines.size());

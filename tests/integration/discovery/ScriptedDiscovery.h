@@ -39,8 +39,16 @@ public:
         m_script[call].insert(m_script[call].end(), answers.begin(), answers.end());
     }
 
-    int Startup(int flags) override { return Real().Startup(flags); }
-    int Shutdown(int flags) override { return Real().Shutdown(flags); }
+    int Startup(int flags) override
+    {
+        Ask("Startup", {flags});
+        return Real().Startup(flags);
+    }
+    int Shutdown(int flags) override
+    {
+        Ask("Shutdown", {flags});
+        return Real().Shutdown(flags);
+    }
     int IsValidIPAddress(const char* text) override { return Real().IsValidIPAddress(text); }
     int IsValidIPHostname(const char* text) override { return Real().IsValidIPHostname(text); }
     int IsValidMACAddress(const char* text) override { return Real().IsValidMACAddress(text); }
@@ -95,7 +103,8 @@ public:
         return answer ? Give(*answer, length) : Real().GetHostName(index, buffer, size, length);
     }
 
-    // The searches asked for, with their arguments: "DiscoverIP(127.0.0.5,0,0,0)".
+    // The start-ups, shutdowns and searches asked for, with their arguments:
+    // "DiscoverIP(127.0.0.5,0,0,0)".
     std::vector<std::string> asked;
 
 private:

@@ -55,7 +55,7 @@ TEST_F(DeviceTest, ScanOptionsAreListedPerRecordAndAMissingOneStaysEmpty)
     simdevice::Folder full = MakeFolder("Full");
     full.fileFormat = "TIFF";
     full.resolution = "600x600";
-    full.color = "Black_White";
+    full.color = "Black&White"; // sent as "Black&amp;White"
     full.fileSize = "DS_FILESIZE_LARGE";
     simdevice::Folder bare = MakeFolder("Bare");
     bare.unlisted = {"FileFormat", "Resolution", "ColorPreference", "FilesizeAdjustment"};
@@ -74,7 +74,7 @@ TEST_F(DeviceTest, ScanOptionsAreListedPerRecordAndAMissingOneStaysEmpty)
     };
     EXPECT_EQ(list(BREDE_LIST_FILE_FORMATS), (std::vector<std::string>{"TIFF", "", "JPEG"}));
     EXPECT_EQ(list(BREDE_LIST_RESOLUTIONS), (std::vector<std::string>{"600x600", "", ""}));
-    EXPECT_EQ(list(BREDE_LIST_COLOR_SETTINGS), (std::vector<std::string>{"Black_White", "", ""}));
+    EXPECT_EQ(list(BREDE_LIST_COLOR_SETTINGS), (std::vector<std::string>{"Black&White", "", ""}));
     EXPECT_EQ(list(BREDE_LIST_FILE_SIZES), (std::vector<std::string>{"DS_FILESIZE_LARGE", "", ""}));
     EXPECT_FALSE(log.Contains("ERROR-")); // options missing from a record are no error
 

@@ -65,6 +65,14 @@ TEST(Payload, OptionOutsideItsTableLeavesTheNameAndABlank)
     CCreateFolderAlias command(record);
     EXPECT_EQ(command.csOptions.str(),
               u"FileFormat= Resolution=\"300x300\" ColorPreference=\"Color\" FilesizeAdjustment= ");
+
+    // One past the last value of each table.
+    record.FileFormat = static_cast<Brede_FileFormat>(5);
+    record.Resolution = static_cast<Brede_ImageResolution>(7);
+    record.ColorSetting = static_cast<Brede_ColorSetting>(3);
+    record.FileSize = static_cast<Brede_FileSize>(0);
+    EXPECT_EQ(CCreateFolderAlias(record).csOptions.str(),
+              u"FileFormat= Resolution= ColorPreference= FilesizeAdjustment= ");
 }
 
 TEST(Payload, EveryInsertedValueIsEscaped)
