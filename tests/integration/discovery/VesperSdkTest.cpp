@@ -340,7 +340,7 @@ TEST_F(VesperSdkTest, StartupAndShutdownNest)
 {
     SnmpAgent agent;
     ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
-    Vesper_startup(1);
+    EXPECT_EQ(VESPER_SUCCESS, Vesper_startup(1));
     ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
     EXPECT_EQ(VESPER_SUCCESS, Vesper_shutdown(1));
     EXPECT_EQ(1, Count());  // the outer pair is still open
@@ -377,6 +377,8 @@ TEST_F(VesperSdkTest, ShutdownStopsASearchOfAnotherThread)
         return Vesper_getNumDiscoveredDevices(&count) == VESPER_DISCOVERY_IN_PROGRESS;
     })) << "the search did not start";
     EXPECT_EQ(VESPER_DISCOVERY_IN_PROGRESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+    EXPECT_EQ(VESPER_DISCOVERY_IN_PROGRESS, Vesper_discoverMAC("02:00:7F:00:00:05", "", 0, 0));
+    EXPECT_EQ(VESPER_DISCOVERY_IN_PROGRESS, Vesper_discoverHostName("localhost", "", 0, 0));
 
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(VESPER_SUCCESS, Vesper_shutdown(1));  // the test's own pair

@@ -86,6 +86,14 @@ TEST(SnmpMessage, TheVersionOneQueryAsksEachObjectByNameAndDropsTheRefusedOne)
     EXPECT_EQ(V1Objects(0), WithoutRefused(V1Objects(1), 1));
 }
 
+TEST(SnmpMessage, ANameStartsWithItselfAndWithEachOfItsParents)
+{
+    EXPECT_TRUE(OidStartsWith({1, 3, 6}, {1, 3, 6}));
+    EXPECT_TRUE(OidStartsWith({1, 3, 6, 1}, {1, 3, 6}));
+    EXPECT_FALSE(OidStartsWith({1, 3}, {1, 3, 6}));
+    EXPECT_FALSE(OidStartsWith({1, 4, 6, 1}, {1, 3, 6}));
+}
+
 TEST(SnmpMessage, AnythingButAWellFormedV1OrV2cMessageIsRefused)
 {
     const std::string valid = *EncodeMessage(MakeDeviceQuery(7, "public"));
