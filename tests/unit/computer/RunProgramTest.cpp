@@ -5,7 +5,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using platform::RunProgram;
 
@@ -69,4 +72,29 @@ TEST(RunProgram, TheCallersStandardStreamsStayOpen)
         EXPECT_EQ(RunProgram({"/bin/cat"}, "x").output, "x");
     for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
         EXPECT_NE(fcntl(fd, F_GETFD), -1) << fd;
+}
+
+// With descriptors left for one pipe only, nothing starts and nothing is waited for.
+TEST(RunProgram, WithoutDescriptorsForBothPipesNothingStarts)
+{
+    pid_t child = fork();
+    if (child == 0) {
+        // A small limit, every descriptor under it taken, then two given back.
+        rlimit limit{64, 64};
+        if (setrlimit(RLIMIT_NOFILE, &limit) != 0)
+            _exit(2);
+        std::vector<int> taken;
+        for (int fd; (fd = open("/dev/null", O_RDONLY)) >= 0;)
+            taken.push_back(fd);
+        if (taken.size() < 2)
+            _exit(3);
+        close(taken[taken.size() - 1]);
+        close(taken[taken.size() - 2]);
+        auto run = RunProgram({"/bin/true"}, "", 2000);
+        _exit(!run.started && !run.timedOut ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
