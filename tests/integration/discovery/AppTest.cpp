@@ -42,6 +42,7 @@ TEST_F(AppTest, NoArgumentsSearchWithPagesAtTheOrigin)
     EXPECT_TRUE(log->HasLine("Network Discovery of device model"));
     EXPECT_FALSE(std::filesystem::exists(DataFilePath()));  // nothing stored, nothing written
     EXPECT_EQ("ENWW", state.languageCode.ToUtf8());
+    EXPECT_EQ((std::vector<std::string>{"Startup(1)", "Shutdown(1)"}), discovery.asked);
 }
 
 TEST_F(AppTest, PagesOpenAtThePositionGiven)

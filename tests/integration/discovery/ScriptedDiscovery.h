@@ -110,7 +110,7 @@ public:
 private:
     // One argument of a search as the record shows it.
     struct Argument {
-        Argument(const char* text) : text(text) {}
+        Argument(const char* text) : text(text ? text : "(null)") {}
         Argument(int number) : text(std::to_string(number)) {}
         std::string text;
     };
