@@ -135,6 +135,18 @@ TEST_F(VesperSdkTest, DiscoverIPWithoutDeviceRunsAndFindsNothing)
     EXPECT_EQ(VESPER_INVALID_ARGUMENT, Vesper_discoverIP(nullptr, 0, 0, 0));
 }
 
+// The answer of the one address asked ends the check: no further round, no quiet time after it.
+TEST_F(VesperSdkTest, AnAnswerEndsTheCheckOfItsAddressAtOnce)
+{
+    SnmpAgent agent;
+    ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
+    setenv("VESPER_TIMEOUT_MS", "5000", 1); // the wait for a round's answers and the quiet time
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(VESPER_SUCCESS, Vesper_discoverIP("127.0.0.5", 0, 0, 0));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(1, Count());
+}
+
 // An address that stays silent is asked once per round: the first time and once per retry,
 // each time with a v2c GetBulk and a v1 GetNext.
 TEST_F(VesperSdkTest, ASilentAddressIsAskedOnceAndThenOncePerRetry)

@@ -31,6 +31,7 @@ TEST(RunProgram, InputExitCodeAndBothOutputStreams)
 TEST(RunProgram, AMissingProgramDoesNotStartAndASlowOneIsKilled)
 {
     EXPECT_FALSE(RunProgram({"/nonexistent/program"}).started);
+    EXPECT_EQ(RunProgram({"sh", "-c", "kill -KILL $$"}).exitCode, -1); // ended by a signal
 
     auto begin = std::chrono::steady_clock::now();
     auto run = RunProgram({"sleep", "30"}, "", 200);
