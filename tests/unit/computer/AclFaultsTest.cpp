@@ -151,6 +151,7 @@ TEST_F(AclFaultsTest, TheDefaultAclsWriteFailingIsAWriteFailure)
     auto result = platform::IDirectoryRights::Default().GrantFullAccess(CString::FromUtf8(folder), nobody);
     EXPECT_EQ(result.error, EIO);
     EXPECT_EQ(result.step, platform::AclStep::Write);
+    EXPECT_EQ(NobodysEntry(folder, ACL_TYPE_ACCESS), "rwx");
     EXPECT_EQ(NobodysEntry(folder, ACL_TYPE_DEFAULT), "");
 }
 
