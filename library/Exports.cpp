@@ -144,6 +144,11 @@ CStringList* GetPrinterFolderList(Brede_PrinterFolderListType listType)
         [] { return static_cast<CStringList*>(nullptr); });
 }
 
+CString GetFailureDetail()
+{
+    return Serialized(u"GetFailureDetail", [] { return cSharedFolder.m_csFailureDetail; }, [] { return CString(); });
+}
+
 CString TestFunction(int selector, CString ipAddress, CString& text)
 {
     return Serialized(

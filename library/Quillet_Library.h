@@ -110,6 +110,11 @@ QUILLET_API BOOL ReadPrinterFolders(CString ipAddress);
 // One of the library's folder lists (owned by the library), or null while none was ever read.
 QUILLET_API CStringList* GetPrinterFolderList(Brede_PrinterFolderListType listType);
 
+// Why the last ConfigureComputer or IsFolderNameUnique failed, in plain words: what the
+// system's tool said and, where the cause is known, the fix in one line ("Fix: ..."). Empty when
+// that call succeeded or when the log holds all there is to say.
+QUILLET_API CString GetFailureDetail();
+
 // Diagnostic entry: runs the action named by selector and returns text afterwards.
 QUILLET_API CString TestFunction(int selector, CString ipAddress, CString& text);
 

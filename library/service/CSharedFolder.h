@@ -76,6 +76,9 @@ public:
     CString m_csBaseDirectory;
     CString m_csFullPath;
     CString m_csLastUniqueName;
+    // Why the last ConfigureComputer or IsFolderNameUnique said no, in plain words with the fix
+    // (FailureDetail.h); empty when it said yes or the log holds all there is to say.
+    CString m_csFailureDetail;
     int m_bListInvalid = 1;
     int m_bListLoaded = 0;
 };

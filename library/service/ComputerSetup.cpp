@@ -50,6 +50,7 @@ void RemoveMadeShare(const CString& shareName)
 Brede_ErrorCode CSharedFolder::ConfigureComputer(CString baseDirectory, CString folderName, int createShortcut,
                                                  CString userName)
 {
+    m_csFailureDetail.Empty();
     if (!CreateSharedDirectory(baseDirectory, folderName, userName))
         return BREDE_FAILED;
     // The shortcut's target is built from the arguments as given.

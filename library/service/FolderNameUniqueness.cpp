@@ -70,6 +70,7 @@ BOOL CSharedFolder::GenerateUniqueFolderName(CString ipAddress, CString baseDire
 BOOL CSharedFolder::IsFolderNameUnique(CString ipAddress, CString baseDirectory, CString folderName)
 {
     CLogStream& log = LibraryLog();
+    m_csFailureDetail.Empty();
     log.Line(u"CSharedFolder::IsFolderNameUnique( " + EscapeForLog(ipAddress) + u", " + EscapeForLog(baseDirectory) + u", " +
              EscapeForLog(folderName) + u")");
     // A name that no folder can have is never free.
