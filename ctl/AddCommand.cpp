@@ -11,8 +11,10 @@
 #include "frontend/LogonCheck.h"
 #include "frontend/ProcessAccount.h"
 #include "library/Quillet_Library.h"
+#include "platform/core/LastError.h"
 #include "platform/core/Paths.h"
 #include "platform/core/Services.h"
+#include "platform/core/SystemErrors.h"
 #include "platform/core/SystemInfo.h"
 #include "platform/core/SystemVersion.h"
 #include "platform/fs/WindowsPath.h"
@@ -114,8 +116,11 @@ int ChooseFolder(const Arguments& args, const FoundDevice& device, AddPlan& plan
         }
         Progress("checking that the name " + Utf8(plan.folderName) + " is free here and on the device");
         if (!IsFolderNameUnique(device.ipAddress, plan.location, plan.folderName)) {
-            Error("the name \"" + Utf8(plan.folderName) +
-                  "\" is already used by a folder, a share or a desktop link here, or by a folder on the device");
+            const std::string detail = Utf8(GetFailureDetail());
+            Error("the name \"" + Utf8(plan.folderName) + "\" cannot be used: " +
+                  (detail.empty() ? "it is already used by a folder, a share or a desktop link here, or by a folder "
+                                    "on the device"
+                                  : detail));
             return kExitFailed;
         }
     } else {
@@ -130,6 +135,20 @@ int ChooseFolder(const Arguments& args, const FoundDevice& device, AddPlan& plan
     return kExitOk;
 }
 
+// Why this computer's Samba server refused the account, from the logon's last error, with the fix.
+std::string LogonRefusal(int error, const std::string& user)
+{
+    if (error == platform::kErrorNoSuchUser)
+        return "this computer's Samba server gave " + user + " only a guest session, which cannot write "
+               "into the folder: the account has no Samba password, or there is no account of that name.\n"
+               "Fix: sudo smbpasswd -a " + user + " (for an account of this computer), or check the spelling";
+    if (error == platform::kErrorNoLogonServers)
+        return "this computer's Samba server did not answer, so the password of " + user + " could not be checked.\n"
+               "Fix: sudo systemctl enable --now smbd";
+    return "this computer refused the password of " + user + ".\n"
+           "Fix: give the account's Samba password (it is set with: sudo smbpasswd -a " + user + ")";
+}
+
 int CheckAccount(const AddPlan& plan)
 {
     if (!plan.storeAccount)
@@ -142,8 +161,7 @@ int CheckAccount(const AddPlan& plan)
         return kExitFailed;
     }
     if (!CheckLogon(LogonMethodFor(version), plan.userName, plan.domain, CString::FromUtf8(plan.password))) {
-        Error("this computer refused the user name or password of " + Utf8(plan.userName) +
-              " (does the account have a Samba password? smbpasswd -a " + Utf8(plan.userName) + ")");
+        Error(LogonRefusal(platform::GetLastError(), Utf8(plan.userName)));
         return kExitLogonRefused;
     }
     return kExitOk;
@@ -153,7 +171,9 @@ int SetUp(const FoundDevice& device, const AddPlan& plan)
 {
     Progress("making the folder, its rights and its share on this computer");
     if (ConfigureComputer(plan.location, plan.folderName, plan.shortcut ? -1 : 0, plan.userName) != BREDE_NO_ERROR) {
-        Error("the folder could not be set up on this computer (see the log)");
+        const std::string detail = Utf8(GetFailureDetail());
+        Error("the folder could not be set up on this computer" +
+              (detail.empty() ? std::string(" (see the log)") : ":\n" + detail));
         return kExitFailed;
     }
     Progress("registering the folder on the device");

@@ -55,6 +55,8 @@ public:
     Brede_ErrorCode ConfigureComputer(CString baseDirectory, CString folderName, int createShortcut,
                                       CString userName);
     int CreateSharedDirectory(CString baseDirectory, CString folderName, CString userName);
+    // 0 when Samba takes no usershare of this user at all (not allowed, or usershares off).
+    int CanShare(const CString& userName);
     int SetDirPermissions(CString userName);
     int ShareWindowsFolder(CString userName);
     int SetSharePermissions(CString userName);

@@ -5,6 +5,7 @@
 // A set-up that cannot give the account its entries on the folder and the share fails, and
 // what the call made is removed again: a share or folder that no scan can reach is never left.
 #include "CSharedFolder.h"
+#include "FailureDetail.h"
 
 #include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
@@ -46,6 +47,18 @@ void RemoveMadeShare(const CString& shareName)
 }
 
 } // namespace
+
+int CSharedFolder::CanShare(const CString& userName)
+{
+    auto& shares = platform::Use<platform::IShares>();
+    int result = shares.GetShareInfo(m_csShareName);
+    if (result != platform::kErrorAccessDenied && result != platform::kErrorNotSupported)
+        return 1;
+    LibraryLog().Line(u"ERROR: CSharedFolder::CreateSharedDirectory(): No share can be made for " + userName +
+                      u": NetShareGetInfo() returned " + IntToCString(result));
+    m_csFailureDetail = ShareFailureDetail(shares.LastRefusal());
+    return 0;
+}
 
 Brede_ErrorCode CSharedFolder::ConfigureComputer(CString baseDirectory, CString folderName, int createShortcut,
                                                  CString userName)
@@ -89,6 +102,9 @@ int CSharedFolder::CreateSharedDirectory(CString baseDirectory, CString folderNa
                  u" is not valid: ERROR_INVALID_NAME (123)");
         return 0;
     }
+    // Where Samba takes no usershare of this user at all, nothing is made.
+    if (!CanShare(userName))
+        return 0;
     // Without a base directory there is no place for the folder (never the root of the disk).
     int result = noBase ? platform::kErrorPathNotFound
                         : platform::Use<platform::IFileSystem>().CreateDirectoryTree(m_csFullPath);
@@ -151,6 +167,9 @@ int CSharedFolder::ShareWindowsFolder(CString userName)
         if (shares.GetSharePath(m_csShareName, servedPath) != 0 || !platform::IsSameDirectory(servedPath, m_csFullPath)) {
             log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): Share " + m_csShareName +
                      u" serves another folder and is left as it is");
+            m_csFailureDetail = ShareFailureDetail(shares.LastRefusal());
+            if (m_csFailureDetail.IsEmpty())
+                m_csFailureDetail = u"A share named " + m_csShareName + u" already serves another folder.";
             return 0;
         }
     } else if (result == 0) {
@@ -158,6 +177,7 @@ int CSharedFolder::ShareWindowsFolder(CString userName)
     } else {
         // Without a share the device could not deliver a single scan: a failure for the caller.
         log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned " + IntToCString(result));
+        m_csFailureDetail = ShareFailureDetail(shares.LastRefusal());
         return 0;
     }
     if (!SetSharePermissions(userName)) {

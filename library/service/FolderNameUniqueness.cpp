@@ -1,6 +1,7 @@
 // Whether a folder name is free as directory, share, desktop shortcut and device folder, and
 // the proposal of a free name built from the computer name and the device's model code.
 #include "CSharedFolder.h"
+#include "FailureDetail.h"
 
 #include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
@@ -93,6 +94,8 @@ BOOL CSharedFolder::IsFolderNameUnique(CString ipAddress, CString baseDirectory,
 
     if (!IsShareNameUnique(folderName)) {
         log.Line(u"CSharedFolder::IsFolderNameUnique(): Share " + folderName + u" already exists on PC.");
+        // A name that Samba keeps for an account's home folder says so.
+        m_csFailureDetail = ShareFailureDetail(platform::Use<platform::IShares>().LastRefusal());
         return 0;
     }
     log.Line(u"CSharedFolder::IsFolderNameUnique(): Share " + folderName + u" does not exist on PC.");

@@ -25,6 +25,7 @@ constexpr ErrorTextRow kTexts[] = {
     {kErrorProcNotFound, u"The specified procedure could not be found."},
     {kErrorNoToken, u"An attempt was made to reference a token that does not exist."},
     {kErrorNoLogonServers, u"There are currently no logon servers available to service the logon request."},
+    {kErrorNoSuchUser, u"The specified account does not exist."},
     {kErrorLogonFailure, u"The user name or password is incorrect."},
     {kErrorNoneMapped, u"No mapping between account names and security IDs was done."},
 };

@@ -29,6 +29,8 @@ public:
     // Logs userName of domain on with password. Null on failure, with the thread's last error
     // (LastError.h) set to one of:
     //   1326 (kErrorLogonFailure)    the server refused the user name or password, or one is empty
+    //   1317 (kErrorNoSuchUser)      the server gave only a guest session: it has no Samba password
+    //                                 for the user name (or no such account), so any password passes
     //   1311 (kErrorNoLogonServers)  the server could not be reached
     //   87   (kErrorInvalidParameter) a logon type or provider other than the network logon of
     //                                 the default or NT 4.0 provider

@@ -3,6 +3,13 @@
 // account, with Kerberos off (the password itself is checked) and without libsmbclient's
 // fall-back to an anonymous session, which would let a wrong password pass. Listing the
 // server's shares makes the session; that it was set up is the logon.
+//
+// A session is not yet a logon: with "map to guest = bad user" (Debian's configuration) the
+// server answers a user name it has no Samba password for with a guest session, whatever the
+// password. The server marks such a session as guest, and a guest session has no session key,
+// so it can be neither signed nor encrypted: the logon asks for an encrypted session, and only
+// when that is refused asks again without encryption, to tell a guest (the session is set up)
+// from a wrong password (it is refused).
 #include "Logon.h"
 
 #include "platform/core/LastError.h"
@@ -85,13 +92,25 @@ void GiveCredentials(SMBCCTX* context, const char* /*server*/, const char* /*sha
 // each logon sets up a session of its own and none outlives the call.
 class SambaClient {
 public:
-    // kErrorSuccess when the server set up a session for the credentials, else the error.
+    // kErrorSuccess when the server set up a session of the account for the credentials,
+    // kErrorNoSuchUser when it set up only a guest session, else the error.
     int Logon(Credentials& credentials)
     {
         std::lock_guard guard(m_lock);
         if (!m_context && !Create())
             return m_createError;
         smbc_setPort(m_context, static_cast<uint16_t>(SambaServerPort()));
+        int error = ListShares(credentials, SMBC_ENCRYPTLEVEL_REQUIRE);
+        if (error == EACCES || error == EPERM)
+            return ListShares(credentials, SMBC_ENCRYPTLEVEL_NONE) == 0 ? kErrorNoSuchUser : LogonError(error);
+        return error == 0 ? kErrorSuccess : LogonError(error);
+    }
+
+private:
+    // 0 when a session with the encryption asked for lists the server's shares, else errno.
+    int ListShares(Credentials& credentials, smbc_smb_encrypt_level encryption)
+    {
+        smbc_setOptionSmbEncryptionLevel(m_context, encryption);
         DropConnections();
         smbc_setOptionUserData(m_context, &credentials);
         SMBCFILE* listing = smbc_getFunctionOpendir(m_context)(m_context, kServerUrl);
@@ -101,10 +120,9 @@ public:
         DropConnections();
         // The credentials are asked for only while connecting: none is kept past this call.
         smbc_setOptionUserData(m_context, nullptr);
-        return listing ? kErrorSuccess : LogonError(error);
+        return error;
     }
 
-private:
     bool Create()
     {
         SMBCCTX* context = smbc_new_context();

@@ -10,6 +10,8 @@
 #include "platform/fs/WindowsPath.h"
 
 #include <optional>
+#include <pwd.h>
+#include <vector>
 
 namespace platform {
 
@@ -23,12 +25,51 @@ constexpr const char* kNoOneAdmitted = "S-1-1-0:d";
 constexpr std::pair<const char*, int> kNetMessages[] = {
     {"Permission denied", kErrorAccessDenied},
     {"do not have permission", kErrorAccessDenied},
+    {"cannot create tmp file", kErrorAccessDenied},
     {"currently disabled", kErrorNotSupported},
-    {"maximum number of allowed shares", kErrorNotSupported},
+    {"maximum number of allowed usershares", kErrorNotSupported},
+    {"is already a valid system user name", kNerrDuplicateShare},
     {"invalid characters", kErrorInvalidName},
     {"cannot stat path", kNerrUnknownDevDir},
     {"is not a directory", kNerrUnknownDevDir},
 };
+
+// What `net usershare info` says of a share file whose folder the caller cannot see (another
+// user's share in a folder this user cannot enter): the share is there, its folder unknown.
+constexpr const char* kUnreadableShareFile = "is not a well formed usershare file";
+
+// With a [homes] section Samba serves every account's home folder under the account's name, so
+// it refuses a usershare of that name; these are its words for it.
+std::string HomesRefusal(const std::string& name)
+{
+    return "net usershare add: share name " + name + " is already a valid system user name";
+}
+
+// Whether name is an account of this computer as Samba looks it up: as given, or in lower case.
+bool IsAccountName(const std::string& name)
+{
+    std::string lower = name;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    for (const std::string& candidate : {name, lower}) {
+        passwd entry {};
+        passwd* found = nullptr;
+        std::vector<char> buffer(16384);
+        if (getpwnam_r(candidate.c_str(), &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+            return true;
+    }
+    return false;
+}
+
+// The tool's message without the line break that ends it.
+std::string Message(const ProgramResult& run)
+{
+    std::string text = run.output;
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
 
 ProgramResult RunTool(std::vector<std::string> arguments)
 {
@@ -62,10 +103,12 @@ int ToolFailure(const ProgramResult& run)
     return kErrorGenFailure;
 }
 
-// A share found by name: a usershare (of any user) or a share of the configuration.
+// A share found by name: a usershare (of any user) or a share of the configuration. message
+// holds what Samba's tool said when it refused, or why Samba would refuse the name.
 struct FoundShare {
     int error = kNerrNetNameNotFound;
     ShareSection share;
+    std::string message;
 };
 
 FoundShare FindInConfiguration(const std::string& name)
@@ -76,22 +119,31 @@ FoundShare FindInConfiguration(const std::string& name)
     ProgramResult run = RunTool(std::move(arguments));
     // testparm also lists the configuration when it finds fault with it (exit status 1).
     if (!run.started || run.timedOut)
-        return {ToolFailure(run), {}};
+        return {ToolFailure(run), {}, {}};
     auto sections = ReadShareSections(run.output, kTestparmSeparator);
     if (const ShareSection* found = FindShareSection(sections, name))
-        return {kErrorSuccess, *found};
+        return {kErrorSuccess, *found, {}};
+    // The account's home folder is served under this name: the name is taken.
+    if (FindShareSection(sections, "homes") && IsAccountName(name))
+        return {kErrorSuccess, ShareSection{name, "", "", ""}, HomesRefusal(name)};
     return {};
 }
 
+// Asks for the one name rather than listing every share: a listing fails as a whole when one
+// share of another user lies in a folder this user cannot enter, while a share asked for by
+// name is read on its own. Samba matches the name without regard to case.
 FoundShare FindInUsershares(const std::string& name)
 {
-    // --long lists the usershares of every user, not only the caller's.
-    ProgramResult run = RunNet({"info", "--long"}, {});
-    if (run.exitCode != 0)
-        return {ToolFailure(run), {}};
+    // --long shows the usershares of every user, not only the caller's.
+    ProgramResult run = RunNet({"info", "--long"}, {name});
+    if (run.exitCode != 0) {
+        if (run.output.find(kUnreadableShareFile) != std::string::npos)
+            return {kErrorSuccess, ShareSection{name, "", "", ""}, {}};
+        return {ToolFailure(run), {}, Message(run)};
+    }
     auto sections = ReadShareSections(run.output, kUsershareSeparator);
     if (const ShareSection* found = FindShareSection(sections, name))
-        return {kErrorSuccess, *found};
+        return {kErrorSuccess, *found, {}};
     return {};
 }
 
@@ -111,20 +163,26 @@ class SambaShares : public IShares {
 public:
     int AddShare(const CString& name, const CString& path) override
     {
+        m_refusal.clear();
         std::string shareName = name.ToUtf8();
         if (!IsValidShareName(shareName))
             return kErrorInvalidName;
         // `net usershare add` replaces an existing share without a word.
-        if (int existing = FindShare(name).error; existing != kNerrNetNameNotFound)
+        if (int existing = Found(FindShare(name)).error; existing != kNerrNetNameNotFound)
             return existing == kErrorSuccess ? kNerrDuplicateShare : existing;
         return Add(shareName, ToPosixPathOrMissing(WithoutTrailingBlanksAndDots(path)), "", kNoOneAdmitted);
     }
 
-    int GetShareInfo(const CString& name) override { return FindShare(name).error; }
+    int GetShareInfo(const CString& name) override
+    {
+        m_refusal.clear();
+        return Found(FindShare(name)).error;
+    }
 
     int GetSharePath(const CString& name, CString& path) override
     {
-        FoundShare found = FindShare(name);
+        m_refusal.clear();
+        FoundShare found = Found(FindShare(name));
         if (found.error == kErrorSuccess)
             path = CString::FromUtf8(found.share.path);
         return found.error;
@@ -132,7 +190,8 @@ public:
 
     int SetShareAccess(const CString& name, const CString& accountSid) override
     {
-        FoundShare found = FindChangeableUsershare(name);
+        m_refusal.clear();
+        FoundShare found = Found(FindChangeableUsershare(name));
         if (found.error != kErrorSuccess)
             return found.error;
         const ShareSection& share = found.share;
@@ -141,12 +200,15 @@ public:
 
     int DeleteShare(const CString& name) override
     {
-        FoundShare found = FindChangeableUsershare(name);
+        m_refusal.clear();
+        FoundShare found = Found(FindChangeableUsershare(name));
         if (found.error != kErrorSuccess)
             return found.error;
         ProgramResult run = RunNet({"delete"}, {found.share.name});
-        return run.exitCode == 0 ? kErrorSuccess : ToolFailure(run);
+        return Ran(run);
     }
+
+    CString LastRefusal() override { return CString::FromUtf8(m_refusal); }
 
 private:
     // A usershare only: the configuration's shares are never changed.
@@ -158,12 +220,27 @@ private:
         return FindInUsershares(shareName);
     }
 
-    static int Add(const std::string& name, const std::string& path, const std::string& comment,
-                   const std::string& acl)
+    // Keeps what the tool said of the share, for LastRefusal.
+    FoundShare Found(FoundShare found)
     {
-        ProgramResult run = RunNet({"add"}, {name, path, comment, acl, "guest_ok=n"});
-        return run.exitCode == 0 ? kErrorSuccess : ToolFailure(run);
+        m_refusal = found.message;
+        return found;
     }
+
+    int Ran(const ProgramResult& run)
+    {
+        if (run.exitCode == 0)
+            return kErrorSuccess;
+        m_refusal = Message(run);
+        return ToolFailure(run);
+    }
+
+    int Add(const std::string& name, const std::string& path, const std::string& comment, const std::string& acl)
+    {
+        return Ran(RunNet({"add"}, {name, path, comment, acl, "guest_ok=n"}));
+    }
+
+    std::string m_refusal;
 };
 
 } // namespace

@@ -1,7 +1,8 @@
 // Network shares of this computer. On Linux they are Samba usershares, managed through
 // `net usershare` with the configuration of platform/shares/SambaConfig.h. Every user's
-// usershares and the shares of the configuration itself count as existing; names compare as
-// Samba compares them (platform/shares/ShareName.h). Shares of the configuration are never changed.
+// usershares and the shares of the configuration itself count as existing, and so does an
+// account's name while the configuration serves home folders ([homes]); names compare as Samba
+// compares them (platform/shares/ShareName.h). Shares of the configuration are never changed.
 #pragma once
 
 #include "platform/core/CString.h"
@@ -37,6 +38,11 @@ public:
 
     // Removes the usershare. 0; 2310 when no usershare of that name exists; else as AddShare.
     virtual int DeleteShare(const CString& name) = 0;
+
+    // What Samba's tool said when the last call failed, in its own words (its lines as it wrote
+    // them), or, when the last call found a name taken by an account's home folder ([homes]),
+    // the words Samba refuses such a name with. Empty after any other call.
+    virtual CString LastRefusal() = 0;
 
     static constexpr const char* kServiceName = "Shares";
     static IShares& Default();

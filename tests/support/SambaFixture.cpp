@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
+#include <pwd.h>
 #include <net/if.h>
 #include <netinet/in.h>
 #include <random>
@@ -40,6 +41,8 @@ constexpr const char* kSmbpasswd = "/usr/bin/smbpasswd";
 constexpr const char* kSmbd = "/usr/sbin/smbd";
 constexpr const char* kSmbclient = "/usr/bin/smbclient";
 constexpr const char* kSetpriv = "/usr/bin/setpriv";
+// The smb.conf that Debian installs as /etc/samba/smb.conf.
+constexpr const char* kStockConfig = "/usr/share/samba/smb.conf";
 
 // tests/support/run-isolated gives the test its own copy-on-write /etc: accounts made there
 // never reach the machine's password file.
@@ -167,7 +170,7 @@ SambaFixture::SambaFixture(std::vector<std::string> extraGlobalLines) : m_extraG
         m_hadPreviousConfig = true;
         m_previousConfig = previous;
     }
-    m_ready = WriteConfig() && setenv(platform::kSambaConfigVariable, m_config.c_str(), 1) == 0;
+    m_ready = MakeFolders() && WriteConfig() && setenv(platform::kSambaConfigVariable, m_config.c_str(), 1) == 0;
 }
 
 SambaFixture::~SambaFixture()
@@ -185,35 +188,46 @@ SambaFixture::~SambaFixture()
     }
 }
 
-bool SambaFixture::WriteConfig()
+bool SambaFixture::MakeFolders()
 {
     for (const char* dir : {"private", "lock", "state", "cache", "pid", "ncalrpc", "usershares"})
         if (mkdir((m_root + "/" + dir).c_str(), 0755) != 0)
             return false;
+    // As Debian makes it: only members of group sambashare make usershares.
     std::string usershares = m_root + "/usershares";
     if (group* sambashare = getgrnam("sambashare"))
         if (chown(usershares.c_str(), 0, sambashare->gr_gid) != 0)
             return false;
-    if (chmod(usershares.c_str(), 01775) != 0)
-        return false;
+    return chmod(usershares.c_str(), 01770) == 0;
+}
 
+bool SambaFixture::SetGlobal(const std::string& line)
+{
+    m_extraGlobalLines.push_back(line);
+    return WriteConfig();
+}
+
+bool SambaFixture::WriteConfig()
+{
+    std::string usershares = m_root + "/usershares";
+
+    // Debian's own configuration, as desktops run it ("map to guest = bad user", [homes], ...),
+    // with only what a private server needs added at the end of [global], where it wins: its
+    // address and port, its folders, log and password database, and no printing (there is no
+    // print server here).
+    const std::string stock = ReadFile(kStockConfig);
+    const std::size_t global = stock.find("[global]\n");
+    const std::size_t shares = global == std::string::npos ? global : stock.find("\n[", global);
+    if (shares == std::string::npos)
+        return false;
     std::ofstream out(m_config);
-    out << "[global]\n"
-           "  server role = standalone server\n"
-           "  workgroup = TARROWTEST\n"
-           "  interfaces = 127.0.0.1\n"
+    out << stock.substr(0, shares + 1);
+    out << "  interfaces = 127.0.0.1\n"
            "  bind interfaces only = yes\n"
            "  smb ports = 445\n"
-           "  disable netbios = yes\n"
            "  load printers = no\n"
            "  printcap name = /dev/null\n"
-           "  disable spoolss = yes\n"
-           "  map to guest = never\n"
-           "  inherit acls = yes\n"
-           "  log level = 1\n"
-           "  usershare max shares = 100\n"
-           "  usershare allow guests = no\n"
-           "  usershare owner only = false\n";
+           "  log level = 1\n";
     out << "  private dir = " << m_root << "/private\n"
         << "  lock directory = " << m_root << "/lock\n"
         << "  state directory = " << m_root << "/state\n"
@@ -225,13 +239,14 @@ bool SambaFixture::WriteConfig()
         << "  usershare path = " << usershares << "\n";
     for (const auto& line : m_extraGlobalLines)
         out << "  " << line << "\n";
+    out << stock.substr(shares + 1);
     return static_cast<bool>(out.flush());
 }
 
 SambaFixture::Account SambaFixture::AddAccount(bool withSambaPassword)
 {
     static std::atomic<int> counter{0};
-    Account account{"tqa" + std::to_string(getpid()) + "x" + std::to_string(counter++), "Pw-" + RandomHex(16)};
+    Account account{"tqa" + std::to_string(getpid()) + "x" + std::to_string(counter++), "Pw-" + RandomHex(16), ""};
     if (!InSandbox() || RunAccountTool({kUseradd, "-M", "-N", "-s", "/usr/sbin/nologin", account.name}).exitCode != 0)
         return {};
     m_accounts.push_back(account.name);
@@ -241,6 +256,40 @@ SambaFixture::Account SambaFixture::AddAccount(bool withSambaPassword)
     if (platform::RunProgram({kSmbpasswd, "-c", m_config, "-a", "-s", account.name}, twice).exitCode != 0)
         return {};
     return account;
+}
+
+SambaFixture::Account SambaFixture::AddDesktopAccount(bool inSambashare)
+{
+    static std::atomic<int> counter{0};
+    Account account{"tqd" + std::to_string(getpid()) + "x" + std::to_string(counter++), "Pw-" + RandomHex(16),
+                    m_root + "/home"};
+    account.home += "/" + account.name;
+    if (!InSandbox() || (mkdir((m_root + "/home").c_str(), 0755) != 0 && errno != EEXIST))
+        return {};
+    std::vector<std::string> useradd{kUseradd, "-m", "-d", account.home, "-U", "-s", "/bin/sh"};
+    if (inSambashare)
+        useradd.insert(useradd.end(), {"-G", "sambashare"});
+    useradd.push_back(account.name);
+    if (RunAccountTool(useradd).exitCode != 0)
+        return {};
+    m_accounts.push_back(account.name);
+    std::string twice = account.password + "\n" + account.password + "\n";
+    bool made = chmod(account.home.c_str(), 0750) == 0 &&
+                RunAs(account, {"/bin/mkdir", "-p", account.home + "/C", account.home + "/.local/state"}).exitCode == 0 &&
+                platform::RunProgram({kSmbpasswd, "-c", m_config, "-a", "-s", account.name}, twice).exitCode == 0;
+    return made ? account : Account{};
+}
+
+platform::ProgramResult SambaFixture::RunAs(const Account& account, const std::vector<std::string>& arguments,
+                                            const std::string& input) const
+{
+    std::vector<std::string> command{kSetpriv, "--reuid=" + account.name, "--regid=" + account.name,
+                                     "--init-groups", "--", "/usr/bin/env", "HOME=" + account.home,
+                                     "TARROW_DRIVE_C=" + account.home + "/C",
+                                     "XDG_STATE_HOME=" + account.home + "/.local/state", "USER=" + account.name,
+                                     "LOGNAME=" + account.name};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return platform::RunProgram(command, input, 60000);
 }
 
 bool SambaFixture::StartServer()
@@ -315,6 +364,10 @@ std::string SambaFixture::ShareInfo(const std::string& share) const
 bool SambaFixture::AddShareAs(const Account& owner, const std::string& share, const std::string& path,
                               const std::string& acl) const
 {
+    // Samba shares a user's folder only for the user who owns it.
+    passwd* entry = getpwnam(owner.name.c_str());
+    if (!entry || chown(path.c_str(), entry->pw_uid, static_cast<gid_t>(-1)) != 0)
+        return false;
     return platform::RunProgram({kSetpriv, "--reuid=" + owner.name, "--regid=sambashare", "--clear-groups",
                                  platform::kNetProgram, "-s", m_config, "usershare", "add", "--", share, path, "",
                                  acl, "guest_ok=n"}).exitCode == 0;

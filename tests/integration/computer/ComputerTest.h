@@ -91,6 +91,7 @@ public:
     {
         return deleteAnswer ? *deleteAnswer : m_real.DeleteShare(name);
     }
+    CString LastRefusal() override { return m_real.LastRefusal(); }
 
     std::optional<int> addAnswer;
     std::optional<int> infoAnswer;

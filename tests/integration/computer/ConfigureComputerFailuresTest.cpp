@@ -223,3 +223,33 @@ TEST_F(ConfigureComputerFailureTest, AnUnknownDesktopGivesTheSharedDesktopOfOldW
     EXPECT_EQ(GetShortcutPath(u"Reports"), CString(u"C:\\Documents and Settings\\All Users\\Desktop\\Reports.desktop"));
     EXPECT_EQ(log.Lines(), std::vector<std::string>{"ERROR- GetShortcutPath(): Returned -2147467259"});
 }
+
+TEST_F(ConfigureComputerFailureTest, SambasRefusalsComeWithTheirFix)
+{
+    // Usershares switched off: nothing is made at all.
+    ASSERT_TRUE(samba.SetGlobal("usershare max shares = 0"));
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
+    EXPECT_EQ(log.Lines(), (std::vector<std::string>{
+        "", "CSharedFolder::CreateSharedDirectory( C:\\Scans\\, Reports)",
+        "ERROR: CSharedFolder::CreateSharedDirectory(): No share can be made for " + account.name +
+            ": NetShareGetInfo() returned 50"}));
+    EXPECT_EQ(cSharedFolder.m_csFailureDetail.ToUtf8(),
+              "net usershare: usershares are currently disabled\nFix: switch usershares on: add \"usershare max "
+              "shares = 100\" to [global] in " + samba.ConfigPath() + ", then run: sudo systemctl restart smbd");
+    EXPECT_FALSE(fs::exists(OnDriveC("Scans/Reports")));
+
+    // The most shares reached: the folder made for the share goes again.
+    ASSERT_TRUE(samba.SetGlobal("usershare max shares = 1"));
+    fs::create_directories(OnDriveC("Other"));
+    ASSERT_EQ(platform::IShares::Default().AddShare(u"Other", u"C:\\Other"), 0);
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
+    EXPECT_EQ(cSharedFolder.m_csFailureDetail.ToUtf8(),
+              "net usershare add: maximum number of allowed usershares (1) reached\nFix: remove a share that is no "
+              "longer needed (net usershare list, then net usershare delete NAME), or raise \"usershare max shares\" "
+              "in [global] of " + samba.ConfigPath());
+    ExpectNothingLeft();
+    // A set-up that works says nothing more.
+    ASSERT_TRUE(samba.SetGlobal("usershare max shares = 100"));
+    EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 0, user), BREDE_NO_ERROR);
+    EXPECT_EQ(cSharedFolder.m_csFailureDetail, u"");
+}

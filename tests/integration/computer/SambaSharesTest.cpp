@@ -103,9 +103,12 @@ TEST_F(SambaSharesTest, FailuresToShareAreToldApart)
     EXPECT_EQ(shares.GetShareInfo(u"-dash"), platform::kNerrNetNameNotFound);
     EXPECT_EQ(shares.DeleteShare(u"-dash"), platform::kNerrNetNameNotFound);
 
-    // Usershares switched off.
-    std::ofstream(samba.ConfigPath(), std::ios::app) << "  usershare max shares = 0\n";
+    EXPECT_EQ(shares.LastRefusal(), u"");
+
+    // Usershares switched off: Samba's words are kept.
+    ASSERT_TRUE(samba.SetGlobal("usershare max shares = 0"));
     EXPECT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), platform::kErrorNotSupported);
+    EXPECT_EQ(shares.LastRefusal(), u"net usershare: usershares are currently disabled");
     EXPECT_EQ(shares.GetShareInfo(u"Reports"), platform::kErrorNotSupported);
 }
 
@@ -125,7 +128,10 @@ TEST_F(SambaSharesTest, EachMessageOfTheToolGivesItsNumber)
         {Refused("net usershare add: cannot open /x: Permission denied"), platform::kErrorAccessDenied},
         {Refused("You do not have permission to create a usershare"), platform::kErrorAccessDenied},
         {Refused("net usershare: usershares are currently disabled"), platform::kErrorNotSupported},
-        {Refused("maximum number of allowed shares (1) reached"), platform::kErrorNotSupported},
+        {Refused("net usershare add: maximum number of allowed usershares (1) reached"), platform::kErrorNotSupported},
+        {Refused("net usershare add: cannot create tmp file /u/:tmpQmBkn1"), platform::kErrorAccessDenied},
+        {Refused("net usershare add: share name anna is already a valid system user name"),
+         platform::kNerrDuplicateShare},
         {Refused("share name x contains invalid characters"), platform::kErrorInvalidName},
         {Refused("cannot stat path /x"), platform::kNerrUnknownDevDir},
         {Refused("path /x is not a directory"), platform::kNerrUnknownDevDir},

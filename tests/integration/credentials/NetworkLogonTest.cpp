@@ -1,6 +1,6 @@
 // The network logon against a private smbd on 127.0.0.1: the platform's logon and the
-// credentials page with it (wrong and right passwords, another domain's name that a local
-// account shadows).
+// credentials page with it (wrong and right passwords, guest sessions, another domain's name
+// that a local account shadows).
 #include "CredentialsFixture.h"
 
 #include "support/SambaFixture.h"
@@ -74,8 +74,14 @@ TEST_F(NetworkLogonTest, ThePlatformsLogonChecksThePasswordWithTheServer)
     EXPECT_EQ(error, platform::kErrorLogonFailure);
     EXPECT_FALSE(Logon(account.name, "", error)); // never an anonymous session instead
     EXPECT_EQ(error, platform::kErrorLogonFailure);
+    // Debian's Samba gives a user name it has no Samba password for a guest session, whatever
+    // the password: a misspelled name, and an account of this computer that never had one.
     EXPECT_FALSE(Logon("nosuch" + account.name, account.password, error));
-    EXPECT_EQ(error, platform::kErrorLogonFailure);
+    EXPECT_EQ(error, platform::kErrorNoSuchUser);
+    SambaFixture::Account unixOnly = samba.AddAccount(false);
+    ASSERT_FALSE(unixOnly.name.empty());
+    EXPECT_FALSE(Logon(unixOnly.name, "any password", error));
+    EXPECT_EQ(error, platform::kErrorNoSuchUser);
     // Only the network logon is made, through the default or the NT 4.0 provider.
     EXPECT_FALSE(Logon(account.name, account.password, error, 2));
     EXPECT_EQ(error, 87);

@@ -122,7 +122,9 @@ TEST_F(AddCommandTest, AWrongPasswordExitsWithFiveAndMakesNothing)
 {
     CtlRun run = Add({"--name", "Reports", "--password-stdin"}, "not the password\n");
     EXPECT_EQ(run.exitCode, kExitLogonRefused);
-    EXPECT_NE(run.err.find("tarrowctl: error: this computer refused the user name or password of " + account.name),
+    EXPECT_NE(run.err.find("tarrowctl: error: this computer refused the password of " + account.name +
+                           ".\nFix: give the account's Samba password (it is set with: sudo smbpasswd -a " +
+                           account.name + ")\n"),
               std::string::npos)
         << run.err;
     EXPECT_TRUE(log->HasLine("LogonUser() has failed with error code : 1326"));
@@ -147,8 +149,8 @@ TEST_F(AddCommandTest, ANameInUseOrNotAllowedIsRefused)
     device->AddFolder({"TAKEN", "\\\\ELSEWHERE\\TAKEN", "", "", "", "", "", "", "", "", {}});
     CtlRun taken = Add({"--name", "Taken", "--ask-at-device"}, "");
     EXPECT_EQ(taken.exitCode, kExitFailed);
-    EXPECT_NE(taken.err.find("the name \"Taken\" is already used by a folder, a share or a desktop link here, or by a "
-                             "folder on the device"),
+    EXPECT_NE(taken.err.find("the name \"Taken\" cannot be used: it is already used by a folder, a share or a desktop "
+                             "link here, or by a folder on the device"),
               std::string::npos)
         << taken.err;
     CtlRun bad = Add({"--name", "a/b", "--ask-at-device"}, "");
