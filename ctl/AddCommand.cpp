@@ -19,6 +19,7 @@
 #include "platform/core/SystemVersion.h"
 #include "platform/fs/WindowsPath.h"
 #include "platform/shell/Shell.h"
+#include "selfcheck/CheckText.h"
 
 #include <iostream>
 
@@ -51,12 +52,13 @@ std::string LeftOnThisComputer(const AddPlan& plan)
     std::string text = "These were made on this computer and are still there:\n"
                        "  the folder " + folder + " (full rights for " + Utf8(plan.userName) + ")\n"
                        "  the Samba share " + share + "\n";
-    std::string undo = "  net usershare delete '" + share + "'\n  rmdir '" + folder + "'   (once it is empty)\n";
+    std::string undo = "  net usershare delete " + selfcheck::ShellQuote(share) + "\n  rmdir " +
+                       selfcheck::ShellQuote(folder) + "   (once it is empty)\n";
     CString desktop;
     if (plan.shortcut && platform::Use<platform::IShell>().GetDesktopDirectory(desktop) == 0) {
         const std::string link = platform::ToPosixPathOrMissing(desktop) + "/" + share + Utf8(platform::kLinkFileExtension);
         text += "  the desktop link " + link + "\n";
-        undo += "  rm '" + link + "'\n";
+        undo += "  rm " + selfcheck::ShellQuote(link) + "\n";
     }
     return text + "To remove them:\n" + undo;
 }

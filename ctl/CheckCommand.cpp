@@ -32,11 +32,11 @@ int RunCheck(const Arguments& args)
         return code;
     }
     if (!reachable) {
-        std::cout << Utf8(name.address) << ": not reachable" << std::endl;
+        std::cout << Printable(Utf8(name.address)) << ": not reachable" << std::endl;
         return code;
     }
     std::cout << "device:    " << Utf8(device.ipAddress) << "\n"
-              << "model:     " << Utf8(device.modelName) << "\n"
+              << "model:     " << Printable(Utf8(device.modelName)) << "\n"
               << "features:  " << words.word << " (" << features << "): " << words.detail << std::endl;
     return code;
 }

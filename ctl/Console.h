@@ -7,9 +7,15 @@
 #include <string>
 #include <string_view>
 
-// "tarrowctl: <step>" on standard error and in the program's log.
+// Text from a device or a file as a terminal shows it: control characters (C0, DEL, C1) and
+// bytes that are no UTF-8 written as \xNN, so that no text can move the cursor, set the window
+// title or ring the bell. With keepLineBreaks, "\n" stays a line break (our own messages).
+std::string Printable(std::string_view text, bool keepLineBreaks = false);
+
+// "tarrowctl: <step>" on standard error and in the program's log; control characters in step are
+// shown escaped (Printable).
 void Progress(const std::string& step);
-// "tarrowctl: error: <text>" on standard error and in the log.
+// "tarrowctl: error: <text>" on standard error and in the log, escaped as Progress.
 void Error(const std::string& text);
 // A JSON string literal of UTF-8 text, quotation marks included.
 std::string JsonString(std::string_view text);

@@ -1,5 +1,7 @@
 // Comma-separated values as spreadsheets write them: a field with a comma, a quotation mark or a
-// line break is quoted, and a quotation mark inside doubled.
+// line break is quoted, and a quotation mark inside doubled. A field that a spreadsheet would
+// take for a formula (= + - @ TAB CR at its start) is written after an apostrophe, which reading
+// takes off again.
 #pragma once
 
 #include <istream>

@@ -9,9 +9,12 @@
 #include "ctl/Password.h"
 #include "ctl/ScanOptionWords.h"
 
+#include "frontend/FolderChecks.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
+#include "platform/shares/ShareName.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 
@@ -56,6 +59,13 @@ bool SplitNetworkPath(const std::string& path, std::string& host, std::string& s
     return true;
 }
 
+// Text of at most a few hundred bytes without control characters (or bytes that are no UTF-8).
+bool IsPlainText(const std::string& text)
+{
+    constexpr std::size_t kLongest = 256;
+    return text.size() <= kLongest && Printable(text) == text;
+}
+
 bool ParseImportLine(const std::vector<std::string>& fields, const std::string& defaultDomain, ImportLine& line,
                      std::string& error)
 {
@@ -64,12 +74,16 @@ bool ParseImportLine(const std::vector<std::string>& fields, const std::string& 
         return false;
     }
     line.name = fields[0];
-    if (line.name.empty()) {
-        error = "the name is empty";
+    CString name = CString::FromUtf8(line.name);
+    if (!platform::IsValidShareName(line.name) || !ValidateShareName(name) || name.ToUtf8() != line.name) {
+        error = "\"" + Printable(line.name.substr(0, 100)) + (line.name.size() > 100 ? "..." : "") +
+                "\" is not a folder name: it must be UTF-8 text of 1 to " +
+                std::to_string(platform::kMaxShareNameLength) + " characters, without control characters, "
+                "blanks at its end or any of " + Utf8(kRefusedNameCharacters) + "%";
         return false;
     }
-    if (!SplitNetworkPath(fields[1], line.host, line.share)) {
-        error = "\"" + fields[1] + "\" is not a network path \\\\HOST\\SHARE";
+    if (!SplitNetworkPath(fields[1], line.host, line.share) || !IsPlainText(line.host)) {
+        error = "\"" + Printable(fields[1].substr(0, 200)) + "\" is not a network path \\\\HOST\\SHARE";
         return false;
     }
     if (line.name != line.share) {
@@ -78,6 +92,10 @@ bool ParseImportLine(const std::vector<std::string>& fields, const std::string& 
         return false;
     }
     if (fields.size() > 2) {
+        if (!IsPlainText(fields[2])) {
+            error = "the user \"" + Printable(fields[2].substr(0, 100)) + "\" holds control characters";
+            return false;
+        }
         line.user = fields[2];
         line.domain = defaultDomain;
         if (std::size_t slash = line.user.find('\\'); slash != std::string::npos) {
@@ -143,10 +161,11 @@ int RunImport(const Arguments& args)
     platform::Use<platform::ISystemInfo>().GetComputerName(computerName);
     const std::string defaultDomain = args.Value("--domain").value_or(Utf8(computerName));
 
+    // Every line is checked before anything is sent: a file with a bad line is refused whole.
     std::vector<ImportLine> lines;
-    int failed = 0;
     std::vector<std::string> fields;
     std::string error;
+    int bad = 0;
     for (int number = 1; ReadCsvRecord(in, fields, error); ++number) {
         if (number == 1 && !fields.empty() && fields[0] == kHeader[0])
             continue;
@@ -154,17 +173,31 @@ int RunImport(const Arguments& args)
             continue; // a blank line
         ImportLine line{number, {}, {}, {}, {}, {}};
         if (!ParseImportLine(fields, defaultDomain, line, error)) {
-            std::cout << "line " << number << ": not imported: " << error << std::endl;
-            ++failed;
+            std::cout << "line " << number << ": " << error << std::endl;
+            ++bad;
             continue;
         }
+        for (const ImportLine& earlier : lines)
+            if (platform::SameShareName(earlier.name, line.name)) {
+                std::cout << "line " << number << ": the name " << Printable(line.name) << " is on line "
+                          << earlier.line << " already" << std::endl;
+                ++bad;
+            }
         lines.push_back(line);
     }
     if (!error.empty()) {
-        Error(file + ": " + error);
+        Error(file + ": " + error + "; nothing was imported");
+        return kExitFailed;
+    }
+    if (bad) {
+        Error(file + ": " + std::to_string(bad) + " line(s) above cannot be imported; nothing was imported");
         return kExitFailed;
     }
 
+    // What the device holds already is left as it is, so that the import can be run again.
+    std::vector<FolderRecordRow> held;
+    if (!ReadFolderRecords(device, held))
+        return kExitFailed;
     std::string password;
     bool anyUser = false;
     for (const ImportLine& line : lines)
@@ -172,17 +205,26 @@ int RunImport(const Arguments& args)
     if (anyUser && !GetPassword(args.Has("--password-stdin"), "Password of the imported accounts: ", password, error))
         return UsageError("import", error);
 
-    std::size_t registered = 0;
+    std::size_t registered = 0, skipped = 0, failed = 0;
     for (const ImportLine& line : lines) {
+        const std::string name = Printable(line.name);
+        const bool onDevice = std::any_of(held.begin(), held.end(), [&line](const FolderRecordRow& record) {
+            return platform::SameShareName(record.name, line.name);
+        });
+        if (onDevice) {
+            std::cout << "line " << line.line << ": " << name << " is on the device already, skipped" << std::endl;
+            ++skipped;
+            continue;
+        }
         Progress("registering " + line.name + " (\\\\" + line.host + "\\" + line.share + ")");
         if (Register(device, line, password)) {
-            std::cout << "line " << line.line << ": " << line.name << " registered" << std::endl;
+            std::cout << "line " << line.line << ": " << name << " registered" << std::endl;
             ++registered;
         } else {
-            std::cout << "line " << line.line << ": " << line.name << " failed (see the log)" << std::endl;
+            std::cout << "line " << line.line << ": " << name << " failed (see the log)" << std::endl;
             ++failed;
         }
     }
-    std::cout << registered << " registered, " << failed << " not" << std::endl;
+    std::cout << registered << " registered, " << skipped << " skipped, " << failed << " not" << std::endl;
     return failed ? kExitFailed : kExitOk;
 }

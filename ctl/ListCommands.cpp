@@ -40,17 +40,23 @@ void PrintTable(const std::vector<FolderRecordRow>& records)
         std::cout << "The device holds no scan folders." << std::endl;
         return;
     }
+    std::vector<FolderRecordRow> shown;
     std::size_t nameWidth = 4, pathWidth = 12;
     for (const FolderRecordRow& record : records) {
-        nameWidth = std::max(nameWidth, record.name.size());
-        pathWidth = std::max(pathWidth, record.path.size());
+        FolderRecordRow row = record;
+        row.name = Printable(record.name);
+        row.path = Printable(record.path);
+        row.user = Printable(record.user);
+        shown.push_back(row);
+        nameWidth = std::max(nameWidth, shown.back().name.size());
+        pathWidth = std::max(pathWidth, shown.back().path.size());
     }
     const auto padded = [](std::string text, std::size_t width) {
         text.resize(std::max(text.size(), width), ' ');
         return text;
     };
     std::cout << padded("NAME", nameWidth) << "  " << padded("NETWORK PATH", pathWidth) << "  USER\n";
-    for (const FolderRecordRow& record : records)
+    for (const FolderRecordRow& record : shown)
         std::cout << padded(record.name, nameWidth) << "  " << padded(record.path, pathWidth) << "  " << record.user
                   << "\n";
     std::cout << std::flush;
@@ -111,6 +117,6 @@ int RunRemove(const Arguments& args)
         return kExitFailed;
     }
     for (const std::string& name : positionals)
-        std::cout << "removed " << name << std::endl;
+        std::cout << "removed " << Printable(name) << std::endl;
     return kExitOk;
 }

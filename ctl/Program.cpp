@@ -2,6 +2,7 @@
 #include "ctl/ExitCodes.h"
 
 #include "common/log/ProgramLog.h"
+#include "platform/core/Paths.h"
 
 #include <iostream>
 
@@ -35,6 +36,11 @@ int RunTarrowctl(const std::vector<std::string>& args)
             return kExitOk;
         }
         ProgramLog().Open(kLogFilePath);
+        if (!ProgramLog().IsOpen())
+            std::cerr << "tarrowctl: warning: nothing of this run is logged: the log "
+                      << platform::ToPosixPathOrMissing(kLogFilePath)
+                      << " is not a regular file that this account can write (remove what is there, or make its "
+                         "folder writable)" << std::endl;
         ProgramLog().Line(CString(u"tarrowctl ") + CString::FromUtf8(command.name));
         return command.run(parsed);
     }

@@ -68,6 +68,20 @@ BOOL CSharedFolder::GenerateUniqueFolderName(CString ipAddress, CString baseDire
     return 0;
 }
 
+namespace {
+
+// Whether the device's list holds upperName in any case: a device may keep a name as it was
+// typed (DevOnly2) and still take it for the same folder as DEVONLY2.
+bool HoldsName(const CStringList& names, const CString& upperName)
+{
+    for (CString name : names)
+        if (name.MakeUpper() == upperName)
+            return true;
+    return false;
+}
+
+} // namespace
+
 BOOL CSharedFolder::IsFolderNameUnique(CString ipAddress, CString baseDirectory, CString folderName)
 {
     CLogStream& log = LibraryLog();
@@ -114,7 +128,7 @@ BOOL CSharedFolder::IsFolderNameUnique(CString ipAddress, CString baseDirectory,
             GetPrinterFolderNames(ipAddress);
         if (!m_bListInvalid) {
             folderName.MakeUpper();
-            if (m_FolderNameList.Contains(folderName)) {
+            if (HoldsName(m_FolderNameList, folderName)) {
                 log.Line(u"CSharedFolder::IsFolderNameUnique(): Folder " + folderName + u" already exists on printer.");
                 return 0;
             }

@@ -7,7 +7,7 @@ namespace simdevice {
 
 namespace {
 
-constexpr std::array<std::pair<Profile, std::string_view>, 11> kNames{{
+constexpr std::array<std::pair<Profile, std::string_view>, 13> kNames{{
     {Profile::ManagedGranted, "managed-granted"},
     {Profile::ManagedRefused, "managed-refused"},
     {Profile::UnmanagedScanToShare, "unmanaged-scan-to-share"},
@@ -19,6 +19,8 @@ constexpr std::array<std::pair<Profile, std::string_view>, 11> kNames{{
     {Profile::Garbled, "garbled"},
     {Profile::Endless, "endless"},
     {Profile::CutOff, "cut-off"},
+    {Profile::Refusing, "refusing"},
+    {Profile::ErrorReplying, "error-replying"},
 }};
 
 bool IsManaged(Profile deviceProfile)
@@ -37,6 +39,8 @@ ReplyMode ReplyModeOf(Profile profile)
     case Profile::Garbled: return ReplyMode::Garbled;
     case Profile::Endless: return ReplyMode::Endless;
     case Profile::CutOff: return ReplyMode::CutOff;
+    case Profile::Refusing: return ReplyMode::Refusal;
+    case Profile::ErrorReplying: return ReplyMode::ErrorReply;
     default: return ReplyMode::Commands;
     }
 }

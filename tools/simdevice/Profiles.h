@@ -15,7 +15,7 @@ inline constexpr const char* kScanToShare = "SCAN_TO_SHARE";
 inline constexpr const char* kScanToSimpleFolder = "SCAN_TO_SIMPLE_FOLDER";
 
 // How the web server answers, whatever the request.
-enum class ReplyMode { Commands, LogInPage, ServerError, Withheld, Garbled, Endless, CutOff };
+enum class ReplyMode { Commands, LogInPage, ServerError, Withheld, Garbled, Endless, CutOff, Refusal, ErrorReply };
 
 ReplyMode ReplyModeOf(Profile profile);
 

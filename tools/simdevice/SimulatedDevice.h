@@ -23,6 +23,8 @@ enum class Profile {
     Garbled,                // web server answers with bytes that are not the expected XML
     Endless,                // web server streams a reply that never ends, until the client gives up
     CutOff,                 // web server announces a reply and closes the connection half-way through it
+    Refusing,               // answers each command with its reply element saying ReturnCode="DB_FULL", doing nothing
+    ErrorReplying,          // answers each command with an ErrorReply of ReturnCode "INVALID_REQUEST", doing nothing
 };
 
 // One folder record of the device's database. Texts are UTF-8; empty means absent.

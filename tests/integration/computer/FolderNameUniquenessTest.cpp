@@ -91,12 +91,15 @@ TEST_F(FolderNameUniquenessTest, ATakenShareOrShortcutIsPassedOver)
     EXPECT_TRUE(log.HasLine("CSharedFolder::IsFolderNameUnique(): Shortcut " + prefix + "_1 already exists on PC."));
 }
 
-TEST_F(FolderNameUniquenessTest, TheDeviceComparesTheUpperCasedNameWithItsEntriesAsStored)
+TEST_F(FolderNameUniquenessTest, TheDeviceComparesNamesWithoutRegardToCase)
 {
     AddDeviceFolder("REPORTS");
-    AddDeviceFolder("Mixed");
+    AddDeviceFolder("DevOnly2");
     EXPECT_EQ(IsUnique(u"reports"), 0);
     EXPECT_TRUE(log.HasLine("CSharedFolder::IsFolderNameUnique(): Folder REPORTS already exists on printer."));
+    // A name the device keeps in mixed case is the same folder.
+    EXPECT_EQ(IsUnique(u"devonly2"), 0);
+    EXPECT_TRUE(log.HasLine("CSharedFolder::IsFolderNameUnique(): Folder DEVONLY2 already exists on printer."));
     EXPECT_EQ(IsUnique(u"Mixed"), 1);
     EXPECT_EQ(cSharedFolder.m_csLastUniqueName, CString(u"MIXED"));
 

@@ -179,15 +179,35 @@ TEST_F(AddCommandTest, ADeviceFailureAfterTheComputerStepSaysWhatIsLeftAndHowToR
                            "  the Samba share Reports\n"
                            "  the desktop link " + link + "\n"
                            "To remove them:\n"
-                           "  net usershare delete 'Reports'\n"
-                           "  rmdir '" + folder + "'   (once it is empty)\n"
-                           "  rm '" + link + "'\n"),
+                           "  net usershare delete Reports\n"
+                           "  rmdir " + folder + "   (once it is empty)\n"
+                           "  rm " + link + "\n"),
               std::string::npos)
         << run.err;
     // Exactly what the message names is there.
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_NE(samba.ShareAcl("Reports"), "");
     EXPECT_TRUE(fs::exists(link));
+    EXPECT_TRUE(device->Folders().empty());
+}
+
+TEST_F(AddCommandTest, ADeviceThatSaysNoIsAFailureAndTheUndoIsSafeToPaste)
+{
+    const std::pair<simdevice::Profile, std::string> refusals[] = {
+        {simdevice::Profile::Refusing, "DB_FULL"}, {simdevice::Profile::ErrorReplying, "INVALID_REQUEST"}};
+    int n = 0;
+    for (const auto& [profile, code] : refusals) {
+        device->SetProfileFor("128", profile);
+        const std::string name = "q'$(id)'z" + std::to_string(++n);
+        CtlRun run = Add({"--name", name, "--ask-at-device"}, "");
+        EXPECT_EQ(run.exitCode, kExitFailed) << code;
+        EXPECT_TRUE(log->HasLine("ERROR- SetupSendToFolder(): CreateFolderAlias was refused by the device: ReturnCode " +
+                                 code));
+        EXPECT_NE(run.err.find("  net usershare delete 'q'\\''$(id)'\\''z" + std::to_string(n) + "'\n"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(run.out, "");
+    }
     EXPECT_TRUE(device->Folders().empty());
 }
 

@@ -3,6 +3,8 @@
 
 #include "ctl/ExitCodes.h"
 
+#include <sys/stat.h>
+
 using namespace ctltest;
 using simdevice::Profile;
 
@@ -117,6 +119,13 @@ TEST_F(CtlTest, ListRemoveAndTheirMistakes)
     EXPECT_EQ(device.Folders()[0].name, "Shared");
     EXPECT_EQ(Run({"list", "127.0.0.5"}).out, "NAME    NETWORK PATH     USER\nShared  \\\\SCANPC\\Shared  \n");
 
+    // What the device says cannot steer the terminal, even written raw.
+    device.SetRawControlCharacters(true);
+    device.AddFolder(Record("A\x1b]0;owned\x07\r\xc2\x9b" "2J", "\x1b[2J"));
+    const std::string listed = Run({"list", "127.0.0.5"}).out;
+    EXPECT_EQ(listed.substr(listed.find("\nA") + 1), "A\\x1b]0;owned\\x07\\x0d\\xc2\\x9b2J  "
+                                                       "\\\\SCANPC\\A\\x1b]0;owned\\x07\\x0d\\xc2\\x9b2J  \\x1b[2J\n");
+
     device.ClearFolders();
     EXPECT_EQ(Run({"list", "127.0.0.5"}).out, "The device holds no scan folders.\n");
     device.SetProfileFor("130", Profile::HttpError);
@@ -126,40 +135,43 @@ TEST_F(CtlTest, ListRemoveAndTheirMistakes)
     EXPECT_NE(failed.err.find("could not read the device's folder list"), std::string::npos);
 }
 
-TEST_F(CtlTest, ExportWritesEveryRecordWithoutPasswordsAndImportRegistersEachLine)
+TEST_F(CtlTest, ExportWritesEveryRecordWithoutPasswordsAndImportRegistersEachLineOnce)
 {
     simdevice::SimulatedDevice& source = AddDevice(5);
     source.AddFolder(Record("Reports", "alice", "TIFF"));
     source.AddFolder(Record("Comma,Name", ""));
+    // Cells a spreadsheet would run as formulas are written as text.
+    source.AddFolder(Record("@Home", "=cmd|' /C calc'!A0"));
     simdevice::SimulatedDevice& target = AddDevice(6);
     StartAgent();
 
     const std::string csv = platform::DriveCRoot() + "/book.csv";
     CtlRun exported = Run({"export", "127.0.0.5", csv});
     EXPECT_EQ(exported.exitCode, kExitOk) << exported.err;
-    EXPECT_EQ(exported.out, "exported 2 folder record(s) to " + csv + "\n");
+    EXPECT_EQ(exported.out, "exported 3 folder record(s) to " + csv + "\n");
     EXPECT_EQ(FileText(csv), "name,network path,user,format,resolution,color,size\r\n"
                              "Reports,\\\\SCANPC\\Reports,alice,tiff,300,color,standard\r\n"
-                             "\"Comma,Name\",\"\\\\SCANPC\\Comma,Name\",,pdf,300,color,standard\r\n");
+                             "\"Comma,Name\",\"\\\\SCANPC\\Comma,Name\",,pdf,300,color,standard\r\n"
+                             "'@Home,\\\\SCANPC\\@Home,'=cmd|' /C calc'!A0,pdf,300,color,standard\r\n");
 
-    // A line of the book that cannot be registered is reported; the others go on.
-    std::ofstream(csv, std::ios::app) << "Bad,not-a-path,bob\r\n"
-                                         "Other,\\\\SCANPC\\Other,CORP\\bob,jpeg,75,bw,large\r\n";
+    // A name that add refuses (a comma) cannot be imported: the book without it.
+    std::string book = FileText(csv);
+    book.erase(book.find("\"Comma"), book.find("@Home") - 1 - book.find("\"Comma"));
+    std::ofstream(csv, std::ios::trunc) << book << "Other,\\\\SCANPC\\Other,CORP\\bob,jpeg,75,bw,large\r\n";
     CtlRun imported = Run({"import", "127.0.0.6", csv, "--password-stdin"}, "book-secret\n");
-    EXPECT_EQ(imported.exitCode, kExitFailed);
-    EXPECT_EQ(imported.out, "line 4: not imported: \"not-a-path\" is not a network path \\\\HOST\\SHARE\n"
-                            "line 2: Reports registered\n"
-                            "line 3: Comma,Name registered\n"
-                            "line 5: Other registered\n"
-                            "3 registered, 1 not\n");
+    EXPECT_EQ(imported.exitCode, kExitOk) << imported.err;
+    EXPECT_EQ(imported.out, "line 2: Reports registered\n"
+                            "line 3: @Home registered\n"
+                            "line 4: Other registered\n"
+                            "3 registered, 0 skipped, 0 not\n");
     auto folders = target.Folders();
     ASSERT_EQ(folders.size(), 3u);
     EXPECT_EQ(folders[0].name, "Reports");
     EXPECT_EQ(folders[0].userName, "alice");
     EXPECT_EQ(folders[0].password, "book-secret");
     EXPECT_EQ(folders[0].fileFormat, "TIFF");
-    EXPECT_EQ(folders[1].authType, "MFP_USER_CREDENTIALS");
-    EXPECT_EQ(folders[1].password, "");
+    EXPECT_EQ(folders[1].name, "@Home");
+    EXPECT_EQ(folders[1].userName, "=cmd|' /C calc'!A0");
     EXPECT_EQ(folders[2].domain, "CORP");
     EXPECT_EQ(folders[2].userName, "bob");
     EXPECT_EQ(folders[2].fileFormat, "JPEG");
@@ -168,6 +180,16 @@ TEST_F(CtlTest, ExportWritesEveryRecordWithoutPasswordsAndImportRegistersEachLin
     EXPECT_EQ(folders[2].fileSize, "DS_FILESIZE_LARGE");
     EXPECT_FALSE(log->Contains("book-secret"));
     EXPECT_FALSE(log->Contains("stored-secret"));
+
+    // Run again, the import registers nothing twice; the device's own names count in any case.
+    book = FileText(csv);
+    book.replace(book.find("Other,"), 20, "OTHER,\\\\SCANPC\\OTHER");
+    std::ofstream(csv, std::ios::trunc) << book;
+    CtlRun again = Run({"import", "127.0.0.6", csv, "--password-stdin"}, "book-secret\n");
+    EXPECT_EQ(again.exitCode, kExitOk) << again.err;
+    EXPECT_EQ(again.out.substr(again.out.rfind("line 4")), "line 4: OTHER is on the device already, skipped\n"
+                                                          "0 registered, 3 skipped, 0 not\n");
+    EXPECT_EQ(target.Folders().size(), 3u);
 }
 
 TEST_F(CtlTest, CommandLineMistakesExitWithTwoBeforeAnyTraffic)
@@ -188,7 +210,7 @@ TEST_F(CtlTest, CommandLineMistakesExitWithTwoBeforeAnyTraffic)
     EXPECT_FALSE(log->Contains("Starting TarrowNetwork.exe."));
 }
 
-TEST_F(CtlTest, ImportTellsWhatIsWrongWithEachLineAndAskNoPasswordWithoutAccounts)
+TEST_F(CtlTest, ImportChecksEveryLineFirstAndRefusesAFileWithABadOne)
 {
     simdevice::SimulatedDevice& target = AddDevice(6);
     StartAgent();
@@ -200,21 +222,30 @@ TEST_F(CtlTest, ImportTellsWhatIsWrongWithEachLineAndAskNoPasswordWithoutAccount
                           "Other,\\\\PC\\Share\n"
                           "Share,\\\\PC\\Share,,gif\n"
                           "Share,\\\\PC\\Share,,pdf,600,bw,small,extra\n"
-                          "Share,\\\\PC\\Share,,pdf,600,bw,small\n";
-    CtlRun run = Run({"import", "127.0.0.6", csv}); // no password is asked: no line stores an account
+                          "Share,\\\\PC\\Share,,pdf,600,bw,small\n"
+                          "\"Two\nLines\",\"\\\\PC\\Two\nLines\"\n"
+                       << std::string("Nul\0,\\\\PC\\Nul\0\n", 15) << "Bad\xff,\\\\PC\\Bad\xff\n"
+                       << std::string(1 << 20, 'L') << ",\\\\PC\\L\n"
+                       << "share,\\\\PC\\share\n";
+    const std::string rule = " is not a folder name: it must be UTF-8 text of 1 to 80 characters, without control "
+                             "characters, blanks at its end or any of \\/:;,\"?*+=<>[]|%\n";
+    CtlRun run = Run({"import", "127.0.0.6", csv}); // no password is asked: nothing is registered
     EXPECT_EQ(run.exitCode, kExitFailed);
-    EXPECT_EQ(run.out, "line 3: not imported: expected 2 to 7 columns: name, network path, user, format, resolution, "
-                       "color, size\n"
-                       "line 4: not imported: the name is empty\n"
-                       "line 5: not imported: the device names a folder after its share: name \"Other\" is not share "
-                       "\"Share\"\n"
-                       "line 6: not imported: --format does not take \"gif\"\n"
-                       "line 7: not imported: expected 2 to 7 columns: name, network path, user, format, resolution, "
-                       "color, size\n"
-                       "line 8: Share registered\n"
-                       "1 registered, 5 not\n");
-    ASSERT_EQ(target.Folders().size(), 1u);
-    EXPECT_EQ(target.Folders()[0].resolution, "600x600");
+    EXPECT_EQ(run.out, "line 3: expected 2 to 7 columns: name, network path, user, format, resolution, color, size\n"
+                       "line 4: \"\"" + rule +
+                       "line 5: the device names a folder after its share: name \"Other\" is not share \"Share\"\n"
+                       "line 6: --format does not take \"gif\"\n"
+                       "line 7: expected 2 to 7 columns: name, network path, user, format, resolution, color, size\n"
+                       "line 9: \"Two\\x0aLines\"" + rule +
+                       "line 10: \"Nul\\x00\"" + rule +
+                       "line 11: \"Bad\\xff\"" + rule +
+                       "line 12: \"" + std::string(100, 'L') + "...\"" + rule +
+                       "line 13: the name share is on line 8 already\n");
+    EXPECT_NE(run.err.find("tarrowctl: error: " + csv + ": 10 line(s) above cannot be imported; nothing was "
+                           "imported\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_TRUE(target.Folders().empty());
 
     std::ofstream(csv) << "Share,\"\\\\PC\\Share\n";
     CtlRun broken = Run({"import", "127.0.0.6", csv});
@@ -226,4 +257,20 @@ TEST_F(CtlTest, ImportTellsWhatIsWrongWithEachLineAndAskNoPasswordWithoutAccount
     EXPECT_EQ(exported.exitCode, kExitFailed);
     EXPECT_NE(exported.err.find("tarrowctl: error: could not write " + unwritable + "\n"), std::string::npos)
         << exported.err;
+}
+
+TEST_F(CtlTest, ALogThatCannotBeWrittenIsSaidOnce)
+{
+    AddDevice(5);
+    StartAgent();
+    const std::string logFile = platform::DriveCRoot() + "/Tarrow.log";
+    ProgramLog().Close();
+    std::filesystem::remove(logFile);
+    ASSERT_EQ(mkfifo(logFile.c_str(), 0600), 0);
+    CtlRun run = Run({"check", "127.0.0.5"});
+    EXPECT_EQ(run.exitCode, kExitOk);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1),
+              "tarrowctl: warning: nothing of this run is logged: the log " + logFile +
+                  " is not a regular file that this account can write (remove what is there, or make its folder "
+                  "writable)\n");
 }
