@@ -210,9 +210,9 @@ TEST_F(AddCommandTest, DoctorChecksTheSharesThatTheDeviceNamesWithTheirRecords)
               std::string::npos)
         << run.out;
 
-    // With the password the device itself is asked; it accepts the account's current password only.
-    device->SetFolderPathValidator(
-        [this](const simdevice::Folder& folder) { return folder.password == account.password; });
+    // With the password the device itself is asked: it signs in to the share as the account, so
+    // it accepts the account's current password only.
+    device->SetNameTable({{computer.ToUtf8(), "127.0.0.1"}});
     CtlRun asked = Run({"doctor", "127.0.0.5", "--user", account.name, "--password-stdin"}, account.password + "\n");
     EXPECT_NE(asked.out.find("ok      device-path (Reports): the device reaches " + unc + " as " + account.name + "\n"),
               std::string::npos)
