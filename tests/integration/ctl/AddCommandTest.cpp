@@ -214,12 +214,13 @@ TEST_F(AddCommandTest, DoctorChecksTheSharesThatTheDeviceNamesWithTheirRecords)
     // it accepts the account's current password only.
     device->SetNameTable({{computer.ToUtf8(), "127.0.0.1"}});
     CtlRun asked = Run({"doctor", "127.0.0.5", "--user", account.name, "--password-stdin"}, account.password + "\n");
-    EXPECT_NE(asked.out.find("ok      device-path (Reports): the device reaches " + unc + " as " + account.name + "\n"),
+    EXPECT_NE(asked.out.find("ok      device-path (Reports): the device says it reaches " + unc + " as " +
+                             account.name + "\n"),
               std::string::npos)
         << asked.out;
     CtlRun stale = Run({"doctor", "127.0.0.5", "--user", account.name, "--password-stdin"}, "an old one\n");
     EXPECT_EQ(stale.exitCode, kExitFailed);
-    EXPECT_NE(stale.out.find("problem device-path (Reports): the device does not accept " + unc +
+    EXPECT_NE(stale.out.find("problem device-path (Reports): the device says it cannot reach " + unc +
                              " with the password given for " + account.name + "\n"),
               std::string::npos)
         << stale.out;
@@ -237,4 +238,18 @@ TEST_F(AddCommandTest, DoctorChecksTheSharesThatTheDeviceNamesWithTheirRecords)
               std::string::npos)
         << broken.out;
     EXPECT_NE(broken.out.find("setfacl -m u:" + account.name + ":rwx " + folder), std::string::npos) << broken.out;
+}
+
+TEST_F(AddCommandTest, DoctorRunByTheAccountItselfSkipsWhatNeedsRoot)
+{
+    ASSERT_EQ(Add({"--name", "Reports", "--password-stdin"}, account.password + "\n").exitCode, kExitOk);
+    const passwd* entry = getpwnam(account.name.c_str());
+    ASSERT_NE(entry, nullptr);
+    const platform::ProgramResult run =
+        platform::RunProgram({"/usr/bin/setpriv", "--reuid=" + std::to_string(entry->pw_uid),
+                              "--regid=" + std::to_string(entry->pw_gid), "--clear-groups", TARROWCTL_PROGRAM,
+                              "doctor", "--share", "Reports"});
+    EXPECT_NE(run.output.find("skipped samba-account: needs root (run: sudo tarrowctl doctor)\n"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find(" has no Samba password"), std::string::npos) << run.output;
 }
