@@ -48,8 +48,9 @@ constexpr Command kCommands[] = {
      "settings a device needs, the shares, the folders' rights and the firewall; each problem with\n"
      "the command that mends it. With a DEVICE, the shares its records name on this computer are\n"
      "checked, with the records themselves, and with the account's password (--password-stdin) the\n"
-     "device checks that it reaches the share; --share checks one share. Exit code 1 when a problem\n"
-     "was found.",
+     "device checks that it reaches the share (doctor reports the device's answer); --share checks\n"
+     "one share. Run by an account other than root, the checks that need root are skipped. Exit\n"
+     "code 1 when a problem was found.",
      kDoctorOptions, RunDoctor},
 };
 

@@ -74,7 +74,8 @@ selfcheck::CheckResult DeviceRecordCheck(const std::vector<FolderRecordRow>& rec
 }
 
 // The device's own check that it reaches the share with the stored account (the password given
-// to doctor); skipped without a password or for a record that stores no account.
+// to doctor); skipped without a password or for a record that stores no account. This computer
+// sees nothing of the device's session, so the result is the device's word and says so.
 selfcheck::CheckResult DevicePathCheck(const FoundDevice& device, const std::vector<FolderRecordRow>& records,
                                        const std::string& computer, const std::string& share,
                                        const std::optional<std::string>& password)
@@ -91,9 +92,9 @@ selfcheck::CheckResult DevicePathCheck(const FoundDevice& device, const std::vec
     const CString computerName = CString::FromUtf8(computer);
     if (IsFolderPathValidOnDevice(device.ipAddress, CString::FromUtf8(record->user), CString::FromUtf8(*password),
                                   computerName, computerName, CString::FromUtf8(share)))
-        return {"device-path", selfcheck::Status::Ok, "the device reaches " + path + " as " + record->user, ""};
+        return {"device-path", selfcheck::Status::Ok, "the device says it reaches " + path + " as " + record->user, ""};
     return {"device-path", selfcheck::Status::Problem,
-            "the device does not accept " + path + " with the password given for " + record->user,
+            "the device says it cannot reach " + path + " with the password given for " + record->user,
             "tarrowctl remove DEVICE '" + record->name + "' and add it again with the account's current password"};
 }
 

@@ -4,17 +4,12 @@
 
 #include "platform/core/Services.h"
 #include "platform/security/Accounts.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/security/SambaPassdb.h"
 #include "platform/shares/SambaConfig.h"
 
+#include <unistd.h>
+
 namespace selfcheck {
-
-namespace {
-
-// pdbedit's answer for an account that Samba does not know.
-constexpr const char* kUnknownToSamba = "Username not found";
-
-} // namespace
 
 CheckResult CheckSambaAccount(const CheckInput& input)
 {
@@ -26,20 +21,24 @@ CheckResult CheckSambaAccount(const CheckInput& input)
         return Problem("there is no account " + input.account + " on this computer",
                        ShellCommand({"useradd", "-M", "-s", "/usr/sbin/nologin", input.account}) + " && " + addPassword);
 
-    std::vector<std::string> arguments{platform::kPdbeditProgram};
-    for (auto& option : platform::SambaConfigOption())
-        arguments.push_back(std::move(option));
-    arguments.insert(arguments.end(), {"-L", "-u", input.account});
-    platform::ProgramResult run =
-        platform::Use<platform::IProgramRunner>().Run(arguments, {}, platform::kSambaToolTimeout);
-    if (!run.started || run.timedOut)
+    const platform::PassdbEntry entry = platform::ReadPassdbEntry(input.account);
+    switch (entry.answer) {
+    case platform::PassdbAnswer::NotRun:
         return Skipped(std::string(platform::kPdbeditProgram) + " could not be run");
-    if (run.exitCode == 0)
+    case platform::PassdbAnswer::Listed:
         return Ok(input.account + " has a Samba password");
-    if (run.output.find(kUnknownToSamba) != std::string::npos)
+    case platform::PassdbAnswer::Unknown:
         return Problem(input.account + " has no Samba password", addPassword);
+    case platform::PassdbAnswer::Unreadable:
+        // Only root may open Samba's account database.
+        if (geteuid() != 0)
+            return Skipped(kNeedsRoot);
+        break;
+    case platform::PassdbAnswer::Failed:
+        break;
+    }
     return Skipped(std::string(platform::kPdbeditProgram) + " could not read Samba's accounts (exit status " +
-                   std::to_string(run.exitCode) + ")");
+                   std::to_string(entry.exitCode) + ")");
 }
 
 } // namespace selfcheck

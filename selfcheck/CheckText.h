@@ -9,6 +9,9 @@
 
 namespace selfcheck {
 
+// The detail of a check that only root can make, with the run that makes it.
+inline constexpr const char* kNeedsRoot = "needs root (run: sudo tarrowctl doctor)";
+
 CheckResult Ok(std::string detail);
 CheckResult Problem(std::string detail, std::string fix);
 CheckResult Skipped(std::string detail);

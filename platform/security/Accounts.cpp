@@ -1,10 +1,10 @@
 #include "Accounts.h"
 
+#include "SambaPassdb.h"
+
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
 #include "platform/fs/WinErrors.h"
-#include "platform/shares/RunProgram.h"
-#include "platform/shares/SambaConfig.h"
 
 #include <grp.h>
 #include <pwd.h>
@@ -30,14 +30,10 @@ bool IsThisComputer(CString domain)
 
 std::string SambaAccountSid(const std::string& name)
 {
-    std::vector<std::string> arguments{kPdbeditProgram};
-    for (auto& option : SambaConfigOption())
-        arguments.push_back(std::move(option));
-    arguments.insert(arguments.end(), {"-L", "-v", "-u", name});
-    ProgramResult run = Use<IProgramRunner>().Run(arguments, {}, kSambaToolTimeout);
-    if (run.exitCode != 0)
+    const PassdbEntry entry = ReadPassdbEntry(name);
+    if (entry.answer != PassdbAnswer::Listed)
         return {};
-    std::istringstream lines(run.output);
+    std::istringstream lines(entry.output);
     const std::string key = "User SID:";
     for (std::string line; std::getline(lines, line);) {
         if (line.compare(0, key.size(), key) != 0)

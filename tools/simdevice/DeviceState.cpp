@@ -125,29 +125,28 @@ void DeviceState::ClearFolders()
     folders_.Clear();
 }
 
-void DeviceState::SetKnownShares(std::vector<std::string> shares)
-{
-    std::lock_guard lock(mutex_);
-    knownShares_ = std::move(shares);
-}
-
 void DeviceState::SetFolderPathValidator(std::function<bool(const Folder&)> validator)
 {
     std::lock_guard lock(mutex_);
     validator_ = std::move(validator);
 }
 
-bool DeviceState::IsFolderPathValid(const Folder& folder) const
+std::string DeviceState::FolderPathStatus(const Folder& folder) const
 {
     std::function<bool(const Folder&)> validator;
-    std::vector<std::string> knownShares;
+    NameTable names;
+    int smbPort = 0;
     {
         std::lock_guard lock(mutex_);
         validator = validator_;
-        knownShares = knownShares_;
+        names = names_;
+        smbPort = smbPort_;
     }
-    // Called without the lock: a test's validator may well ask the device about itself.
-    return validator ? validator(folder) : AcceptsFolderPath(folder, knownShares);
+    // Run without the lock: a test's validator may well ask the device about itself, and the
+    // device goes on answering while the check signs in.
+    if (validator)
+        return validator(folder) ? "" : kRefusedByValidator;
+    return CheckFolderPath(folder, names, smbPort);
 }
 
 void DeviceState::SetNameTable(NameTable names)

@@ -42,9 +42,10 @@ public:
     std::optional<Folder> FindFolder(const std::string& name) const;
     void ClearFolders();
 
-    void SetKnownShares(std::vector<std::string> shares);
     void SetFolderPathValidator(std::function<bool(const Folder&)> validator);
-    bool IsFolderPathValid(const Folder& folder) const;
+    // What the folder-path check answers for the record: empty when it is valid, else why not
+    // (FolderPathCheck.h).
+    std::string FolderPathStatus(const Folder& folder) const;
 
     void SetNameTable(NameTable names);
     NameTable Names() const;
@@ -64,7 +65,6 @@ private:
     std::optional<std::string> modelName_;
     std::vector<std::string> enabledFeatures_;
     FolderDatabase folders_;
-    std::vector<std::string> knownShares_;
     std::function<bool(const Folder&)> validator_;
     std::vector<ReceivedRequest> requests_;
     NameTable names_;

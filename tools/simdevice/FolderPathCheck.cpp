@@ -1,22 +1,16 @@
 #include "tools/simdevice/FolderPathCheck.h"
 
-#include <algorithm>
+#include "tools/simdevice/scan/FolderTarget.h"
+#include "tools/simdevice/scan/SmbFolderClient.h"
 
 namespace simdevice {
 
-std::string ShareOf(const std::string& folderPath)
+std::string CheckFolderPath(const Folder& record, const NameTable& names, int smbPort)
 {
-    const auto slash = folderPath.rfind('\\');
-    return slash == std::string::npos ? folderPath : folderPath.substr(slash + 1);
-}
-
-bool AcceptsFolderPath(const Folder& folder, const std::vector<std::string>& knownShares)
-{
-    const std::string share = ShareOf(folder.path);
-    if (folder.userName.empty() || folder.password.empty() || share.empty())
-        return false;
-    return knownShares.empty()
-        || std::find(knownShares.begin(), knownShares.end(), share) != knownShares.end();
+    SmbTarget target;
+    if (std::string status = FindFolderTarget(record.path, names, smbPort, target); !status.empty())
+        return status;
+    return OpenFolder(target, SmbAccount(record.userName, record.password, record.domain));
 }
 
 } // namespace simdevice

@@ -1,5 +1,6 @@
 #include "tools/simdevice/CommandHandlers.h"
 
+#include "tools/simdevice/FolderPathCheck.h"
 #include "tools/simdevice/FolderRecordXml.h"
 
 namespace simdevice {
@@ -29,9 +30,10 @@ void HandleIsValidFolderPath(const pugi::xml_node& command, DeviceState& state, 
         reply.SetReturnCode(kInvalidRequest);
         return;
     }
-    // Callers look for the word ValidPath anywhere in the reply; the refusal must not hold it.
-    reply.Reply().append_attribute("FolderPathReturnCode") =
-        state.IsFolderPathValid(FolderFromRecord(record)) ? "ValidPath" : "FOLDER_PATH_INVALID";
+    // Callers look for the word ValidPath anywhere in the reply; a refusal names its status
+    // ("NT_STATUS_LOGON_FAILURE"), which never holds it.
+    const std::string status = state.FolderPathStatus(FolderFromRecord(record));
+    reply.Reply().append_attribute("FolderPathReturnCode") = status.empty() ? kValidPath : status.c_str();
 }
 
 } // namespace simdevice

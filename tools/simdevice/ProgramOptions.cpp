@@ -63,12 +63,6 @@ bool ApplyFolders(const std::string& value, ProgramOptions& options, std::string
     return true;
 }
 
-bool ApplyShare(const std::string& value, ProgramOptions& options, std::string&)
-{
-    options.shares.push_back(value);
-    return true;
-}
-
 bool ApplyName(const std::string& value, ProgramOptions& options, std::string& error)
 {
     std::string host, address;
@@ -102,14 +96,13 @@ struct OptionSpec {
     bool (*apply)(const std::string& value, ProgramOptions& options, std::string& error);
 };
 
-constexpr std::array<OptionSpec, 8> kOptions{{
+constexpr std::array<OptionSpec, 7> kOptions{{
     {"--address", "HOST[:PORT]", "listen there (127.0.0.0/8 only; default 127.0.0.2:443, port 0 = any)", ApplyAddress},
     {"--profile", "NAME", "how the device behaves (see below; default managed-granted)", ApplyProfile},
     {"--model", "TEXT", "model name the device reports", ApplyModel},
     {"--folders", "N", "start with N folder records", ApplyFolders},
-    {"--share", "NAME", "a share the folder-path check knows (repeatable; none = any)", ApplyShare},
-    {"--name", "HOST=IP", "scans resolve HOST to IP (127.0.0.0/8; repeatable)", ApplyName},
-    {"--smb-port", "N", "scans connect to SMB port N (default 445)", ApplySmbPort},
+    {"--name", "HOST=IP", "scans and folder-path checks resolve HOST to IP (127.0.0.0/8; repeatable)", ApplyName},
+    {"--smb-port", "N", "scans and folder-path checks connect to SMB port N (default 445)", ApplySmbPort},
     {"--help", "", "show this text", ApplyHelp},
 }};
 

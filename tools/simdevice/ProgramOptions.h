@@ -17,8 +17,7 @@ struct ProgramOptions {
     Profile profile = Profile::ManagedGranted;
     std::optional<std::string> modelName;
     int folders = 0;
-    std::vector<std::string> shares;
-    std::map<std::string, std::string> names;  // the name table for scans: host -> loopback address
+    std::map<std::string, std::string> names;  // the name table for scans and path checks: host -> loopback address
     int smbPort = 445;
     bool help = false;
 };

@@ -103,11 +103,6 @@ std::vector<std::string> SimulatedDevice::EnabledFeatures() const
     return state_->EnabledFeatures();
 }
 
-void SimulatedDevice::SetKnownShares(std::vector<std::string> shares)
-{
-    state_->SetKnownShares(std::move(shares));
-}
-
 void SimulatedDevice::SetFolderPathValidator(std::function<bool(const Folder&)> validator)
 {
     state_->SetFolderPathValidator(std::move(validator));

@@ -109,9 +109,10 @@ public:
     void ClearFolders();
     std::vector<std::string> EnabledFeatures() const;
 
-    // Shares the default folder-path check accepts; an empty set accepts any share.
-    void SetKnownShares(std::vector<std::string> shares);
-    // Replaces the folder-path check; an empty function restores the default.
+    // The folder-path check (IsValidFolderPath) signs in to the record's share over SMB as its
+    // account, the way a scan does (tools/simdevice/FolderPathCheck.h): the reply says ValidPath,
+    // or the status a scan would fail with. A validator replaces that check with a test's own
+    // (a refused record is answered FOLDER_PATH_INVALID); an empty function restores it.
     void SetFolderPathValidator(std::function<bool(const Folder&)> validator);
 
     std::vector<ReceivedRequest> Requests() const;
@@ -122,11 +123,11 @@ public:
     // attempt failed; scans run one at a time. Also reachable over HTTPS: POST
     // /control/scan (tools/simdevice/ControlEndpoint.h).
     ScanResult Scan(const ScanRequest& request);
-    // The host names the device resolves (name -> dotted 127.x.y.z address; other addresses are
-    // left out), compared without letter case, as a device is given DNS or WINS servers. A path
-    // whose host is a dotted loopback address needs no entry.
+    // The host names the device resolves for scans and folder-path checks (name -> dotted
+    // 127.x.y.z address; other addresses are left out), compared without letter case, as a device
+    // is given DNS or WINS servers. A path whose host is a dotted loopback address needs no entry.
     void SetNameTable(std::map<std::string, std::string> hostAddresses);
-    // The port scans connect to (default 445).
+    // The port scans and folder-path checks connect to (default 445).
     void SetSmbPort(int port);
 
 private:

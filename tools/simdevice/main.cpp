@@ -38,7 +38,6 @@ int main(int argc, char** argv)
         device.SetModelName(*options.modelName);
     for (Folder& folder : SampleFolders(options.folders))
         device.AddFolder(std::move(folder));
-    device.SetKnownShares(options.shares);
     device.SetNameTable(options.names);
     device.SetSmbPort(options.smbPort);
 

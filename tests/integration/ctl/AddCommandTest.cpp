@@ -232,16 +232,17 @@ TEST_F(AddCommandTest, DoctorChecksTheSharesThatTheDeviceNamesWithTheirRecords)
               std::string::npos)
         << run.out;
 
-    // With the password the device itself is asked; it accepts the account's current password only.
-    device->SetFolderPathValidator(
-        [this](const simdevice::Folder& folder) { return folder.password == account.password; });
+    // With the password the device itself is asked: it signs in to the share as the account, so
+    // it accepts the account's current password only.
+    device->SetNameTable({{computer.ToUtf8(), "127.0.0.1"}});
     CtlRun asked = Run({"doctor", "127.0.0.5", "--user", account.name, "--password-stdin"}, account.password + "\n");
-    EXPECT_NE(asked.out.find("ok      device-path (Reports): the device reaches " + unc + " as " + account.name + "\n"),
+    EXPECT_NE(asked.out.find("ok      device-path (Reports): the device says it reaches " + unc + " as " +
+                             account.name + "\n"),
               std::string::npos)
         << asked.out;
     CtlRun stale = Run({"doctor", "127.0.0.5", "--user", account.name, "--password-stdin"}, "an old one\n");
     EXPECT_EQ(stale.exitCode, kExitFailed);
-    EXPECT_NE(stale.out.find("problem device-path (Reports): the device does not accept " + unc +
+    EXPECT_NE(stale.out.find("problem device-path (Reports): the device says it cannot reach " + unc +
                              " with the password given for " + account.name + "\n"),
               std::string::npos)
         << stale.out;

@@ -145,3 +145,15 @@ TEST_F(DesktopUsersTest, WhatSambaRefusesIsToldWithItsFixAndNothingIsMade)
     EXPECT_FALSE(fs::exists(ScansOf(alice, outsider.name)));
     EXPECT_TRUE(device->Folders().empty());
 }
+
+TEST_F(DesktopUsersTest, DoctorRunByTheUserSkipsWhatNeedsRoot)
+{
+    SambaFixture::Account alice = Desktop();
+    ASSERT_FALSE(alice.name.empty());
+    ASSERT_EQ(Add(alice, {"--name", "Scans"}, alice.password).exitCode, kExitOk);
+    const platform::ProgramResult run =
+        samba.RunAs(alice, {alice.home + "/programs/tarrowctl", "doctor", "--share", "Scans"});
+    EXPECT_NE(run.output.find("skipped samba-account: needs root (run: sudo tarrowctl doctor)\n"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find(" has no Samba password"), std::string::npos) << run.output;
+}

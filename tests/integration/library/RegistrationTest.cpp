@@ -91,7 +91,11 @@ TEST_F(DeviceTest, RefusedConnectionStopsAfterTheFirstCommand)
 
 TEST_F(DeviceTest, FolderPathCheckAsksTheDevice)
 {
-    device.SetKnownShares({"Reports"});
+    // The device's answer alone decides; its sign-in to a real share: tests/integration/ctl.
+    device.SetFolderPathValidator([](const simdevice::Folder& folder) {
+        return folder.path == "\\\\SCANPC\\Reports" && folder.userName == "alice" && folder.password == "pw"
+            && folder.domain == "OFFICE";
+    });
     FolderRecord record;
     record.SetShare(u"SCANPC", u"Reports");
     record.SetCredentials(u"alice", u"pw", u"OFFICE");

@@ -1,5 +1,7 @@
 // Scans started over HTTPS: tarrow-simscan posts to the running device's control endpoint,
 // which scans into the private smbd's share; the reply line and exit status tell the result.
+#include "integration/simdevice/DevicePost.h"
+#include "integration/simdevice/LibraryPayloads.h"
 #include "integration/simdevice/ScanFixture.h"
 
 #include "platform/shares/RunProgram.h"
@@ -234,6 +236,10 @@ TEST_F(ControlTest, TheProgramTakesItsNameTableAndSmbPortFromTheCommandLine)
                       account.password);
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.output, "OK Scan_0001.pdf\n");
+        // The folder-path check finds the host as the scans do.
+        EXPECT_NE(PostXml(at, payloads::IsFolderPathValid("WORKSTATION2", "Scans2", account.name, account.password))
+                      .body.find("FolderPathReturnCode=\"ValidPath\""),
+                  std::string::npos);
     }
     std::vector<std::string> args = common;
     args.insert(args.end(), {"--name", "WORKSTATION2=127.0.0.1", "--smb-port", "1"});
@@ -244,5 +250,8 @@ TEST_F(ControlTest, TheProgramTakesItsNameTableAndSmbPortFromTheCommandLine)
     EXPECT_EQ(run.output, "FAILED NT_STATUS_BAD_NETWORK_NAME\n");
     run = SimScan({"--device", at, "--folder", "Scans2", "--user", account.name, "--password-stdin"}, account.password);
     EXPECT_EQ(run.output, "FAILED NT_STATUS_CONNECTION_REFUSED\n");
+    EXPECT_NE(PostXml(at, payloads::IsFolderPathValid("WORKSTATION2", "Scans2", account.name, account.password))
+                  .body.find("FolderPathReturnCode=\"NT_STATUS_CONNECTION_REFUSED\""),
+              std::string::npos);
     EXPECT_EQ(Listing(), std::set<std::string>{"Scan_0001.pdf"});
 }

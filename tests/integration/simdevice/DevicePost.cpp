@@ -49,6 +49,7 @@ std::string Between(const std::string& text, const std::string& open, const std:
     const auto begin = text.find(open);
     if (begin == std::string::npos)
         return {};
-    const auto end = text.find(close, begin);
-    return end == std::string::npos ? std::string() : text.substr(begin + open.size(), end - begin - open.size());
+    const auto from = begin + open.size();
+    const auto end = text.find(close, from);
+    return end == std::string::npos ? std::string() : text.substr(from, end - from);
 }

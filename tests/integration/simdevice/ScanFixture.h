@@ -16,6 +16,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace scantest {
 
@@ -32,6 +33,10 @@ inline std::string ReadBytes(const std::string& path)
 
 class ScanTest : public ::testing::Test {
 protected:
+    ScanTest() = default;
+    // With these lines at the end of the Samba's [global] section.
+    explicit ScanTest(std::vector<std::string> extraGlobalLines) : samba(std::move(extraGlobalLines)) {}
+
     void SetUp() override
     {
         ASSERT_TRUE(samba.IsReady());

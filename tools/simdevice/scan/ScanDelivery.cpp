@@ -1,10 +1,9 @@
 #include "tools/simdevice/scan/ScanDelivery.h"
 
-#include "tools/simdevice/scan/NetworkPath.h"
+#include "tools/simdevice/scan/FolderTarget.h"
 #include "tools/simdevice/scan/ScanDocument.h"
-#include "tools/simdevice/scan/SmbFolderWriter.h"
+#include "tools/simdevice/scan/SmbFolderClient.h"
 
-#include <arpa/inet.h>
 #include <array>
 #include <chrono>
 #include <ctime>
@@ -36,12 +35,6 @@ std::optional<AccountSource> AccountSourceOf(const std::string& authType)
     return std::nullopt;
 }
 
-bool IsDottedAddress(const std::string& host)
-{
-    in_addr ignored{};
-    return inet_pton(AF_INET, host.c_str(), &ignored) == 1;
-}
-
 ScanResult Failure(const Folder& entry, std::string status)
 {
     ScanResult result;
@@ -63,12 +56,9 @@ ScanResult DeliverScan(const Folder& entry, const ScanRequest& request, const Na
         return Failure(entry, kUnsupportedAuthType);
     if (*source == AccountSource::SignedIn && request.userName.empty())
         return Failure(entry, kSignInRequired);
-    const std::optional<NetworkPath> path = ParseNetworkPath(entry.path);
-    if (!path)
-        return Failure(entry, kBadPathSyntax);
-    const std::optional<std::string> address = names.Resolve(path->host);
-    if (!address)
-        return Failure(entry, IsDottedAddress(path->host) ? kOffLoopback : kUnknownHost);
+    SmbTarget target;
+    if (std::string status = FindFolderTarget(entry.path, names, smbPort, target); !status.empty())
+        return Failure(entry, std::move(status));
 
     const SmbAccount account = *source == AccountSource::Stored
         ? SmbAccount(entry.userName, entry.password, entry.domain)
@@ -76,7 +66,6 @@ ScanResult DeliverScan(const Folder& entry, const ScanRequest& request, const Na
     const std::string document = MakeScanDocument(*format, caption);
     if (document.empty())
         return Failure(entry, kDocumentNotMade);
-    const SmbTarget target{*address, smbPort, *path};
     const SmbWriteResult written = WriteNewFile(target, account, kScanFilePrefix, ExtensionOf(*format), document);
     if (!written.written)
         return Failure(entry, written.status);

@@ -15,10 +15,7 @@ inline constexpr const char* kSignInRequired = "SIGN_IN_REQUIRED";  // MFP_USER_
 inline constexpr const char* kUnsupportedFileFormat = "UNSUPPORTED_FILE_FORMAT";
 inline constexpr const char* kUnsupportedAuthType = "UNSUPPORTED_AUTH_TYPE";
 inline constexpr const char* kDocumentNotMade = "DOCUMENT_NOT_MADE";  // the encoder failed
-// Failures of the path, in the SMB protocol's words as a device reports them.
-inline constexpr const char* kBadPathSyntax = "NT_STATUS_OBJECT_PATH_SYNTAX_BAD";  // not \\HOST\SHARE[\...]
-inline constexpr const char* kUnknownHost = "NT_STATUS_BAD_NETWORK_NAME";         // host not in the name table
-inline constexpr const char* kOffLoopback = "NT_STATUS_HOST_UNREACHABLE";         // the simulator reaches 127/8 only
+// Failures of the path: tools/simdevice/scan/FolderTarget.h; of SMB: SmbStatus.h.
 
 // New files are named kScanFilePrefix + four digits + extension: "Scan_0001.pdf".
 inline constexpr const char* kScanFilePrefix = "Scan_";

@@ -1,4 +1,4 @@
-#include "tools/simdevice/scan/SmbFolderWriter.h"
+#include "tools/simdevice/scan/SmbFolderClient.h"
 
 #include "tools/simdevice/scan/SmbStatus.h"
 
@@ -118,41 +118,71 @@ SmbWriteResult Failed(SmbStep step, int error)
 }
 
 // The process's one client. Samba's library loses a little memory with every context freed,
-// so the context is made once and kept; its cached connections are dropped around every scan,
-// so that each scan signs in with its own account and no session outlives it.
+// so the context is made once and kept; its cached connections are dropped around every scan and
+// folder check, so that each signs in with its own account and no session outlives it.
 class SmbClient {
 public:
+    // The status of signing in and opening the target's folder; empty when it opened.
+    std::string Open(const SmbTarget& target, const SmbAccount& account)
+    {
+        std::string status = kStatusUnsuccessful;  // unless the client is made and signs in
+        SignedIn(target, account, [&] { status = OpenSignedIn(target); });
+        return status;
+    }
+
     SmbWriteResult Write(const SmbTarget& target, const SmbAccount& account, const std::string& prefix,
                          const std::string& extension, const std::string& content)
+    {
+        SmbWriteResult result{false, {}, kStatusUnsuccessful};
+        SignedIn(target, account, [&] {
+            if (std::string status = OpenSignedIn(target); !status.empty())
+                result.status = std::move(status);
+            else
+                result = WriteSignedIn(target, prefix, extension, content);
+        });
+        return result;
+    }
+
+private:
+    // Runs work with the context's connections dropped and the account given to the server's
+    // question for credentials; nothing when no context could be made.
+    template <typename Work>
+    void SignedIn(const SmbTarget& target, const SmbAccount& account, Work work)
     {
         std::lock_guard lock(mutex_);
         if (!context_)
             context_ = NewContext();
         if (!context_)
-            return {false, {}, kStatusUnsuccessful};
+            return;
         SMBCCTX* context = context_.get();
         smbc_setPort(context, static_cast<uint16_t>(target.port));
         DropConnections();
         smbc_setOptionUserData(context, const_cast<SmbAccount*>(&account));
-        SmbWriteResult result = WriteSignedIn(target, prefix, extension, content);
+        work();
         DropConnections();
         // The account is asked for only while connecting: none is kept past this call.
         smbc_setOptionUserData(context, nullptr);
-        return result;
     }
 
-private:
+    // Sets up the session (the server's share listing), then opens the share and the folder, each
+    // a step of its own: libsmbclient's errno means something else at each of them.
+    std::string OpenSignedIn(const SmbTarget& target)
+    {
+        if (int error = OpenAndCloseFolder(ServerUrl(target.address)))
+            return SmbStatusOf(SmbStep::Session, error);
+        if (int error = OpenAndCloseFolder(ShareUrl(target.address, target.path)))
+            return SmbStatusOf(SmbStep::Share, error);
+        if (!target.path.folders.empty())
+            if (int error = OpenAndCloseFolder(FolderUrl(target.address, target.path)))
+                return SmbStatusOf(SmbStep::Folder, error);
+        return {};
+    }
+
+    // Creates and writes the file in the folder that OpenSignedIn opened.
     SmbWriteResult WriteSignedIn(const SmbTarget& target, const std::string& prefix, const std::string& extension,
                                  const std::string& content)
     {
         SMBCCTX* context = context_.get();
-        if (int error = OpenAndCloseFolder(ServerUrl(target.address)))
-            return Failed(SmbStep::Session, error);
-        if (int error = OpenAndCloseFolder(ShareUrl(target.address, target.path)))
-            return Failed(SmbStep::Share, error);
-        if (!target.path.folders.empty())
-            if (int error = OpenAndCloseFolder(FolderUrl(target.address, target.path)))
-                return Failed(SmbStep::Folder, error);
         for (int number = 1; number <= kMaxFileNumber; ++number) {
             const std::string name = NumberedName(prefix, number, extension);
             const std::string url = FileUrl(target.address, target.path, name);
@@ -209,6 +239,11 @@ SmbAccount::SmbAccount(std::string user, std::string secret, std::string workgro
 SmbAccount::~SmbAccount()
 {
     explicit_bzero(password.data(), password.size());
+}
+
+std::string OpenFolder(const SmbTarget& target, const SmbAccount& account)
+{
+    return ProcessClient().Open(target, account);
 }
 
 SmbWriteResult WriteNewFile(const SmbTarget& target, const SmbAccount& account, const std::string& prefix,
