@@ -3,8 +3,11 @@
 #include "ctl/Console.h"
 #include "ctl/ExitCodes.h"
 
+#include "common/data/DataFile.h"
 #include "frontend/Blanks.h"
 #include "library/Quillet_Library.h"
+#include "platform/core/Paths.h"
+#include "platform/core/RunFolder.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
 
@@ -73,7 +76,11 @@ int FindDevice(const DeviceName& device, FoundDevice& found)
     }
     AddressAnswer answer = ReadAddressAnswer(exitCode, device.mode, device.address);
     if (answer.accessState == u"DataFileError") {
-        Error("could not read what TarrowNetwork found (tarrow.data)");
+        const std::string path = platform::ToPosixPathOrMissing(DataFilePath());
+        Error(path.empty() ? "there is no private folder for this run's data file: " +
+                                 Utf8(platform::RunFolderFailure())
+              : exitCode == kDataFileNotWritten ? "TarrowNetwork could not write its data file " + path
+                                                : "could not read what TarrowNetwork found (" + path + ")");
         return kExitFailed;
     }
     if (answer.accessState != u"FALSE") {

@@ -1,7 +1,10 @@
 // tarrowctl: the scan-folder set-up from the command line, for scripts and unattended use.
 #include "ctl/Commands.h"
+#include "platform/core/RunFolder.h"
 
 int main(int argc, char** argv)
 {
-    return RunTarrowctl({argv + 1, argv + argc});
+    const int exitCode = RunTarrowctl({argv + 1, argv + argc});
+    platform::RemoveRunFolder();
+    return exitCode;
 }

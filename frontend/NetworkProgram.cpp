@@ -68,6 +68,10 @@ int RunNetworkProgram(const CString& moduleFolder, const CString& commandLine)
 AddressAnswer ReadAddressAnswer(int exitCode, NetworkMode mode, const CString& address)
 {
     AddressAnswer answer;
+    if (exitCode == kDataFileNotWritten) {
+        answer.accessState = u"DataFileError";
+        return answer;
+    }
     if (exitCode != 0) {
         answer.accessState = u"TRUE";
         return answer;

@@ -23,7 +23,8 @@ struct AddressAnswer {
     CString modelName;
 };
 
-// Reads the answer of a run in mode (not List) that checked address and ended with exitCode.
+// Reads the answer of a run in mode (not List) that checked address and ended with exitCode; a
+// run that could not write its data file (kDataFileNotWritten) gives "DataFileError".
 AddressAnswer ReadAddressAnswer(int exitCode, NetworkMode mode, const CString& address);
 
 // The device chosen in a search (List mode); chosen is false when none was (no data file, or the

@@ -1,5 +1,7 @@
 #include "network/CQuilletNetworkApp.h"
 
+#include "common/data/DataFile.h"
+
 #include "common/localization/LanguageCode.h"
 #include "common/log/ProgramLog.h"
 #include "network/AddressCheck.h"
@@ -81,8 +83,9 @@ bool CQuilletNetworkApp::InitInstance(const CString& commandLine)
         RunAddressCheck();
     }
 
-    if (m_nResultCode == 0)
-        m_dataFile.CreateDataFile();
+    // A data file that cannot be written is no answer: the caller must not take it for one.
+    if (m_nResultCode == 0 && !m_dataFile.CreateDataFile())
+        m_state.exitCode = kDataFileNotWritten;
 
     ProgramLog().Line(u"Finishing TarrowNetwork.exe.");
     Discovery().Shutdown(1);

@@ -1,5 +1,7 @@
 #include "network/DeviceListFile.h"
 
+#include "common/data/DataFile.h"
+
 #include "common/localization/NetworkMessageBox.h"
 #include "common/log/ProgramLog.h"
 #include "network/DeviceQueries.h"
@@ -22,9 +24,9 @@ CString Entry(const char16_t* array, int k, const CString& text)
 
 } // namespace
 
-CString DeviceListFilePath(const CString& moduleFolder)
+CString DeviceListFilePath(const CString& runFolder)
 {
-    return moduleFolder + u"\\js\\" + kDeviceListFileName;
+    return runFolder + u"/js/" + kDeviceListFileName;
 }
 
 void SaveDiscoveredDevices(DiscoveryRecord& record, NetworkState& state)
@@ -34,10 +36,12 @@ void SaveDiscoveredDevices(DiscoveryRecord& record, NetworkState& state)
     CString moduleFolder = platform::Use<platform::ISystemInfo>().GetModuleFolder();
     if (moduleFolder.IsEmpty())
         ShowMessageBox(kNoModulePath);
+    // The list lives in this run's folder, never beside the programs.
+    const CString runFolder = platform::Use<platform::ISystemInfo>().GetRunFolder();
     CUnicodeTextFile file;
-    if (!file.Open(DeviceListFilePath(moduleFolder))) {
+    if (runFolder.IsEmpty() || !file.Open(DeviceListFilePath(runFolder))) {
         ProgramLog().Line(u"SaveDiscoveredDevices() couldn't open NtwkDevList.js for appending.");
-        _exit(0);
+        _exit(kDataFileNotWritten);
     }
 
     std::vector<int> listed;

@@ -12,8 +12,8 @@ struct DiscoveryRecord {
 
 inline constexpr const char16_t* kDeviceListFileName = u"NtwkDevList.js";
 
-// Module folder + "\js\NtwkDevList.js".
-CString DeviceListFilePath(const CString& moduleFolder);
+// Run folder + "/js/NtwkDevList.js".
+CString DeviceListFilePath(const CString& runFolder);
 
 // Writes the file from the service's last search, listing only the devices the library
 // supports, and sets record.listedCount. The file is UTF-16LE with FF FE and CR LF line ends;

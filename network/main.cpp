@@ -3,6 +3,7 @@
 #include "network/CQuilletNetworkApp.h"
 #include "network/DiscoveryPages.h"
 #include "platform/core/CommandLine.h"
+#include "platform/core/RunFolder.h"
 
 namespace {
 
@@ -19,5 +20,8 @@ int main(int argc, char** argv)
         arguments.AddTail(CString::FromUtf8(argv[i]));
     CQuilletNetworkApp app(networkState, cWriteXML, RunDiscoveryPages);
     app.InitInstance(JoinCommandLine(arguments));
-    return app.ExitInstance();
+    const int exitCode = app.ExitInstance();
+    // Only a folder this run made itself goes; the wizard's stays for the wizard to read.
+    platform::RemoveRunFolder();
+    return exitCode;
 }

@@ -53,8 +53,8 @@ int CommaCount(const CString& names)
 
 CString DeviceFolderListPath()
 {
-    CString folder = platform::Use<platform::ISystemInfo>().GetModuleFolder();
-    return folder.IsEmpty() ? CString() : folder + u"\\js\\DeviceFolderList.js";
+    CString folder = platform::Use<platform::ISystemInfo>().GetRunFolder();
+    return folder.IsEmpty() ? CString() : folder + u"/js/DeviceFolderList.js";
 }
 
 int WriteFolderNamesFile(const CString& ipAddress)

@@ -8,7 +8,7 @@
 
 class CUnicodeTextFile;
 
-// Module folder + "\js\DeviceFolderList.js"; empty when the module folder cannot be told.
+// Run folder + "/js/DeviceFolderList.js"; empty when there is no run folder.
 CString DeviceFolderListPath();
 
 // Lists the device's folders (GetFolderNamesOnDevice) and writes the file anew: the count, and

@@ -19,10 +19,10 @@ void CWriteXML::SetValue(const CString& key, const CString& value)
     m_values.emplace_back(key, value);
 }
 
-void CWriteXML::CreateDataFile()
+bool CWriteXML::CreateDataFile()
 {
     if (m_values.empty())
-        return;
+        return true;
 
     XmlNode root = NewDeclarationRoot();
     AddAttribute(root, u"version", CString(u"1.0"));
@@ -34,8 +34,10 @@ void CWriteXML::CreateDataFile()
     if (!created)
         ProgramLog().Line(u"ERROR: Unable to Create Data file: " + m_path);
 
+    bool written = created;
     for (const auto& [key, value] : m_values)
-        WriteElement(key, value);
+        written = WriteElement(key, value) && written;
+    return written;
 }
 
 int CWriteXML::WriteElement(const CString& key, const CString& value)

@@ -19,7 +19,7 @@
 
 class CWriteXML {
 public:
-    // The path is fixed now: the data file beside the running program.
+    // The path is fixed now: the data file in this run's folder.
     CWriteXML();
 
     // Stores the pair, replacing the value of a key stored before.
@@ -27,8 +27,8 @@ public:
 
     // Writes the skeleton and then each pair with a non-empty value; nothing at all (no file, no
     // log line) when no pair was stored. A malformed file met on the way stops the program with
-    // exit code 255.
-    void CreateDataFile();
+    // exit code 255. False when the file or a pair could not be written.
+    bool CreateDataFile();
 
     // Adds one key element to the file on disk: 1 on success (or for an empty value, which is
     // never written), 0 when the file is missing or cannot be written.

@@ -10,7 +10,8 @@
 
 CString DataFilePath()
 {
-    return platform::Use<platform::ISystemInfo>().GetModuleFolder() + u"\\" + kDataFileName;
+    const CString folder = platform::Use<platform::ISystemInfo>().GetRunFolder();
+    return folder.IsEmpty() ? CString() : folder + u"/" + kDataFileName;
 }
 
 bool CanOpenForReading(const CString& path)

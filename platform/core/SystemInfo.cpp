@@ -1,5 +1,7 @@
 #include "SystemInfo.h"
 
+#include "RunFolder.h"
+
 #include <climits>
 #include <unistd.h>
 
@@ -30,6 +32,11 @@ public:
 };
 
 } // namespace
+
+CString ISystemInfo::GetRunFolder()
+{
+    return RunFolder();
+}
 
 ISystemInfo& ISystemInfo::Default()
 {

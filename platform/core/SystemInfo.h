@@ -12,6 +12,9 @@ public:
     virtual bool GetComputerName(CString& name) = 0;
     // Folder of the running executable, without a trailing separator.
     virtual CString GetModuleFolder() = 0;
+    // This run's private folder for the data files (platform/core/RunFolder.h); empty when none
+    // could be made.
+    virtual CString GetRunFolder();
 
     static constexpr const char* kServiceName = "SystemInfo";
     static ISystemInfo& Default();

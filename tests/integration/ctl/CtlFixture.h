@@ -48,6 +48,7 @@ protected:
         const std::filesystem::path program = TARROW_NETWORK_PROGRAM;
         setenv("LD_LIBRARY_PATH", program.parent_path().c_str(), 1);
         std::filesystem::create_directories(module / "js");
+        ASSERT_TRUE(UseAsRunFolder(module));
         std::filesystem::copy_file(program, module / "TarrowNetwork");
         ProgramLog().Open(kLogFilePath);
         log.emplace();

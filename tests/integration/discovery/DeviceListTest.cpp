@@ -27,11 +27,12 @@ public:
     std::vector<std::tuple<unsigned, std::uintptr_t, std::intptr_t>> posted;
 };
 
-// The module folder cannot be read.
+// The module folder cannot be read, and no run folder could be made.
 class NoModuleFolder : public platform::ISystemInfo {
 public:
     bool GetComputerName(CString& name) override { return platform::ISystemInfo::Default().GetComputerName(name); }
     CString GetModuleFolder() override { return CString(); }
+    CString GetRunFolder() override { return CString(); }
 };
 
 // Message boxes written to standard error, where a death test sees them.
@@ -245,17 +246,16 @@ TEST_F(DeviceListTest, DeviceTextUnreadable)
     }
 }
 
-TEST_F(DeviceListTest, WithoutTheScriptFolderTheProgramEnds)
+TEST_F(DeviceListTest, WithoutTheScriptFolderTheProgramEndsWithTheDataFileFailure)
 {
     std::filesystem::remove_all(module.folder / "js");
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     DiscoveryRecord record;
-    EXPECT_EXIT(SaveDiscoveredDevices(record, state), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(SaveDiscoveredDevices(record, state), ::testing::ExitedWithCode(2), "");
     EXPECT_TRUE(log->HasLine("SaveDiscoveredDevices() couldn't open NtwkDevList.js for appending."));
 }
 
-// Without the module path the list goes to "\js\NtwkDevList.js" after message 144; where that
-// folder is missing, the program ends.
+// Without the module path message 144 is shown; without a run folder the program ends.
 TEST_F(DeviceListTest, ModulePathUnreadable)
 {
     ASSERT_FALSE(std::filesystem::exists("/js")) << "the device list would be written to /js";
@@ -265,7 +265,7 @@ TEST_F(DeviceListTest, ModulePathUnreadable)
     platform::ScopedService<platform::IMessageBoxes> useReported{reported};
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     DiscoveryRecord record{u"Kelvane", 0};
-    EXPECT_EXIT(SaveDiscoveredDevices(record, state), ::testing::ExitedWithCode(0),
+    EXPECT_EXIT(SaveDiscoveredDevices(record, state), ::testing::ExitedWithCode(2),
                 "^box: Could not get path to module\\.\n$");
     EXPECT_EQ((Lines{"Number Of Discovered Kelvane Devices: 0", "QuilletNetwork:ShowMessageBox(): LangID= 1033",
                      "SaveDiscoveredDevices() couldn't open NtwkDevList.js for appending."}),

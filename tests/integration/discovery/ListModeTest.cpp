@@ -77,7 +77,7 @@ TEST_F(ListModeTest, ChoosingADeviceWritesItsAddresses)
                             {u"MACAddress", u"02:00:7F:00:00:16"}}),
               FileBytes(DataFilePath()));
     EXPECT_EQ(2, state.deviceCount);
-    EXPECT_TRUE(log->HasLine("Creating Data File : " + Folder() + "\\tarrow.data ... Success."));
+    EXPECT_TRUE(log->HasLine("Creating Data File : " + Folder() + "/tarrow.data ... Success."));
     EXPECT_FALSE(log->HasLine("No page window could be made: searching without the pages."));
 }
 
@@ -130,7 +130,7 @@ TEST_F(ListModeTest, EscOnEitherPageFailsTheRunAndKeepsAnOlderDataFile)
     EXPECT_EQ((Lines{kProgressPage, kProgressPage, kFinishPage}), host.PagesShown());
     EXPECT_EQ(0, host.TimeOuts());
     EXPECT_EQ("older", FileBytes(DataFilePath()));
-    EXPECT_FALSE(log->HasLine("Creating Data File : " + Folder() + "\\tarrow.data ... Success."));
+    EXPECT_FALSE(log->HasLine("Creating Data File : " + Folder() + "/tarrow.data ... Success."));
 }
 
 TEST_F(ListModeTest, WithoutADisplayTheSearchRunsWithoutPages)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "support/LogCapture.h"
+#include "support/ModuleFolderAt.h"
 #include "common/data/CWriteXML.h"
 #include "common/log/ProgramLog.h"
 #include "integration/discovery/DiscoveryFixture.h"
@@ -55,16 +56,19 @@ public:
     std::function<void(int)> onWait;
 };
 
-// The module folder is a fresh folder of the test's own (with "js" inside).
+// The module folder, which is the run folder too, is a fresh folder of the test's own (with "js"
+// inside).
 class PrivateModuleFolder : public platform::ISystemInfo {
 public:
     PrivateModuleFolder()
     {
         folder = std::filesystem::path(platform::DriveCRoot()).parent_path() / "module";
         std::filesystem::create_directories(folder / "js");
+        UseAsRunFolder(folder);
     }
     bool GetComputerName(CString& name) override { return platform::ISystemInfo::Default().GetComputerName(name); }
     CString GetModuleFolder() override { return CString::FromUtf8(folder.string()); }
+    CString GetRunFolder() override { return GetModuleFolder(); }
     std::filesystem::path folder;
 };
 

@@ -67,7 +67,7 @@ TEST_F(ProgramTest, IPAddressFoundWritesTheDataFile)
                      "Calling Vesper_ValidateIPAddress(127.0.0.5).", "Vesper_isValidIPAddress(127.0.0.5) returns 0",
                      "Valid IP Address Passed.", "127.0.0.5 Network IP Found.", "Model Name Access Successful.",
                      std::string("Model Name Obtained from Printer :") + kSupportedModel, "IP Validated Successfully",
-                     "Creating Data File : " + folder + "\\tarrow.data ... Success.", "Finishing TarrowNetwork.exe.",
+                     "Creating Data File : " + folder + "/tarrow.data ... Success.", "Finishing TarrowNetwork.exe.",
                      ""}),
               log->Lines());
 }

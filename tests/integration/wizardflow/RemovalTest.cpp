@@ -56,7 +56,7 @@ TEST_F(RemovalTest, TheListFileHoldsEveryFolderAsAScriptStringAndTheCheckedOnesA
         u"aszUserName[0]= \"alice\";\naszUserName[1]= \"bob\";\n";
     EXPECT_EQ(FileBytes(DeviceFolderListFile()), Utf16TextFile(listed));
     EXPECT_TRUE(log->HasLine("WriteNamesToFile(): Adding netpath \\\\\\\\SCANPC\\\\Reports to Javascript file."));
-    EXPECT_TRUE(log->HasLine("WriteFolderNamesFile(): Writing " + module.string() + "\\js\\DeviceFolderList.js"));
+    EXPECT_TRUE(log->HasLine("WriteFolderNamesFile(): Writing " + module.string() + "/js/DeviceFolderList.js"));
 
     // Checked on SelectOp: one listed folder and one that the device does not hold.
     host.Set(u"radio-AddFolder", PageProperty::Checked, u"");
@@ -86,10 +86,10 @@ TEST_F(RemovalTest, WithoutFoldersTheFileHoldsTheCountAlone)
     LogCapture failed;
     EXPECT_EQ(WriteFolderNamesFile(u"127.0.0.5"), 0);
     EXPECT_TRUE(failed.HasLine("WriteFolderNamesFile() ERROR: Couldn't open " + module.string() +
-                               "\\js\\DeviceFolderList.js for writing."));
+                               "/js/DeviceFolderList.js for writing."));
     EXPECT_EQ(AppendCheckedFolders(u"A,"), 0);
     EXPECT_TRUE(failed.HasLine("AppendJavaScript() ERROR: Couldn't open " + module.string() +
-                               "\\js\\DeviceFolderList.js for appending."));
+                               "/js/DeviceFolderList.js for appending."));
 }
 
 TEST_F(RemovalTest, CheckedFolderTextsByRule)

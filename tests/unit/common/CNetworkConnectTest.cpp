@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::string kPathText = "C:\\Program Files\\Tarrow\\tarrow.data";
+const std::string kPathText = "C:\\Program Files\\Tarrow/tarrow.data";
 
 std::string Read(const CString& key, int& found)
 {

@@ -14,7 +14,7 @@
 namespace {
 
 const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-16\"?>\n";
-const std::string kPathText = "C:\\Program Files\\Tarrow\\tarrow.data";
+const std::string kPathText = "C:\\Program Files\\Tarrow/tarrow.data";
 
 // Makes a file unchangeable even for root while it lives (ext4 immutable flag).
 class Immutable {

@@ -18,6 +18,7 @@ public:
     explicit ModuleFolderIn(CString folder) : m_folder(std::move(folder)) {}
     bool GetComputerName(CString& name) override { name = u"TESTPC"; return true; }
     CString GetModuleFolder() override { return m_folder; }
+    CString GetRunFolder() override { return m_folder; }
 
 private:
     CString m_folder;
@@ -32,7 +33,7 @@ protected:
     }
 
     static constexpr const char16_t* kFolder = u"C:\\Program Files\\Tarrow";
-    static constexpr const char16_t* kPath = u"C:\\Program Files\\Tarrow\\tarrow.data";
+    static constexpr const char16_t* kPath = u"C:\\Program Files\\Tarrow/tarrow.data";
 
     static std::string PosixPath() { return *platform::ToPosixPath(kPath); }
 
