@@ -2,6 +2,11 @@
 
 #include "ctl/OptionSpecs.h"
 
+#include "common/log/LogStream.h"
+#include "platform/core/Paths.h"
+
+#include <optional>
+
 namespace {
 
 constexpr OptionSpec kCheckOptions[] = {kHostOption, kMacOption, kJsonOption, kHelpOption};
@@ -59,8 +64,11 @@ constexpr const char* kProgramHelpTail =
     "Passwords are never taken from the command line: --password-stdin reads one line from\n"
     "standard input, else tarrowctl asks on the terminal without echo.\n"
     "Progress goes to standard error, results to standard output; everything is also written to\n"
-    "the log that the wizard writes (C:\\Tarrow.log, on this system under $TARROW_DRIVE_C or\n"
-    "~/.local/state/tarrow/C).\n"
+    "the log that the wizard writes: ";
+// ... its path on this system, then:
+constexpr const char* kProgramHelpExitStatus =
+    ",\nTarrow.log in $TARROW_DRIVE_C when set, else in $XDG_STATE_HOME/tarrow/C or\n"
+    "~/.local/state/tarrow/C.\n"
     "\nExit status:\n"
     "  0  every step succeeded\n"
     "  1  a step failed\n"
@@ -87,7 +95,8 @@ std::string ProgramHelp()
         text += "  " + synopsis + "  " + command.summary + "\n";
     }
     text += "\n'tarrowctl COMMAND --help' tells more of each.\n";
-    return text + kProgramHelpTail;
+    const std::optional<std::string> log = platform::ToPosixPath(kLogFilePath);
+    return text + kProgramHelpTail + (log ? *log : std::string("(no folder for it)")) + kProgramHelpExitStatus;
 }
 
 std::string CommandHelp(const Command& command)

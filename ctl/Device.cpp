@@ -69,7 +69,7 @@ int FindDevice(const DeviceName& device, FoundDevice& found)
 {
     Progress("looking for the device " + Utf8(device.address));
     const CString moduleFolder = platform::Use<platform::ISystemInfo>().GetModuleFolder();
-    int exitCode = RunNetworkProgram(moduleFolder, NetworkCommandLine(0, 0, device.mode, device.address));
+    int exitCode = RunNetworkProgram(moduleFolder, NetworkArguments(0, 0, device.mode, device.address), nullptr);
     if (exitCode == -1) {
         Error("could not start TarrowNetwork from " + Utf8(moduleFolder));
         return kExitUnreachable;

@@ -4,6 +4,7 @@
 #include "common/data/DataFile.h"
 #include "common/log/LogEscape.h"
 #include "common/log/ProgramLog.h"
+#include "platform/core/CommandLine.h"
 #include "platform/core/Paths.h"
 #include "platform/core/ProcessLauncher.h"
 #include "platform/core/Services.h"
@@ -14,15 +15,15 @@ namespace {
 
 struct ModeRow {
     NetworkMode mode;
-    const char16_t* commandSwitch;
+    const char16_t* commandSwitch; // null: no switch and no address
     const char16_t* addressKey; // the key that holds the device's IP address; null: the one entered
 };
 
 constexpr ModeRow kModes[] = {
-    {NetworkMode::IPAddress, u" -ipaddress ", nullptr},
-    {NetworkMode::MACAddress, u" -macaddress ", u"IPAddressFromMAC"},
-    {NetworkMode::HostName, u" -hostname ", u"IPAddressFromHost"},
-    {NetworkMode::List, u"", nullptr},
+    {NetworkMode::IPAddress, u"-ipaddress", nullptr},
+    {NetworkMode::MACAddress, u"-macaddress", u"IPAddressFromMAC"},
+    {NetworkMode::HostName, u"-hostname", u"IPAddressFromHost"},
+    {NetworkMode::List, nullptr, nullptr},
 };
 
 const ModeRow& RowOf(NetworkMode mode)
@@ -40,13 +41,24 @@ CString ValueOf(const char16_t* key)
 
 } // namespace
 
-CString NetworkCommandLine(int posX, int posY, NetworkMode mode, const CString& address)
+bool CanBeDeviceAddress(const CString& text)
 {
-    return u" -x " + IntToCString(posX) + u" -y " + IntToCString(posY) + RowOf(mode).commandSwitch + u"\"" +
-           address + u"\"";
+    return text.str().find_first_of(u" \"") == std::u16string::npos;
 }
 
-int RunNetworkProgram(const CString& moduleFolder, const CString& commandLine)
+CStringList NetworkArguments(int posX, int posY, NetworkMode mode, const CString& address)
+{
+    CStringList arguments;
+    for (const CString& argument : {CString(u"-x"), IntToCString(posX), CString(u"-y"), IntToCString(posY)})
+        arguments.AddTail(argument);
+    if (const char16_t* commandSwitch = RowOf(mode).commandSwitch) {
+        arguments.AddTail(commandSwitch);
+        arguments.AddTail(address);
+    }
+    return arguments;
+}
+
+int RunNetworkProgram(const CString& moduleFolder, const CStringList& arguments, platform::ChildStop* stop)
 {
     CLogStream& log = ProgramLog();
     const CString program = moduleFolder + u"\\TarrowNetwork.exe";
@@ -55,11 +67,11 @@ int RunNetworkProgram(const CString& moduleFolder, const CString& commandLine)
 
     int exitCode = 0;
     log.Close();
-    bool started = platform::Use<platform::IProcessLauncher>().RunAndWait(program, commandLine, exitCode);
+    bool started = platform::Use<platform::IProcessLauncher>().RunAndWait(program, arguments, exitCode, stop);
     log.Open(kLogFilePath);
     if (!started) {
-        log.Line(u"LaunchNetworkProgram(): ERROR: Could not start " + EscapeForLog(program) + u" with" +
-                 EscapeForLog(commandLine));
+        log.Line(u"LaunchNetworkProgram(): ERROR: Could not start " + EscapeForLog(program) + u" with " +
+                 EscapeForLog(JoinCommandLine(arguments)));
         return -1;
     }
     return exitCode;

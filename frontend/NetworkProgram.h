@@ -2,19 +2,26 @@
 // in the settings data file. The wizard and tarrowctl both find devices this way.
 #pragma once
 
+#include "platform/core/ChildStop.h"
 #include "platform/core/CString.h"
+#include "platform/core/CStringList.h"
 
 // The four run modes; the value is the one the command line and the log know.
 enum class NetworkMode : int { IPAddress = 0, MACAddress = 1, HostName = 2, List = 3 };
 
-// " -x <posX> -y <posY>" + the mode's switch + the address between quotation marks.
-CString NetworkCommandLine(int posX, int posY, NetworkMode mode, const CString& address);
+// False for a text that no IP address, host name or MAC address can be: one that holds a blank or
+// a quotation mark (blanks around it are to be trimmed first).
+bool CanBeDeviceAddress(const CString& text);
 
-// Removes the data file of an earlier run, then runs moduleFolder\TarrowNetwork.exe with
-// commandLine, the program's log stream closed meanwhile. Returns the exit code: 0 success, 1 the
+// -x <posX> -y <posY>, then the mode's switch and the address as one argument (the list mode has
+// neither).
+CStringList NetworkArguments(int posX, int posY, NetworkMode mode, const CString& address);
+
+// Removes the data file of an earlier run, then runs moduleFolder\TarrowNetwork.exe with these
+// arguments, the program's log stream closed meanwhile; stop (may be null) ends it early. Returns the exit code: 0 success, 1 the
 // address check failed or the user cancelled, 255 the data file could not be written; -1 when the
 // program could not be started (logged).
-int RunNetworkProgram(const CString& moduleFolder, const CString& commandLine);
+int RunNetworkProgram(const CString& moduleFolder, const CStringList& arguments, platform::ChildStop* stop);
 
 // What an address check handed back.
 struct AddressAnswer {

@@ -17,11 +17,16 @@ void CBaseDlg::OnButtonCancel()
 
 void CBaseDlg::StartWorker(void (*work)(WizardState* state))
 {
+    StartWorker([work, state = &m_state] { work(state); });
+}
+
+void CBaseDlg::StartWorker(std::function<void()> work)
+{
     if (m_worker.joinable())
         m_worker.join(); // the page's earlier worker has posted its message already
     m_state.windowHandle = MessageTarget();
     m_state.activePage = this;
-    m_worker = std::thread(work, &m_state);
+    m_worker = std::thread(std::move(work));
 }
 
 void CBaseDlg::OnModalEnd()

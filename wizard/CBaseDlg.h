@@ -5,7 +5,9 @@
 #include "wizard/PageTables.h"
 
 #include "pageframe/CPageDlg.h"
+#include "platform/core/Paths.h"
 
+#include <functional>
 #include <thread>
 
 class CBaseDlg : public CPageDlg {
@@ -22,6 +24,8 @@ protected:
     // Starts work on a thread of its own with the run's state, after setting windowHandle and
     // activePage to this page. The page waits for it before its window goes.
     void StartWorker(void (*work)(WizardState* state));
+    // The same for work that carries what it needs itself.
+    void StartWorker(std::function<void()> work);
 
     template <class Page>
     void Exchange(bool saveAndValidate, Page& page, std::span<const Binding<Page>> bindings);
@@ -44,7 +48,7 @@ void CBaseDlg::Exchange(bool saveAndValidate, Page& page, std::span<const Bindin
         CString text = b.pageText ? page.*b.pageText
                      : b.stateText ? m_state.*b.stateText
                      : IntToCString(m_state.*b.stateNumber);
-        fields.push_back({b.id, b.property, text});
+        fields.push_back({b.id, b.property, b.path ? platform::ToDisplayPath(text) : text});
     }
     ExchangeFields(saveAndValidate, fields);
     if (!saveAndValidate)
@@ -53,6 +57,8 @@ void CBaseDlg::Exchange(bool saveAndValidate, Page& page, std::span<const Bindin
         const Binding<Page>& b = bindings[i];
         if (!fields[i].found)
             continue; // a missing element leaves its member as it was
+        if (b.path && fields[i].text == platform::ToDisplayPath(m_state.*b.stateText))
+            continue; // the path as shown, unchanged: its own form stays
         if (b.pageText)
             page.*b.pageText = fields[i].text;
         else if (b.stateText)

@@ -2,7 +2,9 @@
 
 #include "wizard/PageChain.h"
 
+#include "common/localization/ShowMessageBox.h"
 #include "common/log/ProgramLog.h"
+#include "platform/core/Paths.h"
 #include "platform/core/Services.h"
 #include "platform/shell/Shell.h"
 
@@ -10,7 +12,11 @@ CFailureDlg::CFailureDlg(WizardState& state) : CBaseDlg(state, u"Error") {}
 
 std::span<const Binding<CFailureDlg>> CFailureDlg::Bindings()
 {
-    return {};
+    using enum platform::PageProperty;
+    static constexpr Binding<CFailureDlg> kBindings[] = {
+        StateText<CFailureDlg>(u"FailureDetail", InnerText, &WizardState::failureDetail),
+    };
+    return kBindings;
 }
 
 std::span<const ClickHandler<CFailureDlg>> CFailureDlg::Clicks()
@@ -25,14 +31,17 @@ std::span<const ClickHandler<CFailureDlg>> CFailureDlg::Clicks()
 int CFailureDlg::OnInitDialog()
 {
     CBaseDlg::OnInitDialog();
+    UpdateData(false);
     return 1;
 }
 
 void CFailureDlg::OnLinkLog()
 {
     // The program is not waited for; the page stays.
-    if (!platform::Use<platform::IShell>().OpenTextFile(kLogFilePath))
-        ProgramLog().Line(u"CFailureDlg::OnLinkLog(): ERROR: Could not open " + CString(kLogFilePath));
+    if (platform::Use<platform::IShell>().OpenTextFile(kLogFilePath))
+        return;
+    ProgramLog().Line(u"CFailureDlg::OnLinkLog(): ERROR: Could not open " + CString(kLogFilePath));
+    ShowMessageBox(InformationBox, 164, platform::ToDisplayPath(kLogFilePath)); // where to find it by hand
 }
 
 void CFailureDlg::OnButtonNext()

@@ -12,6 +12,7 @@ public:
 
 protected:
     int OnInitDialog() override;
+    void DoDataExchange(bool saveAndValidate) override { Exchange(saveAndValidate, *this, Bindings()); }
     bool OnClick(const CString& id) override { return Dispatch(*this, Clicks(), id); }
 
 private:

@@ -20,7 +20,7 @@ std::span<const Binding<CFolderNameDlg>> CFolderNameDlg::Bindings()
     using enum platform::PageProperty;
     static constexpr Binding<CFolderNameDlg> kBindings[] = {
         PageText<CFolderNameDlg>(u"ButtonNext", Disabled, &CFolderNameDlg::m_nextDisabled),
-        StateText<CFolderNameDlg>(u"textbox-Location", Value, &WizardState::location),
+        StatePath<CFolderNameDlg>(u"textbox-Location", Value, &WizardState::location),
         PageText<CFolderNameDlg>(u"ModelIPAddress", InnerText, &CFolderNameDlg::m_modelIp),
         PageText<CFolderNameDlg>(u"textbox-FolderName", Value, &CFolderNameDlg::m_folderName),
         StateText<CFolderNameDlg>(u"checkbox-Shortcut", Checked, &WizardState::shortcutChecked),

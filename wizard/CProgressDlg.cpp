@@ -60,6 +60,7 @@ void SetUpComputer(WizardState* state)
     log.Line(u"ConfigureComputer(" + state->location + u"," + state->folderName + u") returned " +
              ResultText(state->computerResult, u" ."));
     state->failed = state->computerResult != BREDE_NO_ERROR ? 1 : 0;
+    state->failureDetail = state->failed ? GetFailureDetail() : CString();
     state->windowHandle->PostMessage(WM_COMPUTER_DONE, 0, 0);
 }
 
@@ -75,12 +76,15 @@ void SetUpDevice(WizardState* state)
         const auto resolution = static_cast<Brede_ImageResolution>(state->resolution);
         const auto color = static_cast<Brede_ColorSetting>(state->colorSetting);
         const auto size = static_cast<Brede_FileSize>(state->fileSize);
+        // The record names the share that ConfigureComputer made: the name without white space
+        // around it.
+        CString shareName = state->folderName;
+        shareName.Trim();
         state->deviceResult =
             state->saveCredentials
                 ? ConfigureDevice(state->userName, state->password, state->domain, state->deviceIp, state->computerName,
-                                  state->folderName, format, resolution, color, size)
-                : ConfigureDevice(state->deviceIp, state->computerName, state->folderName, format, resolution, color,
-                                  size);
+                                  shareName, format, resolution, color, size)
+                : ConfigureDevice(state->deviceIp, state->computerName, shareName, format, resolution, color, size);
         log.Line(u"ConfigureDevice() for " + state->deviceIp + u" returned " + ResultText(state->deviceResult, u""));
     }
     state->failed = state->deviceResult != BREDE_NO_ERROR ? 1 : 0;

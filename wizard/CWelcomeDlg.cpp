@@ -58,11 +58,36 @@ void CWelcomeDlg::OnButtonNext()
     const WizardState& state = State();
     if (state.ipText.IsEmpty() && state.macText.IsEmpty() && state.hostText.IsEmpty())
         return;
+    if (unsigned message = InvalidAddressMessage(state)) {
+        ShowMessageBox(ErrorBox, message); // nothing runs with such a text
+        return;
+    }
     SetElementAttribute(u"Overlay", u"className", u"OverlayShow");
-    StartWorker(CheckDevice);
+    auto check = std::make_shared<DeviceCheck>(state, MessageTarget());
+    m_check = check;
+    StartWorker([check] { check->Run(); });
     SetRadioTexts();
     m_nextDisabled = u"disabled";
     UpdateData(false);
+}
+
+void CWelcomeDlg::StopCheck()
+{
+    if (m_check)
+        m_check->Stop();
+    m_check.reset();
+}
+
+void CWelcomeDlg::OnButtonCancel()
+{
+    StopCheck();
+    CBaseDlg::OnButtonCancel();
+}
+
+void CWelcomeDlg::OnCancel()
+{
+    StopCheck();
+    CBaseDlg::OnCancel();
 }
 
 void CWelcomeDlg::OnRadioIPAddress()
@@ -98,9 +123,11 @@ void CWelcomeDlg::OnLinkHelpIP()
 
 void CWelcomeDlg::WindowProc(unsigned message)
 {
-    if (message != WM_WORK_DONE)
-        return;
+    if (message != WM_WORK_DONE || !m_check)
+        return; // not from the running check
     WizardState& state = State();
+    m_check->ApplyTo(state);
+    m_check.reset();
     if (state.accessState == u"DataFileError") {
         StorePosition();
         EndDialog(platform::kPageOk);

@@ -3,6 +3,10 @@
 
 #include "wizard/CBaseDlg.h"
 
+#include <memory>
+
+class DeviceCheck;
+
 class CWelcomeDlg : public CBaseDlg {
 public:
     explicit CWelcomeDlg(WizardState& state);
@@ -18,8 +22,14 @@ protected:
     void DoDataExchange(bool saveAndValidate) override { Exchange(saveAndValidate, *this, Bindings()); }
     bool OnClick(const CString& id) override { return Dispatch(*this, Clicks(), id); }
     void WindowProc(unsigned message) override;
+    // Esc and the close box: a running check ends first.
+    void OnCancel() override;
 
 private:
+    // Cancel: a running check ends first; then the Cancel page.
+    void OnButtonCancel();
+    // Ends the running check, if any: its child by PID, no message from it.
+    void StopCheck();
     void OnButtonNext();
     void OnRadioIPAddress();
     void OnRadioHostName();
@@ -34,4 +44,5 @@ private:
     CString m_ipChecked;
     CString m_hostChecked;
     CString m_macChecked;
+    std::shared_ptr<DeviceCheck> m_check; // the running check; shared with its worker
 };

@@ -37,67 +37,99 @@ struct AddressRow {
     CString WizardState::*text;       // the box
     CString WizardState::*last;       // its address of the last usable answer
     NetworkMode mode;
+    unsigned invalidMessage;          // for a text that cannot be such an address
 };
 
 constexpr AddressRow kAddresses[] = {
-    {u"IPAddress", &WizardState::ipText, &WizardState::lastIp, NetworkMode::IPAddress},
-    {u"MAC", &WizardState::macText, &WizardState::lastMac, NetworkMode::MACAddress},
-    {u"HostName", &WizardState::hostText, &WizardState::lastHost, NetworkMode::HostName},
+    {u"IPAddress", &WizardState::ipText, &WizardState::lastIp, NetworkMode::IPAddress, 161},
+    {u"MAC", &WizardState::macText, &WizardState::lastMac, NetworkMode::MACAddress, 163},
+    {u"HostName", &WizardState::hostText, &WizardState::lastHost, NetworkMode::HostName, 162},
 };
 
-void CheckFeature(WizardState& state)
+// The row of the box that the chosen radio names, when that box is filled.
+const AddressRow* UsedAddress(const WizardState& state)
 {
-    int result = GetSupportedFeatures(state.modelName, state.ipText, 1);
+    for (const AddressRow& row : kAddresses)
+        if (!(state.*row.text).IsEmpty() && state.addressKind == row.kind)
+            return &row;
+    return nullptr;
+}
+
+} // namespace
+
+unsigned InvalidAddressMessage(const WizardState& state)
+{
+    const AddressRow* used = UsedAddress(state);
+    return used && !CanBeDeviceAddress(TrimBlanks(state.*used->text)) ? used->invalidMessage : 0;
+}
+
+DeviceCheck::DeviceCheck(const WizardState& state, std::shared_ptr<IMessageWindow> page) : m_state(state)
+{
+    m_state.windowHandle = std::move(page);
+}
+
+void DeviceCheck::CheckFeature()
+{
+    int result = GetSupportedFeatures(m_state.modelName, m_state.ipText, 1);
     for (const FeatureRow& row : kFeatures) {
         if (row.result != result)
             continue;
         if (row.feature)
-            state.feature = row.feature;
+            m_state.feature = row.feature;
         if (row.message) {
-            ShowMessageBox(row.kind, row.message, row.knownIssue);
-            state.proceed = 0;
+            m_state.proceed = 0;
+            if (!m_stop.Stopped())
+                ShowMessageBox(row.kind, row.message, row.knownIssue);
         }
         return;
     }
 }
 
-} // namespace
-
-void CheckDevice(WizardState* statePointer)
+void DeviceCheck::ApplyTo(WizardState& state) const
 {
-    WizardState& state = *statePointer;
+    for (CString WizardState::*text : {&WizardState::ipText, &WizardState::hostText, &WizardState::macText,
+                                       &WizardState::lastIp, &WizardState::lastHost, &WizardState::lastMac,
+                                       &WizardState::deviceIp, &WizardState::modelName, &WizardState::accessState})
+        state.*text = m_state.*text;
+    for (int WizardState::*number : {&WizardState::feature, &WizardState::proceed, &WizardState::failed,
+                                     &WizardState::networkExitCode})
+        state.*number = m_state.*number;
+}
+
+void DeviceCheck::Run()
+{
+    WizardState& state = m_state;
     state.failed = 0;
     state.proceed = 1;
-    const AddressRow* used = nullptr;
-    for (const AddressRow& row : kAddresses) {
-        if ((state.*row.text).IsEmpty() || state.addressKind != row.kind)
-            continue;
-        used = &row;
+    const AddressRow* used = UsedAddress(state);
+    if (used) {
+        const AddressRow& row = *used;
         state.*row.text = TrimBlanks(state.*row.text);
         if (state.*row.text != state.*row.last) {
             state.lastIp.Empty();
             state.lastHost.Empty();
             state.lastMac.Empty();
             int exitCode = 0;
-            LaunchNetworkProgram(state, exitCode, row.mode, state.*row.text);
+            LaunchNetworkProgram(state, exitCode, row.mode, state.*row.text, &m_stop);
         } else if (row.mode != NetworkMode::IPAddress) {
             state.ipText = state.deviceIp;
         }
-        break;
     }
 
+    if (m_stop.Stopped())
+        return; // the page has gone on without this check
     if (state.accessState == u"FALSE") {
         if (used && used->mode != NetworkMode::IPAddress) {
             state.ipText = state.deviceIp;
             state.*used->last = state.*used->text;
         }
         state.lastIp = state.ipText;
-        CheckFeature(state);
+        CheckFeature();
     } else {
         state.proceed = 0; // "TRUE": TarrowNetwork has told the user already
     }
-    if (state.proceed == 1)
+    if (state.proceed == 1 && !m_stop.Stopped())
         WriteFolderNamesFile(state.ipText);
-    if (state.windowHandle)
+    if (state.windowHandle && !m_stop.Stopped())
         state.windowHandle->PostMessage(WM_WORK_DONE, 0, 0);
 }

@@ -24,14 +24,10 @@ void TakeChoice(WizardState& state, const DeviceChoice& choice)
 
 } // namespace
 
-CString NetworkCommandLine(const WizardState& state, NetworkMode mode, const CString& address)
+void LaunchNetworkProgram(WizardState& state, int& exitCode, NetworkMode mode, const CString& address,
+                          platform::ChildStop* stop)
 {
-    return NetworkCommandLine(state.posX, state.posY, mode, address);
-}
-
-void LaunchNetworkProgram(WizardState& state, int& exitCode, NetworkMode mode, const CString& address)
-{
-    exitCode = RunNetworkProgram(state.moduleFolder, NetworkCommandLine(state, mode, address));
+    exitCode = RunNetworkProgram(state.moduleFolder, NetworkArguments(state.posX, state.posY, mode, address), stop);
     state.networkExitCode = exitCode;
     if (mode == NetworkMode::List)
         TakeChoice(state, ReadDeviceChoice());

@@ -11,7 +11,8 @@
 #include <vector>
 
 // One binding: the element's property and exactly one target, a text of the page object, a
-// text of the run's WizardState or a number of it (a select's index).
+// text of the run's WizardState or a number of it (a select's index). A path is shown in its
+// POSIX form; what the user enters comes back as it is (a POSIX path is a path for the code too).
 template <class Page>
 struct Binding {
     const char16_t* id;
@@ -19,6 +20,7 @@ struct Binding {
     CString Page::*pageText = nullptr;
     CString WizardState::*stateText = nullptr;
     int WizardState::*stateNumber = nullptr;
+    bool path = false;
 };
 
 template <class Page>
@@ -31,6 +33,12 @@ template <class Page>
 constexpr Binding<Page> StateText(const char16_t* id, platform::PageProperty property, CString WizardState::*member)
 {
     return {id, property, nullptr, member, nullptr};
+}
+
+template <class Page>
+constexpr Binding<Page> StatePath(const char16_t* id, platform::PageProperty property, CString WizardState::*member)
+{
+    return {id, property, nullptr, member, nullptr, true};
 }
 
 template <class Page>

@@ -3,6 +3,7 @@
 #include "common/localization/StringResources.h"
 #include "library/Quillet_Library.h"
 #include "platform/core/Locale.h"
+#include "platform/core/Paths.h"
 #include "platform/core/Services.h"
 
 namespace {
@@ -32,7 +33,7 @@ void FillSummary(const WizardState& state, const SummaryStrings& strings, const 
     texts.quickAccessName = UpperCaseAsciiLetters(state.folderName);
     const CString& location = state.location;
     const bool endsInSeparator = !location.IsEmpty() && location[location.GetLength() - 1] == u'\\';
-    texts.path = endsInSeparator ? location + state.folderName : location + u"\\" + state.folderName;
+    texts.path = platform::ToDisplayPath(endsInSeparator ? location + state.folderName : location + u"\\" + state.folderName);
     if (state.createShortcut) {
         Load(language, strings.shortcutWanted, texts.shortcutText);
         texts.shortcutPath = state.folderName;

@@ -51,6 +51,7 @@ int ShowMessageBox(MessageBoxKind kind, unsigned stringId, const CString& knownI
     const KindRow& row = kKinds[kind];
     platform::LANGID language = MessageLanguage(uiLanguage);
     CString text = Load(language, stringId);
+    text.Replace(u"$$", knownIssue);
     if (row.knownIssueNote) {
         CString note = Load(language, kKnownIssueNote);
         note.Replace(u"$$", knownIssue);

@@ -13,6 +13,6 @@ enum MessageBoxKind : int {
     InformationBox = 5,        // caption 159; OK, information icon
 };
 
-// Shows message stringId as a box of that kind; "$$" in the known-issue note (message 148)
-// becomes knownIssue. Returns the button pressed: Yes 6, No 7, OK 1.
+// Shows message stringId as a box of that kind; "$$" in the message and in the known-issue note
+// (message 148) becomes knownIssue. Returns the button pressed: Yes 6, No 7, OK 1.
 int ShowMessageBox(MessageBoxKind kind, unsigned stringId, const CString& knownIssue = CString());

@@ -1,5 +1,6 @@
 #include "Paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
@@ -86,6 +87,15 @@ std::string ToPosixPathOrMissing(const CString& path)
 {
     auto posix = ToPosixPath(path);
     return posix ? *posix : std::string("/nonexistent-drive/") + path.ToUtf8();
+}
+
+CString ToDisplayPath(const CString& path)
+{
+    if (auto posix = ToPosixPath(path))
+        return CString::FromUtf8(*posix);
+    std::u16string text = path.str();
+    std::replace(text.begin(), text.end(), u'\\', u'/');
+    return CString(text);
 }
 
 } // namespace platform

@@ -31,4 +31,8 @@ std::optional<std::string> ToPosixPath(const CString& path);
 // that does not exist, so the call fails with "not found" as it would on Windows.
 std::string ToPosixPathOrMissing(const CString& path);
 
+// The path as the user is shown it: its POSIX form; for a drive that does not exist, the text with
+// every "\" as "/".
+CString ToDisplayPath(const CString& path);
+
 } // namespace platform

@@ -1,9 +1,9 @@
 #include "platform/core/ProcessLauncher.h"
 
-#include "platform/core/CommandLine.h"
 #include "platform/core/Paths.h"
 
 #include <cerrno>
+#include <csignal>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -28,13 +28,13 @@ std::string ProgramFile(const CString& programPath)
 }
 
 // The program's process, or -1 when it could not be started.
-pid_t Spawn(const CString& programPath, const CString& commandLine)
+pid_t Spawn(const CString& programPath, const CStringList& arguments)
 {
-    std::vector<std::string> arguments{ProgramFile(programPath)};
-    for (const CString& argument : SplitCommandLine(commandLine))
-        arguments.push_back(argument.ToUtf8());
+    std::vector<std::string> texts{ProgramFile(programPath)};
+    for (const CString& argument : arguments)
+        texts.push_back(argument.ToUtf8());
     std::vector<char*> argv;
-    for (std::string& argument : arguments)
+    for (std::string& argument : texts)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
 
@@ -42,19 +42,39 @@ pid_t Spawn(const CString& programPath, const CString& commandLine)
     posix_spawn_file_actions_init(&actions);
     // No handle of this process reaches the program; standard input and output stay.
     posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    // Nor its blocked or ignored signals (the caller's thread may block some): a stop by SIGTERM
+    // must end the program.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = -1;
-    int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    int spawned = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return spawned == 0 ? pid : -1;
 }
 
 class PosixProcessLauncher : public IProcessLauncher {
 public:
-    bool RunAndWait(const CString& programPath, const CString& commandLine, int& exitCode) override
+    bool RunAndWait(const CString& programPath, const CStringList& arguments, int& exitCode, ChildStop* stop) override
     {
-        pid_t pid = Spawn(programPath, commandLine);
+        pid_t pid = Spawn(programPath, arguments);
         if (pid < 0)
             return false;
+        if (stop && !stop->Attach(pid))
+            kill(pid, SIGTERM);
+        // Waited for without reaping: until the stop lets go of the PID, no other process can
+        // have it.
+        siginfo_t info {};
+        while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+        }
+        if (stop)
+            stop->Detach();
         int status = 0;
         while (waitpid(pid, &status, 0) < 0)
             if (errno != EINTR)
@@ -63,9 +83,9 @@ public:
         return true;
     }
 
-    bool Start(const CString& programPath, const CString& commandLine) override
+    bool Start(const CString& programPath, const CStringList& arguments) override
     {
-        pid_t pid = Spawn(programPath, commandLine);
+        pid_t pid = Spawn(programPath, arguments);
         if (pid < 0)
             return false;
         std::thread([pid] {

@@ -1,6 +1,5 @@
 #include "Shell.h"
 
-#include "platform/core/CommandLine.h"
 #include "platform/core/Environment.h"
 #include "platform/core/ProcessLauncher.h"
 #include "platform/core/Services.h"
@@ -82,7 +81,7 @@ public:
     {
         CStringList arguments;
         arguments.AddTail(CString::FromUtf8(ToPosixPathOrMissing(path)));
-        return Use<IProcessLauncher>().Start(u"/usr/bin/xdg-open", JoinCommandLine(arguments));
+        return Use<IProcessLauncher>().Start(u"/usr/bin/xdg-open", arguments);
     }
 };
 

@@ -288,6 +288,9 @@ public:
         m_ended = true;
         m_result = result;
         gtk_widget_hide(m_window);
+        // Unmapped now, not at the next turn of the loop: the caller may block first (the
+        // network search runs while the ended page's loop waits for it).
+        gdk_display_flush(gtk_widget_get_display(m_window));
         if (m_loop)
             g_main_loop_quit(m_loop);
     }
@@ -363,7 +366,7 @@ private:
         case GDK_KEY_KP_Enter:
         case GDK_KEY_ISO_Enter:
             window->m_events.OnOK(); // reads the page; never closes it
-            return TRUE;
+            return FALSE;            // and the page gets the key: a focused button is pressed
         case GDK_KEY_Escape:
             window->m_events.OnCancel();
             return TRUE;

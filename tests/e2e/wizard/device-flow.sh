@@ -1,7 +1,7 @@
 #!/bin/sh
 # Tarrow and TarrowNetwork themselves under Xvfb against two simulated devices (HTTPS and SNMP on
 # 127.0.0.5 and 127.0.0.6, port 443 and 161), driven by real mouse clicks:
-# 1. a network search lists both devices; a click on the second one and Next bring the Welcome
+# 1. a network search lists both devices (the ended Welcome window hidden meanwhile); a click on the second one and Next bring the Welcome
 #    page back with its address, which Next then checks; SelectOp, FolderName and UserCredentials
 #    follow (the whole set-up, with an account checked against smbd, is wizard_webkit_test's);
 # 2. the device's address typed on Welcome, removal chosen on SelectOp with one of its two folders
@@ -80,6 +80,9 @@ rm -f "$log"
 tarrow=$!
 on_page_click Welcome 0 $search_x $search_y
 wait_until logged "Network Discovery of device model" || fail "no search"
+# The Welcome page ended before the search: its window is gone, not left unpainted behind it.
+[ -z "$(xdotool search --onlyvisible --pid "$tarrow" --name "Scan Setup Wizard" 2>/dev/null)" ] ||
+  fail "the ended Welcome window is still mapped during the search"
 wait_until logged "Number Of Discovered" || fail "the search did not end"
 sleep 2
 click_at $second_device_x $second_device_y

@@ -2,6 +2,7 @@
 #include "CtlFixture.h"
 
 #include "ctl/ExitCodes.h"
+#include "platform/core/Paths.h"
 
 #include <sys/stat.h>
 
@@ -207,6 +208,10 @@ TEST_F(CtlTest, CommandLineMistakesExitWithTwoBeforeAnyTraffic)
     EXPECT_EQ(Run({"check", "127.0.0.5", "--host", "kelvane-5"}).exitCode, kExitUsage);
     EXPECT_EQ(Run({"add", "127.0.0.5", "--name"}).exitCode, kExitUsage);
     EXPECT_EQ(Run({"check", "--help"}).exitCode, kExitOk);
+    CtlRun help = Run({"--help"});
+    EXPECT_NE(help.out.find("the log that the wizard writes: " + platform::DriveCRoot() + "/Tarrow.log,\n"),
+              std::string::npos)
+        << help.out;
     EXPECT_FALSE(log->Contains("Starting TarrowNetwork.exe."));
 }
 

@@ -19,6 +19,7 @@
 
 #include "support/WaitFor.h"
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -136,6 +137,46 @@ TEST_P(RealPages, EveryPageLoadsWithItsElementsAndClicks)
         EXPECT_EQ(width, 688);
         EXPECT_EQ(height, 520);
     }
+}
+
+// Real keys (xdotool) on the Welcome page: Tab runs top to bottom and wraps, Enter presses the
+// focused button, and Cancel stays reachable above the busy cover.
+TEST_P(RealPages, TheWelcomePagesKeysAndItsCoverLeaveCancelUsable)
+{
+    if (std::system("command -v xdotool >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "xdotool not installed";
+    state.languageCode = CString::FromUtf8(GetParam());
+    ProbePage page(state, "Welcome");
+    std::vector<std::string> visited;
+    std::string onCancel;
+    bool pressed = false;
+    WhenRunning([&] {
+        ASSERT_TRUE(platform::WaitForPaint(*page.Window()));
+        std::string focused = Js(page, "return document.activeElement.id;");
+        visited.push_back(focused);
+        for (int n = 0; n < 10; ++n) {
+            ASSERT_EQ(std::system("xdotool key Tab"), 0);
+            std::string now;
+            WaitFor([&] { now = Js(page, "return document.activeElement ? document.activeElement.id : '';"); return now != focused; },
+                    std::chrono::seconds(2));
+            focused = now;
+            visited.push_back(focused);
+        }
+        Js(page, "document.getElementById('ButtonCancel').focus(); return true;");
+        ASSERT_EQ(std::system("xdotool key Return"), 0);
+        pressed = WaitFor([&] { Js(page, "return 1;"); return !page.clicks.empty(); }, std::chrono::seconds(5));
+        onCancel = Js(page, "document.getElementById('Overlay').className = 'OverlayShow';"
+                            " var r = document.getElementById('ButtonCancel').getBoundingClientRect();"
+                            " return document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2).id;");
+        page.EndDialog(platform::kPageOk);
+    });
+    page.DoModal();
+    EXPECT_EQ(visited, (std::vector<std::string>{"textbox-IPAddress", "radio-HostName", "textbox-HostName", "radio-MAC",
+                                                 "textbox-MAC", "Link-HelpIP", "Link-NetworkDiscovery", "ButtonCancel",
+                                                 "ButtonNext", "radio-IPAddress", "textbox-IPAddress"}));
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(page.clicks, std::vector<std::string>{"ButtonCancel"});
+    EXPECT_EQ(onCancel, "ButtonCancel");
 }
 
 INSTANTIATE_TEST_SUITE_P(WebKit, RealPages, ::testing::Values("ENWW", "DEWW", "HEWW"),

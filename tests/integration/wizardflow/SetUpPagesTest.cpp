@@ -85,7 +85,7 @@ TEST_F(SetUpPagesTest, ConfirmAddAndFinishSayWhatIsDoneInTheLocalesLanguage)
     RunPage(state, PageId::ConfirmAdd);
     const auto& confirm = Shown(0);
     EXPECT_EQ(Prop(confirm, u"QuickAccessName", PageProperty::InnerText), "SCAN_\u00f6RDNER");
-    EXPECT_EQ(Prop(confirm, u"Path", PageProperty::InnerText), "C:\\Scans\\scan_\u00f6rdner");
+    EXPECT_EQ(Prop(confirm, u"Path", PageProperty::InnerText), platform::DriveCRoot() + "/Scans/scan_\u00f6rdner");
     EXPECT_EQ(Prop(confirm, u"ShortcutText", PageProperty::InnerText),
               "A shortcut link to the shared folder will be created on the computer desktop:");
     EXPECT_EQ(Prop(confirm, u"ShortcutPath", PageProperty::InnerText), "scan_\u00f6rdner");
@@ -98,7 +98,7 @@ TEST_F(SetUpPagesTest, ConfirmAddAndFinishSayWhatIsDoneInTheLocalesLanguage)
     host.PressEscape();
     RunPage(state, PageId::Finish);
     const auto& finish = Shown(1);
-    EXPECT_EQ(Prop(finish, u"Path", PageProperty::InnerText), "C:\\Scans\\scan_\u00f6rdner");
+    EXPECT_EQ(Prop(finish, u"Path", PageProperty::InnerText), platform::DriveCRoot() + "/Scans/scan_\u00f6rdner");
     EXPECT_EQ(Prop(finish, u"ShortcutText", PageProperty::InnerText), "");
     EXPECT_EQ(Prop(finish, u"ShortcutPath", PageProperty::InnerText), "");
     EXPECT_EQ(Prop(finish, u"FeatureText", PageProperty::InnerText), "Scan to Desktop has been enabled on the device.");
@@ -144,11 +144,14 @@ TEST_F(SetUpPagesTest, ProgressMakesTheFolderAndTheRecordAndFinishFollows)
 TEST_F(SetUpPagesTest, WithoutStoredCredentialsTheDeviceAsksAtEachScan)
 {
     state.saveCredentials = 0;
+    state.folderName = u"  Reports "; // the record names the share made of the trimmed name
     host.WaitForPage(u"Finish");
     host.PressEscape();
     RunPage(state, PageId::Progress);
     auto folders = device->Folders();
     ASSERT_EQ(folders.size(), 1u);
+    EXPECT_EQ(folders[0].name, "Reports");
+    EXPECT_EQ(folders[0].path, "\\\\SCANPC\\Reports");
     EXPECT_EQ(folders[0].userName, "");
     EXPECT_EQ(folders[0].password, "");
     EXPECT_EQ(folders[0].authType, "MFP_USER_CREDENTIALS");
@@ -167,6 +170,19 @@ TEST_F(SetUpPagesTest, AComputerSideFailureSkipsTheDeviceAndLeadsToError)
     EXPECT_FALSE(log->Contains("Calling ConfigureDevice()"));
     EXPECT_EQ(state.deviceResult, BREDE_FAILED);
     EXPECT_TRUE(device->Requests().empty());
+    // The library's reason, taken on the worker right after the failed call, reaches the page.
+    EXPECT_EQ(state.failureDetail, GetFailureDetail());
+    EXPECT_EQ(Prop(Shown(1), u"FailureDetail", PageProperty::InnerText), state.failureDetail.ToUtf8());
+}
+
+TEST_F(SetUpPagesTest, TheErrorPageShowsTheReasonForTheFailure)
+{
+    state.failureDetail = u"net usershare add: share name Reports is already a valid system user name\n"
+                          u"Fix: choose another folder name";
+    host.PressEscape();
+    RunPage(state, PageId::Error);
+    EXPECT_EQ(Prop(Shown(0), u"FailureDetail", PageProperty::InnerText),
+              "net usershare add: share name Reports is already a valid system user name\nFix: choose another folder name");
 }
 
 TEST_F(SetUpPagesTest, ADeviceSideFailureLeadsToError)
@@ -201,5 +217,10 @@ TEST_F(SetUpPagesTest, TheErrorPagesLinkOpensTheLogWithoutWaiting)
     host.Click(u"ButtonNext");
     EXPECT_EQ(RunPage(state, PageId::Error), platform::kPageOk);
     EXPECT_EQ(shell.opened, (std::vector<std::string>{"C:\\Tarrow.log", "C:\\Tarrow.log"}));
-    EXPECT_EQ(log->Lines(), std::vector<std::string>{"CFailureDlg::OnLinkLog(): ERROR: Could not open C:\\Tarrow.log"});
+    EXPECT_TRUE(log->HasLine("CFailureDlg::OnLinkLog(): ERROR: Could not open C:\\Tarrow.log"));
+    // The second time nothing opens it: the user is told where it is.
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].caption, "Information");
+    EXPECT_EQ(boxes.Shown()[0].text,
+              "The log file could not be opened. You can find it here:\n" + platform::DriveCRoot() + "/Tarrow.log");
 }

@@ -6,6 +6,10 @@
 #include "platform/core/ProcessLauncher.h"
 #include "wizard/NetworkLaunch.h"
 
+#include <chrono>
+#include <csignal>
+#include <thread>
+
 using namespace wizardflow;
 using discoverytest::kSupportedModel;
 using platform::PageProperty;
@@ -189,13 +193,14 @@ TEST_F(WelcomeTest, AnUnreadableDataFileLeadsToTheErrorPage)
     // A program that ends well without writing the data file.
     class SilentProgram : public platform::IProcessLauncher {
     public:
-        bool RunAndWait(const CString&, const CString& commandLine, int& exitCode) override
+        bool RunAndWait(const CString&, const CStringList& arguments, int& exitCode, platform::ChildStop*) override
         {
-            lines.push_back(commandLine.ToUtf8());
+            for (const CString& argument : arguments)
+                lines.push_back(argument.ToUtf8());
             exitCode = 0;
             return true;
         }
-        bool Start(const CString&, const CString&) override { return false; }
+        bool Start(const CString&, const CStringList&) override { return false; }
         std::vector<std::string> lines;
     } program;
     platform::ScopedService<platform::IProcessLauncher> use(program);
@@ -207,10 +212,78 @@ TEST_F(WelcomeTest, AnUnreadableDataFileLeadsToTheErrorPage)
     EscapeOn(u"Error");
     RunPage(state, PageId::Welcome);
 
-    EXPECT_EQ(program.lines, std::vector<std::string>{" -x 120 -y 80 -ipaddress \"192.168.1.20\""});
+    EXPECT_EQ(program.lines, (std::vector<std::string>{"-x", "120", "-y", "80", "-ipaddress", "192.168.1.20"}));
     EXPECT_EQ(state.accessState, u"DataFileError");
     EXPECT_EQ(host.PagesShown(), (std::vector<std::string>{"Welcome", "Error"}));
     EXPECT_FALSE(std::filesystem::exists(DataFile()));
+}
+
+TEST_F(WelcomeTest, TheCheckWorksOnItsOwnCopyAndThePageTakesTheResultsAfterItsMessage)
+{
+    // Looks at the page's state while the check runs: the worker must not be writing it.
+    class WatchingProgram : public platform::IProcessLauncher {
+    public:
+        explicit WatchingProgram(const WizardState& state) : m_state(state) {}
+        bool RunAndWait(const CString&, const CStringList& arguments, int& exitCode, platform::ChildStop*) override
+        {
+            pageText = m_state.ipText.ToUtf8();
+            address = arguments.GetAt(arguments.GetCount() - 1).ToUtf8();
+            exitCode = 1;
+            return true;
+        }
+        bool Start(const CString&, const CStringList&) override { return false; }
+        std::string pageText, address;
+
+    private:
+        const WizardState& m_state;
+    } program(state);
+    platform::ScopedService<platform::IProcessLauncher> use(program);
+    Check(u"radio-IPAddress", u"textbox-IPAddress", u"  127.0.0.5 ");
+    EscapeWhenNextIsEnabledAgain();
+    RunPage(state, PageId::Welcome);
+
+    EXPECT_EQ(program.pageText, "  127.0.0.5 ");
+    EXPECT_EQ(program.address, "127.0.0.5");
+    EXPECT_EQ(state.ipText, u"127.0.0.5");
+    EXPECT_EQ(state.accessState, u"TRUE");
+    EXPECT_EQ(state.networkExitCode, 1);
+}
+
+TEST_F(WelcomeTest, CancelAndEscapeEndARunningCheckAtOnce)
+{
+    // A TarrowNetwork that never answers; it tells its PID first.
+    const std::filesystem::path pidFile = module / "network.pid";
+    std::filesystem::remove(module / "TarrowNetwork");
+    std::ofstream(module / "TarrowNetwork") << "#!/bin/sh\necho $$ > " << pidFile << "\nexec sleep 30\n";
+    std::filesystem::permissions(module / "TarrowNetwork", std::filesystem::perms::owner_all);
+    // Runs inside the page's loop: the check's worker starts the program meanwhile.
+    auto started = [&](platform::MemoryPageWindow&) {
+        for (int n = 0; n < 500 && !std::filesystem::exists(pidFile); ++n)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    };
+
+    for (bool cancelButton : {true, false}) {
+        SCOPED_TRACE(cancelButton ? "Cancel" : "Esc");
+        std::filesystem::remove(pidFile);
+        Check(u"radio-IPAddress", u"textbox-IPAddress", u"127.0.0.5");
+        host.Then(started);
+        auto pressed = std::chrono::steady_clock::now();
+        if (cancelButton) {
+            host.Click(u"ButtonCancel");
+            host.WaitForPage(u"Cancel");
+        }
+        host.PressEscape();
+        RunPage(state, PageId::Welcome);
+        EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::seconds(1));
+        std::ifstream in(pidFile);
+        pid_t pid = 0;
+        in >> pid;
+        ASSERT_GT(pid, 0);
+        EXPECT_NE(kill(pid, 0), 0); // ended and reaped
+        EXPECT_TRUE(boxes.Shown().empty());
+        EXPECT_EQ(host.TimeOuts(), 0);
+    }
+    EXPECT_EQ(host.PagesShown(), (std::vector<std::string>{"Welcome", "Cancel", "Welcome"}));
 }
 
 TEST_F(WelcomeTest, AProgramThatCannotStartCountsAsADeviceNotReached)
@@ -223,8 +296,36 @@ TEST_F(WelcomeTest, AProgramThatCannotStartCountsAsADeviceNotReached)
     EXPECT_EQ(state.accessState, u"TRUE");
     EXPECT_EQ(state.networkExitCode, -1);
     EXPECT_TRUE(log->HasLine("LaunchNetworkProgram(): ERROR: Could not start " + module.string() +
-                             "\\TarrowNetwork.exe with -x 0 -y 0 -ipaddress \"127.0.0.5\""));
+                             "\\TarrowNetwork.exe with -x 0 -y 0 -ipaddress 127.0.0.5"));
     EXPECT_EQ(host.PagesShown(), std::vector<std::string>{"Welcome"});
+}
+
+TEST_F(WelcomeTest, AQuoteOrABlankInsideAnAddressIsRefusedBeforeAnythingRuns)
+{
+    const struct {
+        const char16_t* radio;
+        const char16_t* box;
+        const char16_t* text;
+        std::string message;
+    } cases[] = {
+        {u"radio-IPAddress", u"textbox-IPAddress", u" 127.0.0.2\" --scope 127.0.0.3", "Invalid IP Address. Please enter valid IP Address."},
+        {u"radio-HostName", u"textbox-HostName", u"a\"b", "Invalid Host Name. Please enter valid Host Name."},
+        {u"radio-MAC", u"textbox-MAC", u"02:00:7F 00:00:05 ", "Invalid MAC Address. Please enter valid MAC Address."},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.message);
+        ScriptedMessageBoxes shown;
+        Check(each.radio, each.box, each.text);
+        host.WaitForPage(u"Welcome");
+        host.PressEscape();
+        RunPage(state, PageId::Welcome);
+        ASSERT_EQ(shown.Shown().size(), 1u);
+        EXPECT_EQ(shown.Shown()[0].caption, "Error");
+        EXPECT_EQ(shown.Shown()[0].text, each.message);
+        EXPECT_EQ(Attribute(*host.Windows().back(), u"Overlay", u"className"), "<unset>");
+    }
+    EXPECT_EQ(NetworkRuns(), 0);
+    EXPECT_EQ(host.TimeOuts(), 0);
 }
 
 TEST_F(WelcomeTest, EmptyBoxesOrAnEmptyChosenBoxDoNothing)
@@ -269,7 +370,7 @@ TEST_F(WelcomeTest, ASearchWithAChoiceFillsTheBoxesOfTheNewWelcomePage)
     class ChoosingProgram : public platform::IProcessLauncher {
     public:
         explicit ChoosingProgram(std::filesystem::path file) : m_file(std::move(file)) {}
-        bool RunAndWait(const CString&, const CString&, int& exitCode) override
+        bool RunAndWait(const CString&, const CStringList&, int& exitCode, platform::ChildStop*) override
         {
             std::ofstream(m_file, std::ios::binary) << DataFileBytes({{u"SelectionStatus", u"1"},
                                                                       {u"IPAddress", u"127.0.0.5"},
@@ -278,7 +379,7 @@ TEST_F(WelcomeTest, ASearchWithAChoiceFillsTheBoxesOfTheNewWelcomePage)
             exitCode = 1; // the exit code of a search is not looked at
             return true;
         }
-        bool Start(const CString&, const CString&) override { return false; }
+        bool Start(const CString&, const CStringList&) override { return false; }
 
     private:
         std::filesystem::path m_file;

@@ -10,10 +10,13 @@ namespace {
 
 class RecordedStarts : public platform::IProcessLauncher {
 public:
-    bool RunAndWait(const CString&, const CString&, int&) override { return false; }
-    bool Start(const CString& programPath, const CString& commandLine) override
+    bool RunAndWait(const CString&, const CStringList&, int&, platform::ChildStop*) override { return false; }
+    bool Start(const CString& programPath, const CStringList& arguments) override
     {
-        starts.push_back(programPath.ToUtf8() + " | " + commandLine.ToUtf8());
+        std::string line = programPath.ToUtf8();
+        for (const CString& argument : arguments)
+            line += " | " + argument.ToUtf8();
+        starts.push_back(line);
         return answer;
     }
     std::vector<std::string> starts;
@@ -31,7 +34,7 @@ TEST(OpenTextFile, XdgOpenGetsTheFilesRealPathAsOneArgument)
     launcher.answer = false;
     EXPECT_FALSE(shell.OpenTextFile(u"/var/log/plain.log"));
     EXPECT_EQ(launcher.starts, (std::vector<std::string>{
-                                   "/usr/bin/xdg-open | \"" + platform::DriveCRoot() + "/My Logs/Tarrow.log\"",
+                                   "/usr/bin/xdg-open | " + platform::DriveCRoot() + "/My Logs/Tarrow.log",
                                    "/usr/bin/xdg-open | /var/log/plain.log",
                                }));
 }

@@ -1,4 +1,4 @@
-// Starting a program with a Windows command line, and the environment as the system reads it.
+// Starting a program with its arguments, and the environment as the system reads it.
 #include "platform/core/Environment.h"
 #include "platform/core/ProcessLauncher.h"
 #include "support/WaitFor.h"
@@ -17,6 +17,14 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+CStringList Arguments(std::initializer_list<const char16_t*> texts)
+{
+    CStringList list;
+    for (const char16_t* text : texts)
+        list.AddTail(text);
+    return list;
+}
 
 class ProcessLauncherTest : public ::testing::Test {
 protected:
@@ -48,24 +56,26 @@ protected:
 
 } // namespace
 
-TEST_F(ProcessLauncherTest, TheCommandLineIsSplitByTheWindowsRules)
+TEST_F(ProcessLauncherTest, EachArgumentReachesTheProgramAsItIs)
 {
     int exitCode = -5;
-    ASSERT_TRUE(launcher.RunAndWait(CString::FromUtf8(program.string()), u" -x 120 \"two words\" \"\" d\\\"e 0\"\"", exitCode));
+    ASSERT_TRUE(launcher.RunAndWait(CString::FromUtf8(program.string()),
+                                    Arguments({u"-x", u"two words", u"", u"d\\\"e", u"127.0.0.2\" --scope 127.0.0.3"}),
+                                    exitCode, nullptr));
     EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(Output(), "[-x][120][two words][][d\"e][0]");
+    EXPECT_EQ(Output(), "[-x][two words][][d\\\"e][127.0.0.2\" --scope 127.0.0.3]");
 }
 
 TEST_F(ProcessLauncherTest, AnExeNameFindsTheProgramWithoutItAndTheExitCodeComesBack)
 {
     setenv("CODE", "7", 1);
     int exitCode = -5;
-    ASSERT_TRUE(launcher.RunAndWait(CString::FromUtf8(folder.string()) + u"\\Network.exe", u"", exitCode));
+    ASSERT_TRUE(launcher.RunAndWait(CString::FromUtf8(folder.string()) + u"\\Network.exe", {}, exitCode, nullptr));
     EXPECT_EQ(exitCode, 7);
     EXPECT_EQ(Output(), "");
 
     exitCode = -5;
-    EXPECT_FALSE(launcher.RunAndWait(CString::FromUtf8(folder.string()) + u"\\Missing.exe", u"", exitCode));
+    EXPECT_FALSE(launcher.RunAndWait(CString::FromUtf8(folder.string()) + u"\\Missing.exe", {}, exitCode, nullptr));
     EXPECT_EQ(exitCode, -5);
 }
 
@@ -73,7 +83,7 @@ TEST_F(ProcessLauncherTest, AProgramEndedByASignalGivesOneHundredTwentyEightPlus
 {
     std::ofstream(program) << "#!/bin/sh\nkill -9 $$\n";
     int exitCode = -5;
-    ASSERT_TRUE(launcher.RunAndWait(CString::FromUtf8(program.string()), u"", exitCode));
+    ASSERT_TRUE(launcher.RunAndWait(CString::FromUtf8(program.string()), {}, exitCode, nullptr));
     EXPECT_EQ(exitCode, 128 + 9);
 }
 
@@ -82,7 +92,7 @@ TEST_F(ProcessLauncherTest, TheProgramGetsNoneOfThisProcesssOpenFiles)
     int inherited = open("/", O_RDONLY); // without O_CLOEXEC
     ASSERT_GE(inherited, 3);
     int exitCode = -5;
-    ASSERT_TRUE(launcher.RunAndWait(CString::FromUtf8(program.string()), u"a", exitCode));
+    ASSERT_TRUE(launcher.RunAndWait(CString::FromUtf8(program.string()), Arguments({u"a"}), exitCode, nullptr));
     close(inherited);
     EXPECT_EQ(Output(), "[a]");
 }
@@ -114,10 +124,10 @@ TEST(Environment, NamesCompareWithoutLetterCaseAndHomeDriveIsTheHomeFolder)
 TEST_F(ProcessLauncherTest, AStartedProgramRunsOnWithoutBeingWaitedFor)
 {
     std::ofstream(program) << "#!/bin/sh\nsleep 0.2\necho ran > \"$OUT\"\n";
-    ASSERT_TRUE(launcher.Start(CString::FromUtf8(program.string()), u""));
+    ASSERT_TRUE(launcher.Start(CString::FromUtf8(program.string()), {}));
     EXPECT_FALSE(fs::exists(output)); // Start returned before the program's end
     EXPECT_TRUE(WaitFor([&] { return Output() == "ran\n"; }));
-    EXPECT_FALSE(launcher.Start(CString::FromUtf8(folder.string()) + u"\\Missing.exe", u""));
+    EXPECT_FALSE(launcher.Start(CString::FromUtf8(folder.string()) + u"\\Missing.exe", {}));
 }
 
 TEST(Environment, WithoutHomeTheAccountDatabaseNamesTheHomeFolder)
