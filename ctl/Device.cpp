@@ -3,11 +3,8 @@
 #include "ctl/Console.h"
 #include "ctl/ExitCodes.h"
 
-#include "common/data/DataFile.h"
 #include "frontend/Blanks.h"
 #include "library/Quillet_Library.h"
-#include "platform/core/Paths.h"
-#include "platform/core/RunFolder.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
 
@@ -76,11 +73,7 @@ int FindDevice(const DeviceName& device, FoundDevice& found)
     }
     AddressAnswer answer = ReadAddressAnswer(exitCode, device.mode, device.address);
     if (answer.accessState == u"DataFileError") {
-        const std::string path = platform::ToPosixPathOrMissing(DataFilePath());
-        Error(path.empty() ? "there is no private folder for this run's data file: " +
-                                 Utf8(platform::RunFolderFailure())
-              : exitCode == kDataFileNotWritten ? "TarrowNetwork could not write its data file " + path
-                                                : "could not read what TarrowNetwork found (" + path + ")");
+        Error(Utf8(DataFileProblem(exitCode)));
         return kExitFailed;
     }
     if (answer.accessState != u"FALSE") {

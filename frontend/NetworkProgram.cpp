@@ -6,6 +6,7 @@
 #include "common/log/ProgramLog.h"
 #include "platform/core/CommandLine.h"
 #include "platform/core/Paths.h"
+#include "platform/core/RunFolder.h"
 #include "platform/core/ProcessLauncher.h"
 #include "platform/core/Services.h"
 
@@ -103,6 +104,17 @@ AddressAnswer ReadAddressAnswer(int exitCode, NetworkMode mode, const CString& a
     }
     answer.accessState = ValueOf(u"PrinterAccessError");
     return answer;
+}
+
+CString DataFileProblem(int exitCode)
+{
+    const CString path = DataFilePath();
+    if (path.IsEmpty())
+        return u"There is no private folder for this run's data file: " + platform::RunFolderFailure();
+    const CString shown = CString::FromUtf8(platform::ToPosixPathOrMissing(path));
+    if (exitCode == kDataFileNotWritten)
+        return u"TarrowNetwork could not write its data file " + shown + u".";
+    return u"What TarrowNetwork found could not be read from " + shown + u".";
 }
 
 DeviceChoice ReadDeviceChoice()

@@ -34,6 +34,11 @@ struct AddressAnswer {
 // run that could not write its data file (kDataFileNotWritten) gives "DataFileError".
 AddressAnswer ReadAddressAnswer(int exitCode, NetworkMode mode, const CString& address);
 
+// Why a run's data file gave no answer ("DataFileError"), in plain words with the file's path:
+// TarrowNetwork could not write it (exitCode kDataFileNotWritten), it could not be read, or no
+// private run folder could be made for it.
+CString DataFileProblem(int exitCode);
+
 // The device chosen in a search (List mode); chosen is false when none was (no data file, or the
 // search ended without a choice).
 struct DeviceChoice {

@@ -89,7 +89,8 @@ void DeviceCheck::ApplyTo(WizardState& state) const
 {
     for (CString WizardState::*text : {&WizardState::ipText, &WizardState::hostText, &WizardState::macText,
                                        &WizardState::lastIp, &WizardState::lastHost, &WizardState::lastMac,
-                                       &WizardState::deviceIp, &WizardState::modelName, &WizardState::accessState})
+                                       &WizardState::deviceIp, &WizardState::modelName, &WizardState::accessState,
+                                       &WizardState::failureDetail})
         state.*text = m_state.*text;
     for (int WizardState::*number : {&WizardState::feature, &WizardState::proceed, &WizardState::failed,
                                      &WizardState::networkExitCode})

@@ -5,6 +5,8 @@ namespace {
 void TakeAddressAnswer(WizardState& state, const AddressAnswer& answer)
 {
     state.accessState = answer.accessState;
+    if (answer.accessState == u"DataFileError")
+        state.failureDetail = DataFileProblem(state.networkExitCode);
     if (answer.accessState == u"TRUE" || answer.accessState == u"DataFileError")
         return; // nothing was read: what the state held stays
     state.deviceIp = answer.deviceIp;

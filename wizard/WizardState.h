@@ -16,7 +16,8 @@ struct WizardState : PageContext {
     CBaseDlg* activePage = nullptr;         // that page
     int networkExitCode = 0;                // exit code of the last TarrowNetwork run
     int failed = 0;                         // 0 the last set-up step succeeded, 1 it failed
-    CString failureDetail;                  // why ConfigureComputer failed (GetFailureDetail), or empty
+    CString failureDetail;                  // why ConfigureComputer failed (GetFailureDetail) or the data
+                                            // file gave no answer (DataFileProblem), or empty
     CString ipText, hostText, macText;      // the Welcome page's address boxes
     CString lastIp, lastHost, lastMac;      // addresses of the last usable TarrowNetwork answer
     CString computerName;

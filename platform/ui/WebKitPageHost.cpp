@@ -5,6 +5,7 @@
 // property helpers and reports every click on an element with an id through one script-message
 // channel. All views are related to one hidden anchor view, so the pages of a run share one web
 // process (a new page loads in tens of milliseconds instead of hundreds).
+#include "PageScheme.h"
 #include "PageWindowTesting.h"
 #include "UiThread.h"
 
@@ -188,13 +189,11 @@ public:
 
     int Navigate(const CString& filePath) override
     {
-        auto path = ToPosixPath(filePath);
-        gchar* uri = path ? g_filename_to_uri(path->c_str(), nullptr, nullptr) : nullptr;
-        if (!uri)
+        const std::string uri = PageUri(filePath);
+        if (uri.empty())
             return 0;
         m_load = Load::Loading;
-        webkit_web_view_load_uri(m_view, uri);
-        g_free(uri);
+        webkit_web_view_load_uri(m_view, uri.c_str());
         return 1;
     }
 
@@ -427,6 +426,7 @@ Shared* TheShared()
 {
     static Shared* shared = [] {
         auto* s = new Shared; // lives for the process, as the web process does
+        RegisterPageScheme(webkit_web_context_get_default());
         s->content = webkit_user_content_manager_new();
         webkit_user_content_manager_add_script(
             s->content, webkit_user_script_new(kPageScript, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,

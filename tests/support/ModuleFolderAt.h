@@ -13,13 +13,18 @@
 
 class ModuleFolderAt : public platform::ISystemInfo {
 public:
-    explicit ModuleFolderAt(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+    // The run folder is the module folder unless one of its own is given.
+    explicit ModuleFolderAt(std::filesystem::path folder, std::filesystem::path runFolder = {})
+        : m_folder(std::move(folder)), m_runFolder(runFolder.empty() ? m_folder : std::move(runFolder))
+    {
+    }
     bool GetComputerName(CString& name) override { return platform::ISystemInfo::Default().GetComputerName(name); }
     CString GetModuleFolder() override { return CString::FromUtf8(m_folder.string()); }
-    CString GetRunFolder() override { return GetModuleFolder(); }
+    CString GetRunFolder() override { return CString::FromUtf8(m_runFolder.string()); }
 
 private:
     std::filesystem::path m_folder;
+    std::filesystem::path m_runFolder;
 };
 
 // Makes the folder this run's folder for the programs the test starts as well (TarrowNetwork

@@ -116,19 +116,20 @@ TEST_F(ProgramTest, ListModeWritesTheDeviceListAndNoDataFile)
     EXPECT_NE(std::string::npos, FileBytes(DeviceListPath()).find(std::string("v\0a\0r\0 \0d\0e\0v\0i\0c\0e\0C\0o\0u\0n\0t\0=\0001\0", 34)));
     EXPECT_FALSE(std::filesystem::exists(DataFilePath()));
 
+    // A list that cannot be written is no answer.
     std::filesystem::remove_all(module.folder / "js");
-    EXPECT_EQ(0, Run(""));
+    EXPECT_EQ(2, Run(""));
     EXPECT_TRUE(log->HasLine("SaveDiscoveredDevices() couldn't open NtwkDevList.js for appending."));
 }
 
 // A folder in the data file's place is no data file: its keys cannot be written, which is logged,
-// and the check's own result stands.
+// and the run ends with the data file's failure rather than the check's success.
 TEST_F(ProgramTest, ADataFileThatIsAFolderTakesTheCannotBeOpenedPath)
 {
     SnmpAgent agent;
     ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
     std::filesystem::create_directory(DataFilePath());
-    EXPECT_EQ(0, Run("-macaddress 02:00:7F:00:00:05"));
+    EXPECT_EQ(2, Run("-macaddress 02:00:7F:00:00:05"));
     EXPECT_TRUE(log->HasLine("Network: CWriteXML::WriteElement(): ERROR :Unable to open settings file."));
     EXPECT_TRUE(std::filesystem::is_directory(DataFilePath()));
 }

@@ -187,7 +187,12 @@ TEST_F(WebKitFixture, TheWholeSetUpOnTheRealPages)
     setenv("LD_LIBRARY_PATH", TARROW_PAGES_BIN_DIR, 1);
     setenv("VESPER_SCOPE", "127.0.0.66", 1);
     setenv("VESPER_TIMEOUT_MS", "200", 1);
-    ModuleFolderAt moduleFolder(module);
+    // The data files go to a run folder of their own, where TarrowNetwork writes too and from
+    // where the pages read them.
+    const fs::path run = module.parent_path() / "run";
+    fs::create_directories(run / "js");
+    ASSERT_TRUE(UseAsRunFolder(run));
+    ModuleFolderAt moduleFolder(module, run);
     platform::ScopedService<platform::ISystemInfo> useModule(moduleFolder);
     state.moduleFolder = CString::FromUtf8(module.string());
     state.languageCode = u"ENWW";
