@@ -1,19 +1,21 @@
-// tarrowctl as desktop users run it: the programs started by accounts that are not root, with
-// homes others cannot enter, against Debian's own Samba configuration. Every set-up either works
-// until a scan lands, or fails before anything is made with the reason and its fix.
+// tarrowctl as desktop users run it: the programs, in a folder the users cannot write, started by
+// accounts that are not root, with homes others cannot enter, against Debian's own Samba
+// configuration. Every set-up either works until a scan lands, or fails before anything is made
+// with the reason and its fix.
 #include "CtlFixture.h"
 
 #include "ctl/ExitCodes.h"
 #include "support/SambaFixture.h"
 
-#include <pwd.h>
-#include <unistd.h>
 
 using namespace ctltest;
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// The built programs, in a folder that belongs to root: the users run them as installed ones.
+const std::string kTarrowctl = (fs::path(TARROW_NETWORK_PROGRAM).parent_path() / "tarrowctl").string();
 
 class DesktopUsersTest : public CtlTest {
 protected:
@@ -28,31 +30,13 @@ protected:
         device->SetNameTable({{computer.ToUtf8(), "127.0.0.1"}});
     }
 
-    // A desktop user with the programs in a folder of its own: the programs write their data
-    // files beside themselves.
-    SambaFixture::Account Desktop(bool inSambashare = true)
-    {
-        SambaFixture::Account account = samba.AddDesktopAccount(inSambashare);
-        if (account.name.empty())
-            return account;
-        const fs::path programs = fs::path(account.home) / "programs";
-        fs::create_directories(programs / "js");
-        const fs::path built = fs::path(TARROW_NETWORK_PROGRAM).parent_path();
-        for (const char* file : {"tarrowctl", "TarrowNetwork", "libQuillet_Library.so", "libtarrow_platform.so",
-                                 "libvespersdk.so"})
-            fs::copy_file(built / file, programs / file);
-        passwd* entry = getpwnam(account.name.c_str());
-        for (const auto& path : {programs, programs / "js"})
-            if (!entry || chown(path.c_str(), entry->pw_uid, entry->pw_gid) != 0)
-                return {};
-        return account;
-    }
+    SambaFixture::Account Desktop(bool inSambashare = true) { return samba.AddDesktopAccount(inSambashare); }
 
     // tarrowctl add run by the account, with the password on standard input.
     platform::ProgramResult Add(const SambaFixture::Account& by, const std::vector<std::string>& extra,
                                 const std::string& password)
     {
-        std::vector<std::string> command{by.home + "/programs/tarrowctl", "add", "127.0.0.5", "--password-stdin"};
+        std::vector<std::string> command{kTarrowctl, "add", "127.0.0.5", "--password-stdin"};
         command.insert(command.end(), extra.begin(), extra.end());
         return samba.RunAs(by, command, password + "\n");
     }
@@ -152,8 +136,24 @@ TEST_F(DesktopUsersTest, DoctorRunByTheUserSkipsWhatNeedsRoot)
     ASSERT_FALSE(alice.name.empty());
     ASSERT_EQ(Add(alice, {"--name", "Scans"}, alice.password).exitCode, kExitOk);
     const platform::ProgramResult run =
-        samba.RunAs(alice, {alice.home + "/programs/tarrowctl", "doctor", "--share", "Scans"});
+        samba.RunAs(alice, {kTarrowctl, "doctor", "--share", "Scans"});
     EXPECT_NE(run.output.find("skipped samba-account: needs root (run: sudo tarrowctl doctor)\n"), std::string::npos)
         << run.output;
     EXPECT_EQ(run.output.find(" has no Samba password"), std::string::npos) << run.output;
+}
+
+TEST_F(DesktopUsersTest, ADataFileThatCannotBeWrittenIsSaidAsSuch)
+{
+    SambaFixture::Account alice = Desktop();
+    ASSERT_FALSE(alice.name.empty());
+    // A run folder of alice's own that she cannot write into.
+    const std::string run = alice.home + "/run";
+    ASSERT_EQ(samba.RunAs(alice, {"/bin/mkdir", "-m", "0500", run}).exitCode, 0);
+    platform::ProgramResult check =
+        samba.RunAs(alice, {"/usr/bin/env", "TARROW_RUN_DIR=" + run, kTarrowctl, "check", "127.0.0.5"});
+    EXPECT_EQ(check.exitCode, kExitFailed);
+    EXPECT_NE(check.output.find("tarrowctl: error: TarrowNetwork could not write its data file " + run +
+                                "/tarrow.data.\n"),
+              std::string::npos)
+        << check.output;
 }
