@@ -148,3 +148,17 @@ TEST_F(NetworkLogonTest, AnotherDomainsAccountThatALocalOneShadowsIsWarnedOf)
     EXPECT_EQ(boxes.nextDisabledWhileShown, std::vector<std::string>{"disabled"});
     EXPECT_EQ(Prop(Page(), u"ButtonNext", PageProperty::Disabled), "");
 }
+
+TEST_F(NetworkLogonTest, AnAccountWithoutASambaPasswordIsRefusedWithMessage134)
+{
+    // Debian's Samba would let it in as a guest, which can write nowhere.
+    SambaFixture::Account unixOnly = samba.AddAccount(false);
+    ASSERT_FALSE(unixOnly.name.empty());
+    Enter(computer, CString::FromUtf8(unixOnly.name), u"any password");
+    Run(false);
+    EXPECT_EQ(host.PagesShown(), std::vector<std::string>{"UserCredentials"});
+    EXPECT_TRUE(log->HasLine("LogonUser() has failed with error code : 1317"));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, kUnknownUser);
+    EXPECT_EQ(Page().focus, u"textbox-Password");
+}
