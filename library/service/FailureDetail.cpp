@@ -47,9 +47,11 @@ struct Cause {
 
 constexpr Cause kCauses[] = {
     {"do not have permission", JoinSambashare},
+    {"cannot be opened by this account", JoinSambashare},
     {"cannot create tmp file", JoinSambashare},
     {"is already a valid system user name", ChooseAnotherName},
     {"currently disabled", SwitchUsersharesOn},
+    {"usershare max shares = 0", SwitchUsersharesOn},
     {"maximum number of allowed usershares", MakeRoomForAShare},
 };
 

@@ -3,7 +3,9 @@
 #include "RunProgram.h"
 #include "SambaConfig.h"
 #include "ShareListing.h"
+#include "SambaSettings.h"
 #include "ShareName.h"
+#include "UsershareFolder.h"
 #include "platform/core/Paths.h"
 #include "platform/core/Services.h"
 #include "platform/fs/WinErrors.h"
@@ -33,10 +35,6 @@ constexpr std::pair<const char*, int> kNetMessages[] = {
     {"cannot stat path", kNerrUnknownDevDir},
     {"is not a directory", kNerrUnknownDevDir},
 };
-
-// What `net usershare info` says of a share file whose folder the caller cannot see (another
-// user's share in a folder this user cannot enter): the share is there, its folder unknown.
-constexpr const char* kUnreadableShareFile = "is not a well formed usershare file";
 
 // With a [homes] section Samba serves every account's home folder under the account's name, so
 // it refuses a usershare of that name; these are its words for it.
@@ -113,36 +111,23 @@ struct FoundShare {
 
 FoundShare FindInConfiguration(const std::string& name)
 {
-    std::vector<std::string> arguments{kTestparmProgram, "-s"};
-    if (std::string config = SambaConfigPath(); !config.empty())
-        arguments.push_back(config);
-    ProgramResult run = RunTool(std::move(arguments));
-    // testparm also lists the configuration when it finds fault with it (exit status 1).
-    if (!run.started || run.timedOut)
-        return {ToolFailure(run), {}, {}};
-    auto sections = ReadShareSections(run.output, kTestparmSeparator);
-    if (const ShareSection* found = FindShareSection(sections, name))
+    const SambaSettings settings = CurrentSambaSettings();
+    if (!settings.read)
+        return {settings.error, {}, {}};
+    if (const ShareSection* found = FindShareSection(settings.shares, name))
         return {kErrorSuccess, *found, {}};
     // The account's home folder is served under this name: the name is taken.
-    if (FindShareSection(sections, "homes") && IsAccountName(name))
+    if (FindShareSection(settings.shares, "homes") && IsAccountName(name))
         return {kErrorSuccess, ShareSection{name, "", "", ""}, HomesRefusal(name)};
     return {};
 }
 
-// Asks for the one name rather than listing every share: a listing fails as a whole when one
-// share of another user lies in a folder this user cannot enter, while a share asked for by
-// name is read on its own. Samba matches the name without regard to case.
 FoundShare FindInUsershares(const std::string& name)
 {
-    // --long shows the usershares of every user, not only the caller's.
-    ProgramResult run = RunNet({"info", "--long"}, {name});
-    if (run.exitCode != 0) {
-        if (run.output.find(kUnreadableShareFile) != std::string::npos)
-            return {kErrorSuccess, ShareSection{name, "", "", ""}, {}};
-        return {ToolFailure(run), {}, Message(run)};
-    }
-    auto sections = ReadShareSections(run.output, kUsershareSeparator);
-    if (const ShareSection* found = FindShareSection(sections, name))
+    UsershareListing listing = CurrentUsershares();
+    if (listing.error)
+        return {listing.error, {}, listing.refusal};
+    if (const ShareSection* found = FindShareSection(listing.shares, name))
         return {kErrorSuccess, *found, {}};
     return {};
 }

@@ -234,7 +234,8 @@ TEST_F(ConfigureComputerFailureTest, SambasRefusalsComeWithTheirFix)
         "ERROR: CSharedFolder::CreateSharedDirectory(): No share can be made for " + account.name +
             ": NetShareGetInfo() returned 50"}));
     EXPECT_EQ(cSharedFolder.m_csFailureDetail.ToUtf8(),
-              "net usershare: usershares are currently disabled\nFix: switch usershares on: add \"usershare max "
+              "usershares are switched off in the Samba configuration (usershare max shares = 0)\nFix: switch "
+              "usershares on: add \"usershare max "
               "shares = 100\" to [global] in " + samba.ConfigPath() + ", then run: sudo systemctl restart smbd");
     EXPECT_FALSE(fs::exists(OnDriveC("Scans/Reports")));
 

@@ -4,6 +4,7 @@
 #include "platform/fs/WinErrors.h"
 #include "platform/security/Accounts.h"
 #include "platform/shares/SambaConfig.h"
+#include "platform/shares/SambaSettings.h"
 #include "support/PrivateHostName.h"
 
 #include <pwd.h>
@@ -105,10 +106,10 @@ TEST_F(SambaSharesTest, FailuresToShareAreToldApart)
 
     EXPECT_EQ(shares.LastRefusal(), u"");
 
-    // Usershares switched off: Samba's words are kept.
+    // Usershares switched off: the reason is said.
     ASSERT_TRUE(samba.SetGlobal("usershare max shares = 0"));
     EXPECT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), platform::kErrorNotSupported);
-    EXPECT_EQ(shares.LastRefusal(), u"net usershare: usershares are currently disabled");
+    EXPECT_EQ(shares.LastRefusal(), u"usershares are switched off in the Samba configuration (usershare max shares = 0)");
     EXPECT_EQ(shares.GetShareInfo(u"Reports"), platform::kErrorNotSupported);
 }
 
@@ -141,18 +142,21 @@ TEST_F(SambaSharesTest, EachMessageOfTheToolGivesItsNumber)
         // What a tool wrote before it was killed is no answer.
         {platform::ProgramResult{true, true, -1, "cannot stat path /x"}, platform::kErrorGenFailure},
     };
+    ASSERT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), 0);
     ScriptedPrograms programs;
     for (const auto& [run, expected] : cases) {
         programs.results[platform::kNetProgram] = run;
-        EXPECT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), expected) << run.output;
-        EXPECT_EQ(shares.GetShareInfo(u"Reports"), expected) << run.output;
+        EXPECT_EQ(shares.AddShare(u"Other", CString::FromUtf8(other)), expected) << run.output;
         EXPECT_EQ(shares.SetShareAccess(u"Reports", u"S-1-22-1-4242"), expected) << run.output;
         EXPECT_EQ(shares.DeleteShare(u"Reports"), expected) << run.output;
     }
+    // Nothing runs net to ask about a share: Samba's folder is read.
+    EXPECT_EQ(shares.GetShareInfo(u"Reports"), 0);
     // testparm that cannot answer leaves the question open.
     programs.results.erase(platform::kNetProgram);
     for (const auto& run : {NotStarted(), TimedOut()}) {
         programs.results[platform::kTestparmProgram] = run;
+        platform::ForgetSambaSettings();
         EXPECT_EQ(shares.GetShareInfo(u"Reports"), platform::kErrorGenFailure);
         EXPECT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), platform::kErrorGenFailure);
     }

@@ -8,6 +8,7 @@
 #include "platform/core/SystemErrors.h"
 #include "platform/shares/RunProgram.h"
 #include "platform/shares/SambaConfig.h"
+#include "platform/shares/SambaSettings.h"
 #include "platform/ui/MessageBoxes.h"
 
 using namespace credentialstest;
@@ -18,7 +19,11 @@ namespace {
 // testparm answers with the port given; every other program runs.
 class PortFromTestparm : public platform::IProgramRunner {
 public:
-    explicit PortFromTestparm(std::string ports) : m_ports(std::move(ports)), m_use(*this) {}
+    explicit PortFromTestparm(std::string ports) : m_ports(std::move(ports)), m_use(*this)
+    {
+        platform::ForgetSambaSettings();
+    }
+    ~PortFromTestparm() override { platform::ForgetSambaSettings(); }
     platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input,
                                 int timeoutMilliseconds) override
     {
@@ -27,7 +32,7 @@ public:
         platform::ProgramResult result;
         result.started = true;
         result.exitCode = 0;
-        result.output = "Load smb config files from x\nLoaded services file OK.\n\n" + m_ports + "\n";
+        result.output = "Load smb config files from x\nLoaded services file OK.\n\n[global]\n\tsmb ports = " + m_ports + "\n";
         return result;
     }
 

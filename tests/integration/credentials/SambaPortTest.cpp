@@ -46,13 +46,15 @@ TEST_P(SambaPort, IsTheFirstPortThatTestparmReads)
     testparm.result.exitCode = GetParam().exitCode;
     testparm.result.output = GetParam().output;
     EXPECT_EQ(platform::SambaServerPort(), GetParam().port);
+    // Asked again, the configuration that did not change is not read again.
+    EXPECT_EQ(platform::SambaServerPort(), GetParam().port);
     ASSERT_EQ(testparm.runs.size(), 1u);
-    EXPECT_EQ(testparm.runs[0], (std::vector<std::string>{"/usr/bin/testparm", "-s", "--parameter-name=smb ports",
-                                                          "/tmp/private/smb.conf"}));
+    EXPECT_EQ(testparm.runs[0], (std::vector<std::string>{"/usr/bin/testparm", "-s", "-v", "/tmp/private/smb.conf"}));
     unsetenv(platform::kSambaConfigVariable);
 }
 
-const std::string kPreamble = "Load smb config files from /tmp/private/smb.conf\nLoaded services file OK.\n\n";
+const std::string kPreamble = "Load smb config files from /tmp/private/smb.conf\nLoaded services file OK.\n\n"
+                              "# Global parameters\n[global]\n\tserver role = standalone server\n\tsmb ports = ";
 
 INSTANTIATE_TEST_SUITE_P(Credentials, SambaPort, ::testing::Values(
     PortCase{"TwoPorts", 0, kPreamble + "1445 139\n", 1445},
@@ -67,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(Credentials, SambaPort, ::testing::Values(
     PortCase{"HighestPort", 0, kPreamble + "65535\n", 65535},
     PortCase{"OneAboveTheHighest", 0, kPreamble + "65536\n", 445},
     PortCase{"TooLarge", 0, kPreamble + "70000\n", 445},
-    PortCase{"Empty", 0, "", 445}),
+    PortCase{"Empty", 0, "", 445},
+    PortCase{"InAnotherSection", 0, "[global]\n\tserver role = standalone server\n[homes]\n\tsmb ports = 1445\n", 445}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SambaPortOfAFile, IsReadByTheRealTestparm)

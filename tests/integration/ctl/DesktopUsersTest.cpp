@@ -108,10 +108,8 @@ TEST_F(DesktopUsersTest, WhatSambaRefusesIsToldWithItsFixAndNothingIsMade)
     platform::ProgramResult notMember = Add(outsider, {"--name", "Scans"}, outsider.password);
     EXPECT_EQ(notMember.exitCode, kExitFailed);
     EXPECT_NE(notMember.output.find("tarrowctl: error: the folder could not be set up on this computer:\n"
-                                    "net usershare: cannot open usershare directory " + samba.Root() +
-                                    "/usershares. Error Permission denied\nYou do not have permission to create a "
-                                    "usershare. Ask your administrator to grant you permissions to create a share.\n"
-                                    "Fix: add the account " + outsider.name + " to group sambashare (sudo usermod "
+                                    "the usershare folder " + samba.Root() + "/usershares cannot be opened by this "
+                                    "account: Permission denied\nFix: add the account " + outsider.name + " to group sambashare (sudo usermod "
                                     "-aG sambashare " + outsider.name + "), then log out and in again\n"),
               std::string::npos)
         << notMember.output;
