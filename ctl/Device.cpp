@@ -3,7 +3,10 @@
 #include "ctl/Console.h"
 #include "ctl/ExitCodes.h"
 
+#include "common/data/CWriteXML.h"
 #include "frontend/Blanks.h"
+#include "network/AddressCheck.h"
+#include "network/DiscoveryLibrary.h"
 #include "library/Quillet_Library.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
@@ -65,22 +68,30 @@ bool DeviceFromArguments(const Arguments& args, std::vector<std::string>& positi
 int FindDevice(const DeviceName& device, FoundDevice& found)
 {
     Progress("looking for the device " + Utf8(device.address));
-    const CString moduleFolder = platform::Use<platform::ISystemInfo>().GetModuleFolder();
-    int exitCode = RunNetworkProgram(moduleFolder, NetworkArguments(0, 0, device.mode, device.address), nullptr);
-    if (exitCode == -1) {
-        Error("could not start TarrowNetwork from " + Utf8(moduleFolder));
-        return kExitUnreachable;
-    }
-    AddressAnswer answer = ReadAddressAnswer(exitCode, device.mode, device.address);
-    if (answer.accessState == u"DataFileError") {
-        Error(Utf8(DataFileProblem(exitCode)));
-        return kExitFailed;
-    }
-    if (answer.accessState != u"FALSE") {
+    // The discovery program's own check, in this process: the same answers and log lines without
+    // starting a program or writing a data file.
+    static constexpr std::pair<NetworkMode, AddressKind> kKinds[] = {
+        {NetworkMode::IPAddress, AddressKind::IPAddress},
+        {NetworkMode::HostName, AddressKind::HostName},
+        {NetworkMode::MACAddress, AddressKind::MACAddress},
+    };
+    AddressKind kind = AddressKind::IPAddress;
+    for (const auto& [mode, each] : kKinds)
+        if (mode == device.mode)
+            kind = each;
+    NetworkState state;
+    CWriteXML answers;
+    Discovery().Startup(1);
+    const int result = RunAddressCheck(state, answers, kind, device.address, false);
+    Discovery().Shutdown(1);
+    if (result != 0 || answers.Value(u"PrinterAccessError") != u"FALSE") {
         Error("no device answers at " + Utf8(device.address));
         return kExitUnreachable;
     }
-    found = {answer.deviceIp, answer.modelName};
+    const CString foundAt = kind == AddressKind::HostName  ? answers.Value(u"IPAddressFromHost")
+                            : kind == AddressKind::MACAddress ? answers.Value(u"IPAddressFromMAC")
+                                                              : device.address;
+    found = {foundAt, answers.Value(u"PrinterModelName")};
     Progress("found " + Utf8(found.modelName) + " at " + Utf8(found.ipAddress));
     return kExitOk;
 }

@@ -1,5 +1,5 @@
-// The device a subcommand works on: named by IP address, --host NAME or --mac MAC, found through
-// TarrowNetwork as the wizard finds it, then asked whether it can scan to a folder.
+// The device a subcommand works on: named by IP address, --host NAME or --mac MAC, found by the
+// address check that TarrowNetwork makes for the wizard, then asked whether it can scan to a folder.
 #pragma once
 
 #include "ctl/Arguments.h"
@@ -22,8 +22,8 @@ struct FoundDevice {
     CString modelName;
 };
 
-// Runs TarrowNetwork's address check. kExitOk with the device, kExitUnreachable when it did not
-// answer or the program could not be run, kExitFailed when its answer could not be read.
+// Makes the discovery program's address check in this process. kExitOk with the device,
+// kExitUnreachable when it did not answer.
 int FindDevice(const DeviceName& device, FoundDevice& found);
 
 // What GetSupportedFeatures answered, in words.

@@ -15,7 +15,7 @@
 namespace {
 
 // The calls and texts in which the three checks differ.
-struct AddressKind {
+struct AddressRules {
     int (IDiscoveryLibrary::*isValid)(const char*);
     int (*discover)(const char*);
     const char16_t* validityCall;
@@ -36,14 +36,14 @@ int DiscoverIP(const char* address) { return Discovery().DiscoverIP(address, 0, 
 int DiscoverHostName(const char* name) { return Discovery().DiscoverHostName(name, "", 0, 0); }
 int DiscoverMAC(const char* mac) { return Discovery().DiscoverMAC(mac, "", 0, 0); }
 
-const AddressKind kIPAddress{&IDiscoveryLibrary::IsValidIPAddress, DiscoverIP, u"Vesper_isValidIPAddress(",
+const AddressRules kIPAddress{&IDiscoveryLibrary::IsValidIPAddress, DiscoverIP, u"Vesper_isValidIPAddress(",
                              u" is not a Valid IP Address", 134, u"ERROR: Network IP ", 137,
                              u" Network IP Found.", true, nullptr, false};
-const AddressKind kHostName{&IDiscoveryLibrary::IsValidIPHostname, DiscoverHostName, u"Vesper_isValidIPHostname(",
+const AddressRules kHostName{&IDiscoveryLibrary::IsValidIPHostname, DiscoverHostName, u"Vesper_isValidIPHostname(",
                             u" is not a Valid HostName", 135, u"ERROR: Hostname ", 138,
                             u"Success Hostname Found.", false,
                             u"Memory allocation error --> psIPAddress == NULL.", true};
-const AddressKind kMACAddress{&IDiscoveryLibrary::IsValidMACAddress, DiscoverMAC, u"Vesper_isValidMACAddress(",
+const AddressRules kMACAddress{&IDiscoveryLibrary::IsValidMACAddress, DiscoverMAC, u"Vesper_isValidMACAddress(",
                               u" Not a Valid MACAddress", 136, u"ERROR: MAC Address ", 139,
                               u"Success MACAddress Found.", false,
                               u"Memory allocation error --> psMACAddress == NULL.", false};
@@ -79,8 +79,8 @@ bool ReadIPAddress(int index, CString& ipAddress)
 
 class AddressCheckRun {
 public:
-    AddressCheckRun(NetworkState& state, CWriteXML& dataFile, const AddressKind& kind)
-        : m_state(state), m_dataFile(dataFile), m_kind(kind)
+    AddressCheckRun(NetworkState& state, CWriteXML& dataFile, const AddressRules& kind, bool tellUser)
+        : m_state(state), m_dataFile(dataFile), m_kind(kind), m_tellUser(tellUser)
     {
     }
 
@@ -146,7 +146,8 @@ public:
 private:
     int Fail(unsigned message)
     {
-        ShowMessageBox(message);
+        if (m_tellUser)
+            ShowMessageBox(message);
         m_dataFile.SetValue(u"PrinterAccessError", u"TRUE");
         return 1;
     }
@@ -159,7 +160,8 @@ private:
 
     NetworkState& m_state;
     CWriteXML& m_dataFile;
-    const AddressKind& m_kind;
+    const AddressRules& m_kind;
+    bool m_tellUser;
 };
 
 } // namespace
@@ -167,15 +169,50 @@ private:
 int CAddressCheck::ValidateIPAddress(const CString& address, int attempt)
 {
     CString unused;
-    return AddressCheckRun(m_state, m_dataFile, kIPAddress).Run(address, unused, attempt);
+    return AddressCheckRun(m_state, m_dataFile, kIPAddress, m_tellUser).Run(address, unused, attempt);
 }
 
 int CAddressCheck::ValidateHostName(const CString& hostName, CString& ipAddress, int attempt)
 {
-    return AddressCheckRun(m_state, m_dataFile, kHostName).Run(hostName, ipAddress, attempt);
+    return AddressCheckRun(m_state, m_dataFile, kHostName, m_tellUser).Run(hostName, ipAddress, attempt);
 }
 
 int CAddressCheck::ValidateMACAddress(const CString& macAddress, CString& ipAddress, int attempt)
 {
-    return AddressCheckRun(m_state, m_dataFile, kMACAddress).Run(macAddress, ipAddress, attempt);
+    return AddressCheckRun(m_state, m_dataFile, kMACAddress, m_tellUser).Run(macAddress, ipAddress, attempt);
+}
+
+int RunAddressCheck(NetworkState& state, CWriteXML& answers, AddressKind kind, const CString& address, bool tellUser)
+{
+    CAddressCheck check(state, answers, tellUser);
+    CString ipAddress;
+    int result = 1;
+    switch (kind) {
+    case AddressKind::IPAddress:
+        ProgramLog().Line(u"Calling Vesper_ValidateIPAddress(" + address + u").");
+        result = check.ValidateIPAddress(address, 0);
+        ProgramLog().Line(result == 0 ? u"IP Validated Successfully" : u"IP Address is not valid or not in network");
+        break;
+    case AddressKind::HostName:
+        ProgramLog().Line(u"Calling Vesper_ValidateHostName(" + address + u").");
+        result = check.ValidateHostName(address, ipAddress, 0);
+        if (result == 0) {
+            ProgramLog().Line(u"Hostname Successfully Validated.");
+            answers.SetValue(u"IPAddressFromHost", ipAddress);
+        } else {
+            ProgramLog().Line(u"Hostname Validation Failed.");
+        }
+        break;
+    case AddressKind::MACAddress:
+        ProgramLog().Line(u"Calling Vesper_ValidateMACAddress(" + address + u").");
+        result = check.ValidateMACAddress(address, ipAddress, 0);
+        if (result == 0) {
+            ProgramLog().Line(u"MAC Address Successfully Validated.");
+            answers.SetValue(u"IPAddressFromMAC", ipAddress);
+        } else {
+            ProgramLog().Line(u"MAC Address Validation Failed.");
+        }
+        break;
+    }
+    return result;
 }

@@ -124,33 +124,13 @@ void CQuilletNetworkApp::ApplyWindowPosition()
 
 void CQuilletNetworkApp::RunAddressCheck()
 {
-    CAddressCheck check(m_state, m_dataFile);
     int result = 1;
-    if (EqualsNoCase(m_csRunMode, u"IPaddress")) {
-        ProgramLog().Line(u"Calling Vesper_ValidateIPAddress(" + m_csIPAddress + u").");
-        result = check.ValidateIPAddress(m_csIPAddress, 0);
-        ProgramLog().Line(result == 0 ? u"IP Validated Successfully" : u"IP Address is not valid or not in network");
-    } else if (EqualsNoCase(m_csRunMode, u"Hostname")) {
-        ProgramLog().Line(u"Calling Vesper_ValidateHostName(" + m_csHostName + u").");
-        CString ipAddress;
-        result = check.ValidateHostName(m_csHostName, ipAddress, 0);
-        if (result == 0) {
-            ProgramLog().Line(u"Hostname Successfully Validated.");
-            m_dataFile.SetValue(u"IPAddressFromHost", ipAddress);
-        } else {
-            ProgramLog().Line(u"Hostname Validation Failed.");
-        }
-    } else if (EqualsNoCase(m_csRunMode, kMACAddressMode)) {
-        ProgramLog().Line(u"Calling Vesper_ValidateMACAddress(" + m_csMACAddress + u").");
-        CString ipAddress;
-        result = check.ValidateMACAddress(m_csMACAddress, ipAddress, 0);
-        if (result == 0) {
-            ProgramLog().Line(u"MAC Address Successfully Validated.");
-            m_dataFile.SetValue(u"IPAddressFromMAC", ipAddress);
-        } else {
-            ProgramLog().Line(u"MAC Address Validation Failed.");
-        }
-    }
+    if (EqualsNoCase(m_csRunMode, u"IPaddress"))
+        result = ::RunAddressCheck(m_state, m_dataFile, AddressKind::IPAddress, m_csIPAddress);
+    else if (EqualsNoCase(m_csRunMode, u"Hostname"))
+        result = ::RunAddressCheck(m_state, m_dataFile, AddressKind::HostName, m_csHostName);
+    else if (EqualsNoCase(m_csRunMode, kMACAddressMode))
+        result = ::RunAddressCheck(m_state, m_dataFile, AddressKind::MACAddress, m_csMACAddress);
     m_nResultCode = result;
     m_state.exitCode = result;
 }

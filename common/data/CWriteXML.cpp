@@ -6,7 +6,22 @@
 #include "common/xml/ParseFileForTag.h"
 #include "common/xml/XmlWriter.h"
 
-CWriteXML::CWriteXML() : m_path(DataFilePath()) {}
+const CString& CWriteXML::Path()
+{
+    if (!m_pathFixed) {
+        m_path = DataFilePath();
+        m_pathFixed = true;
+    }
+    return m_path;
+}
+
+CString CWriteXML::Value(const CString& key) const
+{
+    for (const auto& [each, value] : m_values)
+        if (each == key)
+            return value;
+    return {};
+}
 
 void CWriteXML::SetValue(const CString& key, const CString& value)
 {
@@ -26,6 +41,7 @@ bool CWriteXML::CreateDataFile()
 
     XmlNode root = NewDeclarationRoot();
     AddAttribute(root, u"version", CString(u"1.0"));
+    Path();
     XmlNode settings = AddChildElement(AddChildElement(root, u"tarrow"), u"settings");
     AttachChild(settings.Parent(), settings, -1);
     bool created = WriteFile(root, m_path) == 0;
@@ -44,7 +60,7 @@ int CWriteXML::WriteElement(const CString& key, const CString& value)
 {
     if (value.IsEmpty())
         return 1;
-    if (!CanOpenForReading(m_path)) {
+    if (!CanOpenForReading(Path())) {
         ProgramLog().Line(u"Network: CWriteXML::WriteElement(): ERROR :Unable to open settings file.");
         return 0;
     }

@@ -19,11 +19,14 @@
 
 class CWriteXML {
 public:
-    // The path is fixed now: the data file in this run's folder.
-    CWriteXML();
+    // The file is the data file in this run's folder, fixed when it is first needed (an answer
+    // that is only read in the process, as tarrowctl's, makes no folder).
+    CWriteXML() = default;
 
     // Stores the pair, replacing the value of a key stored before.
     void SetValue(const CString& key, const CString& value);
+    // The value stored for key, or empty.
+    CString Value(const CString& key) const;
 
     // Writes the skeleton and then each pair with a non-empty value; nothing at all (no file, no
     // log line) when no pair was stored. A malformed file met on the way stops the program with
@@ -34,9 +37,10 @@ public:
     // never written), 0 when the file is missing or cannot be written.
     int WriteElement(const CString& key, const CString& value);
 
-    const CString& Path() const { return m_path; }
+    const CString& Path();
 
 private:
     CString m_path;
+    bool m_pathFixed = false;
     std::vector<std::pair<CString, CString>> m_values; // in the order first stored
 };

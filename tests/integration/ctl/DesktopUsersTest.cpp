@@ -140,18 +140,16 @@ TEST_F(DesktopUsersTest, DoctorRunByTheUserSkipsWhatNeedsRoot)
     EXPECT_EQ(run.output.find(" has no Samba password"), std::string::npos) << run.output;
 }
 
-TEST_F(DesktopUsersTest, ADataFileThatCannotBeWrittenIsSaidAsSuch)
+TEST_F(DesktopUsersTest, ADataFileThatCannotBeWrittenIsNoAnswer)
 {
     SambaFixture::Account alice = Desktop();
     ASSERT_FALSE(alice.name.empty());
     // A run folder of alice's own that she cannot write into.
     const std::string run = alice.home + "/run";
     ASSERT_EQ(samba.RunAs(alice, {"/bin/mkdir", "-m", "0500", run}).exitCode, 0);
-    platform::ProgramResult check =
-        samba.RunAs(alice, {"/usr/bin/env", "TARROW_RUN_DIR=" + run, kTarrowctl, "check", "127.0.0.5"});
-    EXPECT_EQ(check.exitCode, kExitFailed);
-    EXPECT_NE(check.output.find("tarrowctl: error: TarrowNetwork could not write its data file " + run +
-                                "/tarrow.data.\n"),
-              std::string::npos)
-        << check.output;
+    platform::ProgramResult check = samba.RunAs(
+        alice, {"/usr/bin/env", "TARROW_RUN_DIR=" + run, TARROW_NETWORK_PROGRAM, "-ipaddress", "127.0.0.5"});
+    EXPECT_EQ(check.exitCode, 2) << check.output;
+    EXPECT_NE(FileText(alice.home + "/C/Tarrow.log").find("ERROR: Unable to Create Data file: " + run + "/tarrow.data"),
+              std::string::npos);
 }

@@ -215,6 +215,7 @@ TEST_F(WelcomeTest, AnUnreadableDataFileLeadsToTheErrorPage)
     EXPECT_EQ(program.lines, (std::vector<std::string>{"-x", "120", "-y", "80", "-ipaddress", "192.168.1.20"}));
     EXPECT_EQ(state.accessState, u"DataFileError");
     EXPECT_EQ(host.PagesShown(), (std::vector<std::string>{"Welcome", "Error"}));
+    EXPECT_EQ(state.failureDetail.ToUtf8(), "What TarrowNetwork found could not be read from " + DataFile().string() + ".");
     EXPECT_FALSE(std::filesystem::exists(DataFile()));
 }
 
