@@ -12,7 +12,9 @@
 //   dir rtl              ltr or rtl, for <html dir>
 //   Welcome.Title = text
 // Texts are inserted as HTML text: & < > " and ' are escaped. A table that lacks a key used by a
-// template, or holds a key that no template uses, stops the build with a message naming both.
+// template, or holds a key that no template uses, stops the build with a message naming both, so
+// every language holds exactly the keys of ENWW.txt. ENWW.txt must be among the tables: its folder
+// is the one every other language falls back to.
 //
 // Usage: tarrow_page_compiler OUTPUT_DIR --templates PAGE.htm... --tables TABLE.txt...
 #include <cctype>
@@ -176,6 +178,11 @@ void Check(const std::vector<Template>& pages, const std::vector<Table>& tables)
     for (const auto& page : pages)
         used.insert(page.keys.begin(), page.keys.end());
     std::set<std::string> folders;
+    bool english = false;
+    for (const auto& table : tables)
+        english = english || table.folder == "ENWW";
+    if (!english)
+        Fail("tables", "ENWW.txt is missing (the folder that every other language falls back to)");
     for (const auto& table : tables) {
         if (!folders.insert(table.folder).second)
             Fail(table.file, "folder " + table.folder + " has a second table");

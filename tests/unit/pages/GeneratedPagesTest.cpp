@@ -36,7 +36,13 @@ TEST(GeneratedPagesTest, EveryPageExistsInEveryFolderAndNoOtherPage)
 TEST(GeneratedPagesTest, LanguageAndDirectionFollowTheFolder)
 {
     const std::map<std::string, std::pair<std::string, std::string>> expected = {
-        {"ENWW", {"en", "ltr"}}, {"DEWW", {"de", "ltr"}}, {"HEWW", {"he", "rtl"}}};
+        {"ENWW", {"en", "ltr"}}, {"ARWW", {"ar", "rtl"}}, {"CAWW", {"ca", "ltr"}}, {"CSWW", {"cs", "ltr"}},
+        {"DAWW", {"da", "ltr"}}, {"DEWW", {"de", "ltr"}}, {"ELWW", {"el", "ltr"}}, {"ESWW", {"es", "ltr"}},
+        {"FIWW", {"fi", "ltr"}}, {"FRWW", {"fr", "ltr"}}, {"HEWW", {"he", "rtl"}}, {"HUWW", {"hu", "ltr"}},
+        {"IDWW", {"id", "ltr"}}, {"ITWW", {"it", "ltr"}}, {"JAWW", {"ja", "ltr"}}, {"KOWW", {"ko", "ltr"}},
+        {"NLWW", {"nl", "ltr"}}, {"NOWW", {"nb", "ltr"}}, {"PLWW", {"pl", "ltr"}}, {"PTWW", {"pt-BR", "ltr"}},
+        {"RUWW", {"ru", "ltr"}}, {"SKWW", {"sk", "ltr"}}, {"SVWW", {"sv", "ltr"}}, {"THWW", {"th", "ltr"}},
+        {"TRWW", {"tr", "ltr"}}, {"ZHCN", {"zh-CN", "ltr"}}, {"ZHTW", {"zh-TW", "ltr"}}};
     for (const auto& folder : kPageFolders)
         for (const auto& page : kPages) {
             auto tags = ReadTags(ReadText(PagePath(folder, page)));

@@ -98,6 +98,19 @@ TEST_F(PageCompilerTest, FailsOnAKeyThatNoPageUses)
     EXPECT_EQ(output_, "tarrow_page_compiler: " + table + ":5: unknown key Page.Txet (no page uses it)\n");
 }
 
+TEST_F(PageCompilerTest, FailsOnATranslationWithAKeyThatEnglishLacksOrWithoutEnglish)
+{
+    Write("Hello.htm", kTemplate);
+    Write("ENWW.txt", "lang en\ndir ltr\nPage.Tip = Tip\nPage.Text = Hello\n");
+    std::string french = Write("FRWW.txt", "lang fr\ndir ltr\nPage.Tip = Astuce\nPage.Text = Bonjour\nPage.Extra = En trop\n");
+    EXPECT_EQ(Run({"Hello.htm"}, {"ENWW.txt", "FRWW.txt"}), 1);
+    EXPECT_EQ(output_, "tarrow_page_compiler: " + french + ":5: unknown key Page.Extra (no page uses it)\n");
+    EXPECT_FALSE(fs::exists(dir_ / "out" / "ENWW" / "Hello.htm"));
+    Write("FRWW.txt", "lang fr\ndir ltr\nPage.Tip = Astuce\nPage.Text = Bonjour\n");
+    EXPECT_EQ(Run({"Hello.htm"}, {"FRWW.txt"}), 1);
+    EXPECT_EQ(output_, "tarrow_page_compiler: tables: ENWW.txt is missing (the folder that every other language falls back to)\n");
+}
+
 TEST_F(PageCompilerTest, FailsOnATemplateWithoutLangAndDir)
 {
     std::string page = Write("Hello.htm", "<html lang=\"{{@lang}}\"><p>{{Page.Text}}</p></html>\n");

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-inline const std::vector<std::string> kPageFolders = {"ENWW", "DEWW", "HEWW"};
+inline const std::vector<std::string> kPageFolders = {
+    "ENWW", "ARWW", "CAWW", "CSWW", "DAWW", "DEWW", "ELWW", "ESWW", "FIWW", "FRWW", "HEWW", "HUWW", "IDWW", "ITWW",
+    "JAWW", "KOWW", "NLWW", "NOWW", "PLWW", "PTWW", "RUWW", "SKWW", "SVWW", "THWW", "TRWW", "ZHCN", "ZHTW"};
 
 inline const std::vector<std::string> kPages = {
     "Welcome", "SelectOp", "FolderName", "UserCredentials", "ScanOptions", "ConfirmAdd", "Progress",
