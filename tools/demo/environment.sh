@@ -17,24 +17,14 @@ mount -t overlay overlay -o "lowerdir=/etc,upperdir=$work/etc-upper,workdir=$wor
 [ -d /var/log/samba ] && mount -t tmpfs -o mode=0755 tmpfs /var/log/samba
 
 pids=""
+. tools/demo/pieces.sh
 stop() {
-  for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-  for pid in $pids; do wait "$pid" 2>/dev/null || true; done
-  if [ -f "$work/pid/samba-dcerpcd.pid" ]; then kill "$(cat "$work/pid/samba-dcerpcd.pid")" 2>/dev/null || true; fi
+  stop_started "$work/pid"
   [ -f "$work/C/Tarrow.log" ] && cp "$work/C/Tarrow.log" build/try-last.log
   rm -rf "$work"
 }
 trap stop EXIT
 trap 'exit 130' INT TERM
-
-wait_for() { # wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s, fails after SECONDS
-  limit=$(( $1 * 10 )); shift
-  i=0
-  until "$@" >/dev/null 2>&1; do
-    i=$((i + 1)); [ "$i" -lt "$limit" ] || { echo "time-out waiting for: $*" >&2; return 1; }
-    sleep 0.1
-  done
-}
 
 echo "== Samba on 127.0.0.1, with a configuration of its own"
 for d in private lock state cache pid ncalrpc usershares; do mkdir -p "$work/$d"; done
@@ -76,13 +66,8 @@ password=Demo-$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')
 useradd -M -N -s /usr/sbin/nologin "$user"
 printf '%s\n%s\n' "$password" "$password" | smbpasswd -c "$TARROW_SMB_CONF" -a -s "$user" >/dev/null
 echo "demonstration account: $user (Samba password made for this run)"
-smbd --foreground --debug-stdout -d 0 -s "$TARROW_SMB_CONF" > "$work/smbd.out" 2>&1 &
-pids="$pids $!"
-smbd_listening() { ss -ltnH 'sport = :445' | grep -q .; }
-wait_for 10 smbd_listening
+start_smbd "$TARROW_SMB_CONF" "$work/smbd.out"
 
 echo "== a simulated printer on 127.0.0.2 (HTTPS 443, SNMP 161); it finds $computer at 127.0.0.1"
-"$bin/tarrow-simdevice" --address 127.0.0.2:443 --snmp --name "$computer=127.0.0.1" > "$work/device.out" 2>&1 &
-pids="$pids $!"
-wait_for 10 grep -q '^listening' "$work/device.out"
+start_simulated_printer "$bin" "$computer" "$work/device.out"
 
