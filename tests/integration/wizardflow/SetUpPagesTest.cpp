@@ -185,7 +185,7 @@ TEST_F(SetUpPagesTest, TheErrorPageShowsTheReasonForTheFailure)
     RunPage(state, PageId::Error);
     EXPECT_EQ(Prop(Shown(0), u"FailureDetail", PageProperty::InnerText),
               "net usershare add: share name Reports is already a valid system user name\nFix: choose another folder name");
-    EXPECT_EQ(Attribute(Shown(0), u"LogUnwritten", u"className"), "");
+    EXPECT_EQ(Attribute(Shown(0), u"LogUnwritten", u"className"), "<unset>");
 
     // A log that could not be opened is said beside the link, at its real path.
     const std::string logFile = platform::DriveCRoot() + "/Tarrow.log";
