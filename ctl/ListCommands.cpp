@@ -109,11 +109,17 @@ int RunRemove(const Arguments& args)
             Error("the device holds no folder \"" + name + "\"; nothing was removed");
             return kExitFailed;
         }
-        names.AddTail(CString::FromUtf8(name));
+        if (CString wanted = CString::FromUtf8(name); !names.Contains(wanted))
+            names.AddTail(wanted); // the device deletes a record once however often it is named
     }
     Progress("removing " + std::to_string(names.GetCount()) + " folder record(s) from the device");
-    if (DeleteFolderList(device.ipAddress, names) != BREDE_NO_ERROR) {
-        Error("the device did not remove the folder records (see the log)");
+    int deleted = -1;
+    if (DeleteFolderList(device.ipAddress, names, deleted) != BREDE_NO_ERROR) {
+        if (deleted >= 0)
+            Error("the device removed " + std::to_string(deleted) + " of " + std::to_string(names.GetCount())
+                  + " folder record(s) (see the log)");
+        else
+            Error("the device did not remove the folder records (see the log)");
         return kExitFailed;
     }
     for (const std::string& name : positionals)

@@ -126,6 +126,14 @@ Brede_ErrorCode DeleteFolderList(CString ipAddress, CStringList& folderNames)
         u"DeleteFolderList", [&] { return cSharedFolder.DeleteFolderList(ipAddress, folderNames); }, Failed);
 }
 
+Brede_ErrorCode DeleteFolderList(CString ipAddress, CStringList& folderNames, int& deletedRecords)
+{
+    deletedRecords = -1;
+    return Serialized(
+        u"DeleteFolderList",
+        [&] { return cSharedFolder.DeleteFolderList(ipAddress, folderNames, deletedRecords); }, Failed);
+}
+
 BOOL GetFolderNamesOnDevice(CString ipAddress, CString& names)
 {
     return Serialized(

@@ -98,6 +98,9 @@ QUILLET_API BOOL IsFolderPathValidOnDevice(CString MfpIPAddress, CString UserNam
 
 QUILLET_API Brede_ErrorCode DeleteFolderAlias(CString ipAddress, CString folderName);
 QUILLET_API Brede_ErrorCode DeleteFolderList(CString ipAddress, CStringList& folderNames);
+// As above; deletedRecords is the number of records the device says it deleted (DeletedRecords of
+// its reply), or -1 when its reply does not say. A count below the number of names is a failure.
+QUILLET_API Brede_ErrorCode DeleteFolderList(CString ipAddress, CStringList& folderNames, int& deletedRecords);
 
 // Reads the device's folders anew and appends every name followed by "," to names.
 QUILLET_API BOOL GetFolderNamesOnDevice(CString ipAddress, CString& names);

@@ -67,7 +67,11 @@ void CConfirmDeleteDlg::DeleteFolders()
         return;
     const CString& ipText = State().ipText;
     ProgramLog().Line(CString(kPrefix) + u"Calling DeleteFolderList(" + EscapeForLog(ipText) + u",)");
-    DeleteFolderList(ipText, folders); // the outcome is in the log; DeleteFinish follows anyway
+    // A device that says it deleted fewer folders than asked has not done the removal (the library
+    // logs both counts); otherwise the outcome is in the log and DeleteFinish follows.
+    int deleted = -1;
+    if (DeleteFolderList(ipText, folders, deleted) != BREDE_NO_ERROR && deleted >= 0 && deleted < folders.GetCount())
+        State().failed = 1;
 }
 
 void CConfirmDeleteDlg::WindowProc(unsigned message)
@@ -76,7 +80,7 @@ void CConfirmDeleteDlg::WindowProc(unsigned message)
         return;
     WizardState& state = State();
     StorePosition();
-    if (state.accessState == u"DataFileError") {
+    if (state.accessState == u"DataFileError" || state.failed) {
         EndDialog(platform::kPageOk);
         RunPage(state, PageId::Error);
     } else if (state.networkExitCode == 0) {

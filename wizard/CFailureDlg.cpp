@@ -15,6 +15,7 @@ std::span<const Binding<CFailureDlg>> CFailureDlg::Bindings()
     using enum platform::PageProperty;
     static constexpr Binding<CFailureDlg> kBindings[] = {
         StateText<CFailureDlg>(u"FailureDetail", InnerText, &WizardState::failureDetail),
+        PageText<CFailureDlg>(u"LogPath", InnerText, &CFailureDlg::m_logPath),
     };
     return kBindings;
 }
@@ -31,6 +32,11 @@ std::span<const ClickHandler<CFailureDlg>> CFailureDlg::Clicks()
 int CFailureDlg::OnInitDialog()
 {
     CBaseDlg::OnInitDialog();
+    // A log that could not be opened switched logging off: the link would show nothing of this run.
+    if (!ProgramLog().IsOpen()) {
+        m_logPath = platform::ToDisplayPath(kLogFilePath);
+        SetElementAttribute(u"LogUnwritten", u"className", u"show");
+    }
     UpdateData(false);
     return 1;
 }

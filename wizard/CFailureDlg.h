@@ -18,4 +18,6 @@ protected:
 private:
     void OnLinkLog();
     void OnButtonNext();
+
+    CString m_logPath; // where the log was to be written, shown when it could not be
 };

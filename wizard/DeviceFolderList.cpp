@@ -8,6 +8,9 @@
 #include "platform/core/Services.h"
 #include "platform/core/SystemInfo.h"
 
+#include <string_view>
+#include <utility>
+
 namespace {
 
 // The library's list of this type; empty when no listing has found a folder yet.
@@ -115,6 +118,26 @@ int WriteNamesToFile(CUnicodeTextFile& file, int count)
     return names.GetCount();
 }
 
+CString UnescapedFolderName(const CString& item)
+{
+    std::u16string_view text(item.str());
+    std::u16string name;
+    name.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const std::u16string_view rest = text.substr(at);
+        if (rest.starts_with(u"%25")) {
+            name += u'%';
+            at += 2;
+        } else if (rest.starts_with(u"%2C") || rest.starts_with(u"%2c")) {
+            name += u',';
+            at += 2;
+        } else {
+            name += text[at]; // any other character, a lone % included, stands for itself
+        }
+    }
+    return CString(std::move(name));
+}
+
 CStringList ParseCheckedFolders(const CString& text, const CString& logPrefix, bool& tooMany)
 {
     CLogStream& log = ProgramLog();
@@ -128,7 +151,7 @@ CStringList ParseCheckedFolders(const CString& text, const CString& logPrefix, b
         int comma = start > text.GetLength() ? -1 : text.Find(u',', start);
         if (comma <= 0)
             break;
-        CString item = text.Mid(previous + 1, comma - previous - 1);
+        CString item = UnescapedFolderName(text.Mid(previous + 1, comma - previous - 1));
         if (!item.IsEmpty()) {
             log.Line(logPrefix + u"Adding " + EscapeForLog(item) + u" to list to delete.");
             folders.AddTail(item);

@@ -20,9 +20,13 @@ int WriteFolderNamesFile(const CString& ipAddress);
 // differs from it is logged.
 int WriteNamesToFile(CUnicodeTextFile& file, int count);
 
-// The folder names of the pages' checked-folder text: names each followed by a comma; a name
-// without its comma is left out, empty names are skipped, a comma in the first place ends the
-// list. Logs each step after logPrefix. At most kMaxCheckedPasses commas are read; tooMany is
+// A name of the checked-folder text as the page wrote it: "%2C" for each comma and "%25" for
+// each percent sign of the name; any other text stands for itself.
+CString UnescapedFolderName(const CString& item);
+
+// The folder names of the pages' checked-folder text: names each followed by a comma, each name
+// escaped (UnescapedFolderName) so that no name holds a comma; a name without its comma is left
+// out, empty names are skipped, a comma in the first place ends the list. Logs each step after logPrefix. At most kMaxCheckedPasses commas are read; tooMany is
 // set when the text holds more.
 inline constexpr int kMaxCheckedPasses = 102;
 CStringList ParseCheckedFolders(const CString& text, const CString& logPrefix, bool& tooMany);

@@ -43,6 +43,8 @@ public:
     void ClearFolderLists();
     Brede_ErrorCode DeleteFolderAlias(CString ipAddress, CString folderName);
     Brede_ErrorCode DeleteFolderList(CString ipAddress, const CStringList& folderNames);
+    // deletedRecords: the count the device's reply gives (DeletedRecords), -1 when it gives none.
+    Brede_ErrorCode DeleteFolderList(CString ipAddress, const CStringList& folderNames, int& deletedRecords);
     int DeleteAllFolders(CString ipAddress);
     int DisableSendToFolder(CString ipAddress);
     int GetNumberOfFolders(CString ipAddress);

@@ -7,7 +7,9 @@
 #include "library/device/Commands.h"
 #include "library/device/ReplyScanner.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -154,13 +156,32 @@ Brede_ErrorCode CSharedFolder::DeleteFolderAlias(CString ipAddress, CString fold
 
 Brede_ErrorCode CSharedFolder::DeleteFolderList(CString ipAddress, const CStringList& folderNames)
 {
+    int deletedRecords = -1;
+    return DeleteFolderList(std::move(ipAddress), folderNames, deletedRecords);
+}
+
+Brede_ErrorCode CSharedFolder::DeleteFolderList(CString ipAddress, const CStringList& folderNames,
+                                                int& deletedRecords)
+{
+    deletedRecords = -1;
     CDeleteFolderList cDeleteFolderList(folderNames);
     CLogStream& log = LibraryLog();
     log.BlankLine();
     log.Line(u"CSharedFolder::DeleteFolderList()");
-    if (ExecuteAccepted(cDeleteFolderList, ipAddress, u"CSharedFolder()::DeleteFolderList()"))
+    if (!ExecuteAccepted(cDeleteFolderList, ipAddress, u"CSharedFolder()::DeleteFolderList()")) {
+        log.Line(u"ERROR- CSharedFolder()::cDeleteFolderList() failed");
+        return BREDE_FAILED;
+    }
+    // A device that counts what it deleted is taken at its word; one that does not, at its acceptance.
+    CString deleted;
+    if (GetStringValue(cDeleteFolderList.GetResponse(), u"DeletedRecords", deleted, 0) == -1)
         return BREDE_NO_ERROR;
-    log.Line(u"ERROR- CSharedFolder()::cDeleteFolderList() failed");
+    const long count = ParseRecordCount(deleted);
+    deletedRecords = count < 0 ? 0 : static_cast<int>(std::min<long>(count, folderNames.GetCount()));
+    if (count >= folderNames.GetCount())
+        return BREDE_NO_ERROR;
+    log.Line(u"ERROR- CSharedFolder()::DeleteFolderList()- the device deleted " + IntToCString(deletedRecords)
+             + u" of " + IntToCString(folderNames.GetCount()) + u" folders");
     return BREDE_FAILED;
 }
 

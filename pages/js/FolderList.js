@@ -1,5 +1,7 @@
 // Shows the scan folders of DeviceFolderList.js as check boxes and keeps the hidden field
-// FoldersChecked as the checked folder names, each followed by a comma ("A,B,").
+// FoldersChecked as the checked folder names, each followed by a comma ("A,B,"); within a name
+// each percent sign is written "%25" and each comma "%2C", so that a name never ends early
+// ("a,b" is "a%2Cb,").
 // <body data-folders="device"> lists the folders on the device, unchecked (SelectOp);
 // <body data-folders="checked"> lists the folders chosen for removal, checked (ConfirmDelete).
 // Texts from the data file are inserted as text only.
@@ -7,7 +9,9 @@ var FolderChecks = (function () {
   'use strict';
 
   function checkedFolderText(names) {
-    return names.map(function (name) { return name + ','; }).join('');
+    return names.map(function (name) {
+      return name.replace(/%/g, '%25').replace(/,/g, '%2C') + ',';
+    }).join('');
   }
 
   function textAt(list, index) {

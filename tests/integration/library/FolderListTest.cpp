@@ -174,6 +174,24 @@ TEST_F(DeviceTest, DeletionsThatTheDeviceRefusesWithAServerErrorFail)
     EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::cDeleteFolderList() failed"));
 }
 
+// The device counts what it deleted: a name with a comma is one name, and fewer deleted than
+// asked is a failure with both counts.
+TEST_F(DeviceTest, ADeletionIsTakenAtTheDevicesCount)
+{
+    for (const char* name : {"a,b", "a", "b"})
+        device.AddFolder(MakeFolder(name));
+    CStringList names;
+    names.AddTail(u"a,b");
+    names.AddTail(u"Missing");
+    int deleted = -2;
+    EXPECT_EQ(cSharedFolder.DeleteFolderList(address, names, deleted), BREDE_FAILED);
+    EXPECT_EQ(deleted, 1);
+    EXPECT_TRUE(log.HasLine("ERROR- CSharedFolder()::DeleteFolderList()- the device deleted 1 of 2 folders"));
+    ASSERT_EQ(device.Folders().size(), 2u);
+    EXPECT_EQ(device.Folders()[0].name, "a");
+    EXPECT_EQ(device.Folders()[1].name, "b");
+}
+
 // Records that lack their path or user name: each is looked for from its record's name onwards,
 // so only where no later record has one does an entry stay empty, with an error line.
 TEST_F(DeviceTest, RecordsWithoutPathOrUserNameAtTheEndGiveEmptyEntries)

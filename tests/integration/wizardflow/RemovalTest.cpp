@@ -101,6 +101,7 @@ TEST_F(RemovalTest, CheckedFolderTextsByRule)
         {u"A,B,C,", {"A", "B", "C"}}, {u"A,B,C", {"A", "B"}}, {u"A,,B,", {"A", "B"}},
         {u",A,B,", {}},              {u"construct37", {}},   {u"", {}},
         {u"A b,\u00e4,", {"A b", "\u00e4"}},
+        {u"a%2Cb,50%25,%2c,5%,", {"a,b", "50%", ",", "5%"}},
     };
     for (const auto& each : cases) {
         bool tooMany = true;
@@ -148,6 +149,22 @@ TEST_F(RemovalTest, TheCheckedFoldersGoFromTheDeviceAndDeleteFinishFollows)
     EXPECT_EQ(Prop(Shown(0), u"ModelIPAddress", PageProperty::InnerText), "Norvik Kelvane KV4250 MFP (127.0.0.5)");
     EXPECT_TRUE(log->HasLine("CConfirmDeleteDlg::DeleteFolders(): Calling DeleteFolderList(127.0.0.5,)"));
     EXPECT_TRUE(log->HasLine("Entering DeleteFinish dialog."));
+}
+
+TEST_F(RemovalTest, ADeviceThatDeletesFewerThanCheckedLeadsToError)
+{
+    AddFolder("a,b", "\\\\SCANPC\\ab", "alice");
+    AddFolder("a", "\\\\SCANPC\\a", "alice");
+    AddFolder("b", "\\\\SCANPC\\b", "alice");
+    host.Set(u"FoldersChecked", PageProperty::Value, u"a%2Cb,Gone,"); // Gone: removed at the panel meanwhile
+    host.Click(u"ButtonNext");
+    host.WaitForPage(u"Error");
+    host.PressEscape();
+    RunPage(state, PageId::ConfirmDelete);
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(host.PagesShown(), (std::vector<std::string>{"ConfirmDelete", "Error"}));
+    EXPECT_TRUE(log->HasLine("ERROR- CSharedFolder()::DeleteFolderList()- the device deleted 1 of 2 folders"));
+    EXPECT_EQ(state.failed, 1);
 }
 
 TEST_F(RemovalTest, NothingCheckedCallsNothingAndAFailedNetworkRunKeepsThePage)

@@ -8,6 +8,8 @@
 #include "support/SambaFixture.h"
 #include "wizard/SetUpSummary.h"
 
+#include <sys/stat.h>
+
 using namespace wizardflow;
 using platform::PageProperty;
 
@@ -183,6 +185,18 @@ TEST_F(SetUpPagesTest, TheErrorPageShowsTheReasonForTheFailure)
     RunPage(state, PageId::Error);
     EXPECT_EQ(Prop(Shown(0), u"FailureDetail", PageProperty::InnerText),
               "net usershare add: share name Reports is already a valid system user name\nFix: choose another folder name");
+    EXPECT_EQ(Attribute(Shown(0), u"LogUnwritten", u"className"), "<unset>");
+
+    // A log that could not be opened is said beside the link, at its real path.
+    const std::string logFile = platform::DriveCRoot() + "/Tarrow.log";
+    ProgramLog().Close();
+    fs::remove(logFile);
+    ASSERT_EQ(mkfifo(logFile.c_str(), 0600), 0);
+    ProgramLog().Open(kLogFilePath);
+    host.PressEscape();
+    RunPage(state, PageId::Error);
+    EXPECT_EQ(Attribute(Shown(1), u"LogUnwritten", u"className"), "show");
+    EXPECT_EQ(Prop(Shown(1), u"LogPath", PageProperty::InnerText), logFile);
 }
 
 TEST_F(SetUpPagesTest, ADeviceSideFailureLeadsToError)

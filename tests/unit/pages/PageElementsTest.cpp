@@ -34,7 +34,7 @@ const std::map<std::string, Elements> kElements = {
     {"Progress", {{"Step1Image", "img"}, {"Step2Image", "img"}, {"Step3Image", "img"}}},
     {"Finish", {{"QuickAccessName", "dd"}, {"ShortcutText", "span"}, {"Path", "dd"}, {"ShortcutPath", "strong"},
                 {"FeatureText", "p"}, {"ButtonNext", "button"}, {"ButtonDoAgain", "button"}}},
-    {"Error", {{"LinkLog", "button"}, {"ButtonNext", "button"}}},
+    {"Error", {{"LinkLog", "button"}, {"ButtonNext", "button"}, {"LogUnwritten", "p"}, {"LogPath", "bdi"}}},
     {"Cancel", {{"ButtonNext", "button"}}},
     {"ConfirmDelete", {{"ModelIPAddress", "span"}, {"FoldersChecked", "input hidden"}, {"ButtonNext", "button"},
                        {"ButtonBack", "button"}, {"ButtonCancel", "button"}, {"DeleteProgress", "div"}}},
