@@ -182,37 +182,38 @@ int CAddressCheck::ValidateMACAddress(const CString& macAddress, CString& ipAddr
     return AddressCheckRun(m_state, m_dataFile, kMACAddress, m_tellUser).Run(macAddress, ipAddress, attempt);
 }
 
+namespace {
+
+// What the program logs around each kind of check, and the key of the IP address it found.
+struct CheckWords {
+    const char16_t* call;
+    const char16_t* validated;
+    const char16_t* failed;
+    const char16_t* foundKey; // null: the address checked is the device's
+};
+
+constexpr CheckWords kCheckWords[] = {
+    {u"Calling Vesper_ValidateIPAddress(", u"IP Validated Successfully", u"IP Address is not valid or not in network",
+     nullptr},
+    {u"Calling Vesper_ValidateHostName(", u"Hostname Successfully Validated.", u"Hostname Validation Failed.",
+     u"IPAddressFromHost"},
+    {u"Calling Vesper_ValidateMACAddress(", u"MAC Address Successfully Validated.", u"MAC Address Validation Failed.",
+     u"IPAddressFromMAC"},
+};
+
+} // namespace
+
 int RunAddressCheck(NetworkState& state, CWriteXML& answers, AddressKind kind, const CString& address, bool tellUser)
 {
+    const CheckWords& words = kCheckWords[static_cast<int>(kind)];
     CAddressCheck check(state, answers, tellUser);
+    ProgramLog().Line(words.call + address + u").");
     CString ipAddress;
-    int result = 1;
-    switch (kind) {
-    case AddressKind::IPAddress:
-        ProgramLog().Line(u"Calling Vesper_ValidateIPAddress(" + address + u").");
-        result = check.ValidateIPAddress(address, 0);
-        ProgramLog().Line(result == 0 ? u"IP Validated Successfully" : u"IP Address is not valid or not in network");
-        break;
-    case AddressKind::HostName:
-        ProgramLog().Line(u"Calling Vesper_ValidateHostName(" + address + u").");
-        result = check.ValidateHostName(address, ipAddress, 0);
-        if (result == 0) {
-            ProgramLog().Line(u"Hostname Successfully Validated.");
-            answers.SetValue(u"IPAddressFromHost", ipAddress);
-        } else {
-            ProgramLog().Line(u"Hostname Validation Failed.");
-        }
-        break;
-    case AddressKind::MACAddress:
-        ProgramLog().Line(u"Calling Vesper_ValidateMACAddress(" + address + u").");
-        result = check.ValidateMACAddress(address, ipAddress, 0);
-        if (result == 0) {
-            ProgramLog().Line(u"MAC Address Successfully Validated.");
-            answers.SetValue(u"IPAddressFromMAC", ipAddress);
-        } else {
-            ProgramLog().Line(u"MAC Address Validation Failed.");
-        }
-        break;
-    }
+    const int result = kind == AddressKind::IPAddress  ? check.ValidateIPAddress(address, 0)
+                       : kind == AddressKind::HostName ? check.ValidateHostName(address, ipAddress, 0)
+                                                       : check.ValidateMACAddress(address, ipAddress, 0);
+    ProgramLog().Line(result == 0 ? words.validated : words.failed);
+    if (result == 0 && words.foundKey)
+        answers.SetValue(words.foundKey, ipAddress);
     return result;
 }
