@@ -288,8 +288,9 @@ public:
         m_result = result;
         gtk_widget_hide(m_window);
         // Unmapped now, not at the next turn of the loop: the caller may block first (the
-        // network search runs while the ended page's loop waits for it).
-        gdk_display_flush(gtk_widget_get_display(m_window));
+        // network search runs while the ended page's loop waits for it). A sync, not a flush:
+        // the X server has then carried the unmap out, not only received it.
+        gdk_display_sync(gtk_widget_get_display(m_window));
         if (m_loop)
             g_main_loop_quit(m_loop);
     }

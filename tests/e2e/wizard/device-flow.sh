@@ -37,7 +37,7 @@ other_window() { w=$(visible_window); [ -n "$w" ] && [ "$w" != "$1" ]; }
 logged() { grep -qF -- "$1" "$log" 2>/dev/null; }
 entered() { logged "Entering $1 dialog."; }
 count_entered() { grep -cF -- "Entering $1 dialog." "$log" 2>/dev/null; }
-entered_again() { [ "$(count_entered "$1")" -gt "$2" ]; }
+entered_again() { times=$(count_entered "$1"); [ "${times:-0}" -gt "$2" ]; }
 ended() { ! kill -0 "$tarrow" 2>/dev/null; }
 
 # Clicks a point of the page (688 x 520) in the visible window, moving there first.
