@@ -7,7 +7,7 @@
 #include "platform/core/CommandLine.h"
 #include "platform/core/Paths.h"
 #include "platform/core/RunFolder.h"
-#include "platform/core/ProcessLauncher.h"
+#include "platform/core/RunProgram.h"
 #include "platform/core/Services.h"
 
 #include <cstdio>
@@ -66,16 +66,23 @@ int RunNetworkProgram(const CString& moduleFolder, const CStringList& arguments,
     // What the program writes is this run's answer, never an earlier run's.
     std::remove(platform::ToPosixPathOrMissing(DataFilePath()).c_str());
 
-    int exitCode = 0;
+    // Programs here carry no extension: the log names the program as the wizard always did.
+    std::vector<std::string> argv{platform::ToPosixPathOrMissing(moduleFolder + u"\\TarrowNetwork")};
+    for (const CString& argument : arguments)
+        argv.push_back(argument.ToUtf8());
     log.Close();
-    bool started = platform::Use<platform::IProcessLauncher>().RunAndWait(program, arguments, exitCode, stop);
+    // The search's own window talks to the user and ends when the user closes it: no time-out.
+    const platform::RunOptions options(platform::kNoTimeout, stop, platform::RunOptions::Output::ToUser,
+                                       platform::RunOptions::Wait::UntilEnd);
+    platform::ProgramResult run = platform::Use<platform::IProgramRunner>().Run(argv, {}, options);
     log.Open(kLogFilePath);
-    if (!started) {
+    if (!run.started) {
         log.Line(u"LaunchNetworkProgram(): ERROR: Could not start " + EscapeForLog(program) + u" with " +
                  EscapeForLog(JoinCommandLine(arguments)));
         return -1;
     }
-    return exitCode;
+    // A program ended by a signal gives 128 plus its number, as a shell tells it.
+    return run.signal ? 128 + run.signal : run.exitCode;
 }
 
 AddressAnswer ReadAddressAnswer(int exitCode, NetworkMode mode, const CString& address)

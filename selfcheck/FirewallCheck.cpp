@@ -4,7 +4,7 @@
 #include "NftRuleset.h"
 
 #include "platform/core/Services.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "platform/shares/SambaPort.h"
 
 namespace selfcheck {

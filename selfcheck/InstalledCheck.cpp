@@ -3,7 +3,7 @@
 #include "Checks.h"
 
 #include "platform/core/Services.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "platform/shares/SambaConfig.h"
 
 namespace selfcheck {

@@ -1,7 +1,7 @@
 #include "SambaParameter.h"
 
 #include "platform/core/Services.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "platform/shares/SambaConfig.h"
 
 #include <vector>

@@ -6,7 +6,7 @@
 
 #include "platform/core/Services.h"
 #include "platform/security/Accounts.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "platform/shares/SambaConfig.h"
 #include "platform/shares/ShareListing.h"
 #include "platform/shares/Shares.h"

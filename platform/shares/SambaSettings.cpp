@@ -1,6 +1,6 @@
 #include "SambaSettings.h"
 
-#include "RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "SambaConfig.h"
 
 #include "platform/core/Services.h"

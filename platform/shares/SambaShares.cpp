@@ -1,6 +1,6 @@
 #include "Shares.h"
 
-#include "RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "SambaConfig.h"
 #include "ShareListing.h"
 #include "SambaSettings.h"

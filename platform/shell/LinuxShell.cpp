@@ -1,7 +1,7 @@
 #include "Shell.h"
 
 #include "platform/core/Environment.h"
-#include "platform/core/ProcessLauncher.h"
+#include "platform/core/RunProgram.h"
 #include "platform/core/Services.h"
 
 #include "platform/core/WriteAll.h"
@@ -79,9 +79,9 @@ public:
 
     bool OpenTextFile(const CString& path) override
     {
-        CStringList arguments;
-        arguments.AddTail(CString::FromUtf8(ToPosixPathOrMissing(path)));
-        return Use<IProcessLauncher>().Start(u"/usr/bin/xdg-open", arguments);
+        // The desktop's opener runs on by itself: it is started, not waited for.
+        const RunOptions options(kNoTimeout, nullptr, RunOptions::Output::ToUser, RunOptions::Wait::None);
+        return Use<IProgramRunner>().Run({"/usr/bin/xdg-open", ToPosixPathOrMissing(path)}, {}, options).started;
     }
 };
 

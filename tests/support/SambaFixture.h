@@ -9,7 +9,7 @@
 // The destructor stops smbd and samba-dcerpcd by their PIDs, removes the accounts and the folder.
 #pragma once
 
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 
 #include <string>
 #include <sys/types.h>

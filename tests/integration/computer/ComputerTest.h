@@ -4,7 +4,7 @@
 
 #include "platform/core/Paths.h"
 #include "platform/core/Services.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "platform/shares/Shares.h"
 #include "support/LogCapture.h"
 #include "support/SambaFixture.h"
@@ -44,12 +44,12 @@ public:
     ScriptedPrograms() : m_use(*this) {}
 
     platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input,
-                                int timeoutMilliseconds) override
+                                platform::RunOptions options) override
     {
         auto found = results.find(arguments.at(0));
         if (found != results.end())
             return found->second;
-        return platform::IProgramRunner::Default().Run(arguments, input, timeoutMilliseconds);
+        return platform::IProgramRunner::Default().Run(arguments, input, options);
     }
 
     // Results by program path.

@@ -6,7 +6,7 @@
 #include "support/SambaFixture.h"
 
 #include "platform/core/SystemErrors.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "platform/shares/SambaConfig.h"
 #include "platform/shares/SambaSettings.h"
 #include "platform/ui/MessageBoxes.h"
@@ -25,10 +25,10 @@ public:
     }
     ~PortFromTestparm() override { platform::ForgetSambaSettings(); }
     platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input,
-                                int timeoutMilliseconds) override
+                                platform::RunOptions options) override
     {
         if (arguments.at(0) != platform::kTestparmProgram)
-            return platform::RunProgram(arguments, input, timeoutMilliseconds);
+            return platform::RunProgram(arguments, input, options);
         platform::ProgramResult result;
         result.started = true;
         result.exitCode = 0;

@@ -1,6 +1,6 @@
 // The port of this computer's Samba server, from the configuration the platform uses.
 #include "platform/core/Services.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "platform/shares/SambaConfig.h"
 #include "platform/shares/SambaPort.h"
 
@@ -17,7 +17,7 @@ class ScriptedTestparm : public platform::IProgramRunner {
 public:
     ScriptedTestparm() : m_use(*this) {}
     platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& /*input*/,
-                                int /*timeoutMilliseconds*/) override
+                                platform::RunOptions) override
     {
         runs.push_back(arguments);
         return result;

@@ -5,7 +5,7 @@
 
 #include "platform/core/Services.h"
 #include "platform/security/Accounts.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "platform/shares/Shares.h"
 #include "selfcheck/SelfCheck.h"
 #include "support/PrivateHostName.h"
@@ -22,12 +22,12 @@ class ScriptedPrograms : public platform::IProgramRunner {
 public:
     ScriptedPrograms() : m_use(*this) {}
     platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input,
-                                int timeoutMilliseconds) override
+                                platform::RunOptions options) override
     {
         auto scripted = results.find(arguments.at(0));
         if (scripted != results.end())
             return scripted->second;
-        return platform::RunProgram(arguments, input, timeoutMilliseconds);
+        return platform::RunProgram(arguments, input, options);
     }
     std::map<std::string, platform::ProgramResult> results{{"/usr/sbin/nft", {}}};
 

@@ -4,7 +4,7 @@
 #include "integration/simdevice/LibraryPayloads.h"
 #include "integration/simdevice/ScanFixture.h"
 
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 
 #include <csignal>
 #include <curl/curl.h>

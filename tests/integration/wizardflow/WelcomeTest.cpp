@@ -3,7 +3,7 @@
 #include "WizardFlowFixture.h"
 
 #include "integration/discovery/PrivateNetwork.h"
-#include "platform/core/ProcessLauncher.h"
+#include "platform/core/RunProgram.h"
 #include "wizard/NetworkLaunch.h"
 
 #include <chrono>
@@ -16,6 +16,15 @@ using platform::PageProperty;
 using simdevice::Profile;
 
 namespace {
+
+// What the discovery program answers when it ended with exitCode.
+platform::ProgramResult Ended(int exitCode)
+{
+    platform::ProgramResult result;
+    result.started = true;
+    result.exitCode = exitCode;
+    return result;
+}
 
 const std::string kNotSupported = "The device at this IP Address does not support the Scan to Folder feature.";
 
@@ -191,19 +200,17 @@ TEST_F(WelcomeTest, EachRefusalOfTheFeatureCheckIsToldAndThePageStays)
 TEST_F(WelcomeTest, AnUnreadableDataFileLeadsToTheErrorPage)
 {
     // A program that ends well without writing the data file.
-    class SilentProgram : public platform::IProcessLauncher {
+    class SilentProgram : public platform::IProgramRunner {
     public:
-        bool RunAndWait(const CString&, const CStringList& arguments, int& exitCode, platform::ChildStop*) override
+        platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string&,
+                                    platform::RunOptions) override
         {
-            for (const CString& argument : arguments)
-                lines.push_back(argument.ToUtf8());
-            exitCode = 0;
-            return true;
+            lines.assign(arguments.begin() + 1, arguments.end());
+            return Ended(0);
         }
-        bool Start(const CString&, const CStringList&) override { return false; }
         std::vector<std::string> lines;
     } program;
-    platform::ScopedService<platform::IProcessLauncher> use(program);
+    platform::ScopedService<platform::IProgramRunner> use(program);
     // A data file of an earlier run is no answer to this one.
     std::ofstream(DataFile()) << "left over";
     state.posX = 120;
@@ -222,23 +229,22 @@ TEST_F(WelcomeTest, AnUnreadableDataFileLeadsToTheErrorPage)
 TEST_F(WelcomeTest, TheCheckWorksOnItsOwnCopyAndThePageTakesTheResultsAfterItsMessage)
 {
     // Looks at the page's state while the check runs: the worker must not be writing it.
-    class WatchingProgram : public platform::IProcessLauncher {
+    class WatchingProgram : public platform::IProgramRunner {
     public:
         explicit WatchingProgram(const WizardState& state) : m_state(state) {}
-        bool RunAndWait(const CString&, const CStringList& arguments, int& exitCode, platform::ChildStop*) override
+        platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string&,
+                                    platform::RunOptions) override
         {
             pageText = m_state.ipText.ToUtf8();
-            address = arguments.GetAt(arguments.GetCount() - 1).ToUtf8();
-            exitCode = 1;
-            return true;
+            address = arguments.back();
+            return Ended(1);
         }
-        bool Start(const CString&, const CStringList&) override { return false; }
         std::string pageText, address;
 
     private:
         const WizardState& m_state;
     } program(state);
-    platform::ScopedService<platform::IProcessLauncher> use(program);
+    platform::ScopedService<platform::IProgramRunner> use(program);
     Check(u"radio-IPAddress", u"textbox-IPAddress", u"  127.0.0.5 ");
     EscapeWhenNextIsEnabledAgain();
     RunPage(state, PageId::Welcome);
@@ -368,24 +374,22 @@ TEST_F(WelcomeTest, ASearchWithoutAChoiceBringsTheWelcomePageBackEmpty)
 TEST_F(WelcomeTest, ASearchWithAChoiceFillsTheBoxesOfTheNewWelcomePage)
 {
     // What the discovery pages store for a chosen device, as the program writes it.
-    class ChoosingProgram : public platform::IProcessLauncher {
+    class ChoosingProgram : public platform::IProgramRunner {
     public:
         explicit ChoosingProgram(std::filesystem::path file) : m_file(std::move(file)) {}
-        bool RunAndWait(const CString&, const CStringList&, int& exitCode, platform::ChildStop*) override
+        platform::ProgramResult Run(const std::vector<std::string>&, const std::string&, platform::RunOptions) override
         {
             std::ofstream(m_file, std::ios::binary) << DataFileBytes({{u"SelectionStatus", u"1"},
                                                                       {u"IPAddress", u"127.0.0.5"},
                                                                       {u"HostName", u"kelvane-5"},
                                                                       {u"MACAddress", u"02:00:7F:00:00:05"}});
-            exitCode = 1; // the exit code of a search is not looked at
-            return true;
+            return Ended(1); // the exit code of a search is not looked at
         }
-        bool Start(const CString&, const CStringList&) override { return false; }
 
     private:
         std::filesystem::path m_file;
     } program(DataFile());
-    platform::ScopedService<platform::IProcessLauncher> use(program);
+    platform::ScopedService<platform::IProgramRunner> use(program);
     state.addressKind = u"MAC";
     state.modelName = u"earlier";
     host.Click(u"Link-NetworkDiscovery");

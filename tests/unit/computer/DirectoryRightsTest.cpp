@@ -2,7 +2,7 @@
 #include "platform/security/Accounts.h"
 #include "platform/security/DirectoryRights.h"
 #include "platform/security/PosixAcl.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "support/AclReadBack.h"
 
 #include <acl/libacl.h>

@@ -1,7 +1,7 @@
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/WinErrors.h"
 #include "platform/core/Paths.h"
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 
 #include <array>
 #include <filesystem>

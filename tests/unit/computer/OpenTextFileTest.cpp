@@ -1,6 +1,6 @@
 // The shell opens a text file with the desktop's application for it, without waiting.
 #include "platform/core/Paths.h"
-#include "platform/core/ProcessLauncher.h"
+#include "platform/core/RunProgram.h"
 #include "platform/core/Services.h"
 #include "platform/shell/Shell.h"
 
@@ -8,16 +8,20 @@
 
 namespace {
 
-class RecordedStarts : public platform::IProcessLauncher {
+class RecordedStarts : public platform::IProgramRunner {
 public:
-    bool RunAndWait(const CString&, const CStringList&, int&, platform::ChildStop*) override { return false; }
-    bool Start(const CString& programPath, const CStringList& arguments) override
+    platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string&,
+                                platform::RunOptions options) override
     {
-        std::string line = programPath.ToUtf8();
-        for (const CString& argument : arguments)
-            line += " | " + argument.ToUtf8();
+        std::string line = arguments.at(0);
+        for (std::size_t i = 1; i < arguments.size(); ++i)
+            line += " | " + arguments[i];
+        if (options.wait == platform::RunOptions::Wait::UntilEnd)
+            line += " (waited for)";
         starts.push_back(line);
-        return answer;
+        platform::ProgramResult result;
+        result.started = answer;
+        return result;
     }
     std::vector<std::string> starts;
     bool answer = true;
@@ -28,7 +32,7 @@ public:
 TEST(OpenTextFile, XdgOpenGetsTheFilesRealPathAsOneArgument)
 {
     RecordedStarts launcher;
-    platform::ScopedService<platform::IProcessLauncher> use(launcher);
+    platform::ScopedService<platform::IProgramRunner> use(launcher);
     auto& shell = platform::IShell::Default();
     EXPECT_TRUE(shell.OpenTextFile(u"C:\\My Logs\\Tarrow.log"));
     launcher.answer = false;

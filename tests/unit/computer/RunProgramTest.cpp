@@ -1,13 +1,17 @@
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
+#include "support/WaitFor.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <thread>
 #include <vector>
 
 using platform::RunProgram;
@@ -98,4 +102,77 @@ TEST(RunProgram, WithoutDescriptorsForBothPipesNothingStarts)
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status)) << status;
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+namespace {
+
+using Options = platform::RunOptions;
+
+// A program of ours that talks to the user: this process's streams, the user's locale.
+Options ToUser(platform::ChildStop* stop = nullptr, int timeout = platform::kNoTimeout)
+{
+    return Options(timeout, stop, Options::Output::ToUser, Options::Wait::UntilEnd);
+}
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST(RunProgram, AProgramOfTheUsersGetsNoOpenFileAndKeepsTheLocaleAndASignalIsTold)
+{
+    const std::string out = std::string(std::getenv("HOME")) + "/user-program.txt";
+    int inherited = open("/", O_RDONLY); // without O_CLOEXEC
+    ASSERT_GE(inherited, 3);
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    auto run = RunProgram({"/bin/sh", "-c", "ls /proc/self/fd > \"$0\"; echo \"[$LC_ALL]\" >> \"$0\"; exit 4", out}, {},
+                          ToUser());
+    unsetenv("LC_ALL");
+    close(inherited);
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(FileText(out), "0\n1\n2\n3\n[de_DE.UTF-8]\n"); // 3: the listing's own folder
+
+    run = RunProgram({"/bin/sh", "-c", "kill -TERM $$"}, {}, ToUser());
+    EXPECT_EQ(run.exitCode, -1);
+    EXPECT_EQ(run.signal, SIGTERM);
+    EXPECT_FALSE(RunProgram({"/bin/cat"}, "input is for tools only", ToUser()).started);
+}
+
+TEST(RunProgram, AStopEndsTheProgramAndAnEndedStopEndsTheNextAtOnce)
+{
+    platform::ChildStop stop;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        stop.Stop();
+    });
+    auto begin = std::chrono::steady_clock::now();
+    auto run = RunProgram({"sleep", "30"}, {}, ToUser(&stop));
+    stopper.join();
+    EXPECT_EQ(run.signal, SIGTERM);
+    run = RunProgram({"sleep", "30"}, {}, ToUser(&stop));
+    EXPECT_EQ(run.signal, SIGTERM);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(5));
+
+    run = RunProgram({"sleep", "30"}, {}, ToUser(nullptr, 200));
+    EXPECT_TRUE(run.timedOut);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(5));
+}
+
+TEST(RunProgram, AStartedProgramRunsOnWithoutBeingWaitedFor)
+{
+    const std::string out = std::string(std::getenv("HOME")) + "/started.txt";
+    const Options started(platform::kNoTimeout, nullptr, Options::Output::ToUser, Options::Wait::None);
+    auto run = RunProgram({"/bin/sh", "-c", "sleep 0.2; echo ran > \"$0\"", out}, {}, started);
+    EXPECT_TRUE(run.started);
+    EXPECT_FALSE(std::filesystem::exists(out)); // returned before the program's end
+    EXPECT_TRUE(WaitFor([&] { return FileText(out) == "ran\n"; }));
+    EXPECT_FALSE(RunProgram({"/nonexistent/program"}, {}, started).started);
+    // A tool's answer cannot be read without waiting for it: nothing starts.
+    EXPECT_FALSE(RunProgram({"/bin/true"}, {}, Options(1000, nullptr, Options::Output::Captured, Options::Wait::None))
+                     .started);
 }
