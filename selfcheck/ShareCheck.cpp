@@ -44,7 +44,7 @@ std::vector<std::string> IdentitiesOf(const platform::Account& account)
     std::string name = account.name.ToUtf8();
     std::vector<std::string> identities{
         platform::Use<platform::IAccounts>().LookupSambaSid(account).ToUtf8(),
-        "S-1-22-1-" + std::to_string(account.uid),
+        platform::UnixUserSid(account).ToUtf8(),
         name,
         "Unix User\\" + name,
     };

@@ -61,7 +61,8 @@ public:
     int CanShare(const CString& userName);
     int SetDirPermissions(CString userName);
     int ShareWindowsFolder(CString userName);
-    int SetSharePermissions(CString userName);
+    // The SID that the share admits the account by; 0 (logged) when the account is not found.
+    int ShareSid(CString userName, CString& sid);
     // Whether a folder name is free as directory, share, desktop shortcut and device folder
     BOOL GenerateUniqueFolderName(CString ipAddress, CString baseDirectory, CString modelName,
                                   CString& uniqueName);

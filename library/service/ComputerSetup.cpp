@@ -36,16 +36,6 @@ void RemoveMadeFolder(const CString& fullPath)
         log.Line(u"Removed " + fullPath + u" from local machine");
 }
 
-// Removes the share that this call made.
-void RemoveMadeShare(const CString& shareName)
-{
-    CLogStream& log = LibraryLog();
-    if (int result = platform::Use<platform::IShares>().DeleteShare(shareName))
-        log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): NetShareDel() returned " + IntToCString(result));
-    else
-        log.Line(u"CSharedFolder::ShareWindowsFolder(): NetShareDel() returned NERR_Success");
-}
-
 } // namespace
 
 int CSharedFolder::CanShare(const CString& userName)
@@ -157,9 +147,12 @@ int CSharedFolder::ShareWindowsFolder(CString userName)
     log.BlankLine();
     log.Line(u"CSharedFolder::ShareWindowsFolder(): Sharename= " + m_csShareName + u" for " + m_csFullPath);
 
-    // The share is made closed to everyone; SetSharePermissions opens it to the account.
+    CString sid;
+    if (!ShareSid(userName, sid))
+        return 0;
+    // The share is made with its access list: it admits the account alone from the moment it exists.
     auto& shares = platform::Use<platform::IShares>();
-    int result = shares.AddShare(m_csShareName, m_csFullPath);
+    int result = shares.AddShare(m_csShareName, m_csFullPath, sid);
     if (result == platform::kNerrDuplicateShare) {
         log.Line(u"CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_DuplicateShare");
         // Only a share of this very folder is taken over; another folder's share stays as it is.
@@ -172,6 +165,11 @@ int CSharedFolder::ShareWindowsFolder(CString userName)
                 m_csFailureDetail = u"A share named " + m_csShareName + u" already serves another folder.";
             return 0;
         }
+        // The share taken over admits the account from now on.
+        if (int access = shares.SetShareAccess(m_csShareName, sid)) {
+            log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): SetNamedSecurityInfo() returned " + IntToCString(access));
+            return 0;
+        }
     } else if (result == 0) {
         log.Line(u"CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_Success");
     } else {
@@ -180,29 +178,18 @@ int CSharedFolder::ShareWindowsFolder(CString userName)
         m_csFailureDetail = ShareFailureDetail(shares.LastRefusal());
         return 0;
     }
-    if (!SetSharePermissions(userName)) {
-        // A share that admits no one is of no use: the one this call made goes again.
-        if (result == 0)
-            RemoveMadeShare(m_csShareName);
-        return 0;
-    }
     log.Line(u"Shared folder " + m_csFullPath + u" on local machine");
     return 1;
 }
 
-int CSharedFolder::SetSharePermissions(CString userName)
+int CSharedFolder::ShareSid(CString userName, CString& sid)
 {
-    CLogStream& log = LibraryLog();
-    auto& accounts = platform::Use<platform::IAccounts>();
     platform::Account account;
-    if (int result = accounts.LookupAccountName(userName, account)) {
-        log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): LookupAccountName() returned " + IntToCString(result));
+    if (int result = platform::Use<platform::IAccounts>().LookupAccountName(userName, account)) {
+        LibraryLog().Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): LookupAccountName() returned " +
+                          IntToCString(result));
         return 0;
     }
-    CString sid = accounts.LookupSambaSid(account);
-    if (int result = platform::Use<platform::IShares>().SetShareAccess(m_csShareName, sid)) {
-        log.Line(u"ERROR: CSharedFolder::ShareWindowsFolder(): SetNamedSecurityInfo() returned " + IntToCString(result));
-        return 0;
-    }
+    sid = platform::UnixUserSid(account);
     return 1;
 }

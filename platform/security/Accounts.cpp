@@ -73,9 +73,7 @@ public:
     CString LookupSambaSid(const Account& account) override
     {
         std::string sid = SambaAccountSid(account.name.ToUtf8());
-        if (sid.empty())
-            sid = "S-1-22-1-" + std::to_string(account.uid);
-        return CString::FromUtf8(sid);
+        return sid.empty() ? UnixUserSid(account) : CString::FromUtf8(sid);
     }
 
     bool GetUserName(CString& name) override
@@ -91,6 +89,11 @@ public:
 };
 
 } // namespace
+
+CString UnixUserSid(const Account& account)
+{
+    return CString::FromUtf8("S-1-22-1-" + std::to_string(account.uid));
+}
 
 IAccounts& IAccounts::Default()
 {

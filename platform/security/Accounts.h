@@ -16,6 +16,10 @@ struct Account {
     CString domain;
 };
 
+// The Unix-user SID S-1-22-1-<uid>: Samba puts it into every logon of the account, whatever
+// database holds its password, so a share's access list admits the account by it.
+CString UnixUserSid(const Account& account);
+
 // The groups the account belongs to, its primary group first, as the system grants them at a log-in.
 std::vector<gid_t> GroupsOf(const Account& account);
 

@@ -19,8 +19,11 @@ namespace platform {
 
 namespace {
 
-// Text that no user of the share is ever matched by: everyone denied.
-constexpr const char* kNoOneAdmitted = "S-1-1-0:d";
+// The usershare's access list: full access for the SID alone, or everyone denied without one.
+std::string AccessList(const CString& accountSid)
+{
+    return accountSid.IsEmpty() ? "S-1-1-0:d" : accountSid.ToUtf8() + ":f";
+}
 
 // Messages of `net usershare` and the Windows number each stands for; the first that the
 // output holds decides.
@@ -146,7 +149,7 @@ FoundShare FindShare(const CString& name)
 
 class SambaShares : public IShares {
 public:
-    int AddShare(const CString& name, const CString& path) override
+    int AddShare(const CString& name, const CString& path, const CString& accountSid) override
     {
         m_refusal.clear();
         std::string shareName = name.ToUtf8();
@@ -155,7 +158,7 @@ public:
         // `net usershare add` replaces an existing share without a word.
         if (int existing = Found(FindShare(name)).error; existing != kNerrNetNameNotFound)
             return existing == kErrorSuccess ? kNerrDuplicateShare : existing;
-        return Add(shareName, ToPosixPathOrMissing(WithoutTrailingBlanksAndDots(path)), "", kNoOneAdmitted);
+        return Add(shareName, ToPosixPathOrMissing(WithoutTrailingBlanksAndDots(path)), "", AccessList(accountSid));
     }
 
     int GetShareInfo(const CString& name) override
@@ -180,7 +183,7 @@ public:
         if (found.error != kErrorSuccess)
             return found.error;
         const ShareSection& share = found.share;
-        return Add(share.name, share.path, share.comment, accountSid.ToUtf8() + ":f");
+        return Add(share.name, share.path, share.comment, AccessList(accountSid));
     }
 
     int DeleteShare(const CString& name) override

@@ -18,12 +18,13 @@ class IShares {
 public:
     virtual ~IShares() = default;
 
-    // Shares the directory path as name with an access list that admits no one, so that the
-    // share is never open before its entries are set. 0; 2118 when a share of that name exists
-    // (it is left as it is); 123 for a name Samba refuses; 2116 when path is not a directory;
-    // 5 access denied; 50 when usershares are switched off; 31 for any other failure (the tool
-    // did not start, timed out or failed otherwise).
-    virtual int AddShare(const CString& name, const CString& path) = 0;
+    // Shares the directory path as name, made with its access list in one step: full access for
+    // the account's SID alone, or, without a SID, no one admitted. The share is never open to
+    // anyone else, not even for a moment. 0; 2118 when a share of that name exists (it is left as
+    // it is); 123 for a name Samba refuses; 2116 when path is not a directory; 5 access denied;
+    // 50 when usershares are switched off; 31 for any other failure (the tool did not start,
+    // timed out or failed otherwise).
+    virtual int AddShare(const CString& name, const CString& path, const CString& accountSid = {}) = 0;
 
     // 0 when a share of that name exists, 2310 when none does; else as AddShare.
     virtual int GetShareInfo(const CString& name) = 0;

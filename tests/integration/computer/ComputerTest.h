@@ -70,9 +70,9 @@ class SharesWithAnswers : public platform::IShares {
 public:
     explicit SharesWithAnswers(const SambaFixture& samba) : m_samba(samba) {}
 
-    int AddShare(const CString& name, const CString& path) override
+    int AddShare(const CString& name, const CString& path, const CString& accountSid) override
     {
-        return addAnswer ? *addAnswer : m_real.AddShare(name, path);
+        return addAnswer ? *addAnswer : m_real.AddShare(name, path, accountSid);
     }
     int GetShareInfo(const CString& name) override
     {

@@ -140,8 +140,13 @@ TEST_F(ConfigureComputerFailureTest, AParentThatKeepsTheAccountOutFailsTheSetUp)
     ExpectNothingLeft();
 }
 
-TEST_F(ConfigureComputerFailureTest, AShareThatCannotAdmitTheAccountIsRemovedWithItsFolder)
+TEST_F(ConfigureComputerFailureTest, AShareTakenOverThatCannotAdmitTheAccountStaysAsItWasAndTheFolderGoes)
 {
+    // A share of the folder left behind by an earlier set-up whose folder was removed since.
+    const std::string folder = OnDriveC("Scans/Reports");
+    fs::create_directories(folder);
+    ASSERT_EQ(platform::IShares::Default().AddShare(u"Reports", CString::FromUtf8(folder)), 0);
+    fs::remove(folder);
     SharesWithAnswers shares(samba);
     shares.accessAnswer = platform::kErrorAccessDenied;
     EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
@@ -150,13 +155,13 @@ TEST_F(ConfigureComputerFailureTest, AShareThatCannotAdmitTheAccountIsRemovedWit
         SearchRightLine(),
         "",
         "CSharedFolder::ShareWindowsFolder(): Sharename= Reports for C:\\Scans\\Reports",
-        "CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_Success",
+        "CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_DuplicateShare",
         "ERROR: CSharedFolder::ShareWindowsFolder(): SetNamedSecurityInfo() returned 5",
-        "CSharedFolder::ShareWindowsFolder(): NetShareDel() returned NERR_Success",
         "Removed C:\\Scans\\Reports from local machine",
     });
     EXPECT_EQ(log.Lines(), expected);
-    ExpectNothingLeft();
+    EXPECT_EQ(shares.aclBeforeAccessSet, "S-1-1-0:D,"); // the share as it was found
+    EXPECT_FALSE(fs::exists(folder));
 }
 
 TEST_F(ConfigureComputerFailureTest, AnAccountThatCannotBeFoundGetsNoFolderAndNoShare)
@@ -175,13 +180,20 @@ TEST_F(ConfigureComputerFailureTest, AnAccountThatCannotBeFoundGetsNoFolderAndNo
         ExpectNothingLeft();
     }
     {
-        // Found for the folder, gone by the time the share admits it.
+        // Found for the folder, gone by the time the share is made: no share is made.
         AccountsThatFail accounts;
         accounts.lookupsFound = 1;
         LogCapture attempt;
         EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
-        EXPECT_TRUE(attempt.HasLine("ERROR: CSharedFolder::ShareWindowsFolder(): LookupAccountName() returned 1332"));
-        EXPECT_TRUE(attempt.HasLine("CSharedFolder::ShareWindowsFolder(): NetShareDel() returned NERR_Success"));
+        std::vector<std::string> expected = Created();
+        expected.insert(expected.end(), {
+            SearchRightLine(),
+            "",
+            "CSharedFolder::ShareWindowsFolder(): Sharename= Reports for C:\\Scans\\Reports",
+            "ERROR: CSharedFolder::ShareWindowsFolder(): LookupAccountName() returned 1332",
+            "Removed C:\\Scans\\Reports from local machine",
+        });
+        EXPECT_EQ(attempt.Lines(), expected);
         ExpectNothingLeft();
     }
 }

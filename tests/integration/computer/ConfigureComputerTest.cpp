@@ -27,11 +27,10 @@ TEST_F(ConfigureComputerTest, MakesAPrivateFolderSharedForTheAccountWithAShortcu
     EXPECT_EQ(AclEntry(folder, ACL_OTHER), "---");
     EXPECT_EQ(AclEntry(folder, ACL_OTHER, ACL_TYPE_DEFAULT), "---");
 
-    // Closed to everyone from the start; afterwards open to the account alone.
-    EXPECT_EQ(shares.aclBeforeAccessSet, "S-1-1-0:D,");
-    std::string acl = samba.ShareAcl("Reports");
-    EXPECT_EQ(std::count(acl.begin(), acl.end(), ','), 1) << acl;
-    EXPECT_TRUE(acl.rfind("S-1-5-21-", 0) == 0 && acl.ends_with(":F,")) << acl;
+    // Made open to the account alone, by the SID that every logon of the account carries; no
+    // second step changes it.
+    EXPECT_EQ(samba.ShareAcl("Reports"), "S-1-22-1-" + std::to_string(uid) + ":F,");
+    EXPECT_EQ(shares.aclBeforeAccessSet, "");
 
     std::string link = Desktop() + "/Reports.desktop";
     EXPECT_NE(ReadText(link).find("\nURL=" + platform::FileUrl(folder) + "\n"), std::string::npos) << ReadText(link);
@@ -169,8 +168,7 @@ TEST_F(ConfigureComputerTest, AShareOfThisVeryFolderGetsTheAccountsEntryAlone)
     ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 0, user), BREDE_NO_ERROR);
     EXPECT_TRUE(log.HasLine("CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_DuplicateShare"));
     EXPECT_TRUE(log.HasLine("Shared folder C:\\Scans\\Reports on local machine"));
-    std::string acl = samba.ShareAcl("reports");
-    EXPECT_TRUE(acl.rfind("S-1-5-21-", 0) == 0 && acl.ends_with(":F,") && std::count(acl.begin(), acl.end(), ',') == 1) << acl;
+    EXPECT_EQ(samba.ShareAcl("reports"), "S-1-22-1-" + std::to_string(uid) + ":F,");
 }
 
 TEST_F(ConfigureComputerTest, AnEmptyUserNameMeansTheUserRunningTheProgram)
