@@ -1,5 +1,6 @@
 # Where `cmake --install` puts the programs and their files. Installed, the module folder is
-# lib/tarrow: the programs, their three shared libraries (found through the rpath $ORIGIN) and the
+# lib/tarrow: the programs, their three shared libraries (found through the rpath $ORIGIN), the
+# Samba client module that the platform library loads from beside itself, and the
 # page files, read-only. The programs find TarrowNetwork and the pages beside their real
 # executable, so only links go into bin. Nothing here is written at run time: the data files the
 # pages and programs exchange live in a per-run folder, never in the module folder.
@@ -8,7 +9,7 @@ include(GNUInstallDirs)
 set(TARROW_INSTALL_MODULE_DIR "lib/tarrow" CACHE STRING
     "module folder of the programs, relative to the installation prefix")
 
-install(TARGETS Tarrow TarrowNetwork tarrowctl tarrow_platform Quillet_Library vespersdk
+install(TARGETS Tarrow TarrowNetwork tarrowctl tarrow_platform tarrow_samba_client Quillet_Library vespersdk
         RUNTIME DESTINATION ${TARROW_INSTALL_MODULE_DIR}
         LIBRARY DESTINATION ${TARROW_INSTALL_MODULE_DIR}
         COMPONENT Runtime)

@@ -18,6 +18,8 @@
 #include "platform/core/SystemInfo.h"
 #include "platform/core/SystemVersion.h"
 #include "platform/fs/WindowsPath.h"
+#include "platform/security/Logon.h"
+#include "platform/shares/SambaSettings.h"
 #include "platform/shell/Shell.h"
 #include "selfcheck/CheckText.h"
 
@@ -209,6 +211,10 @@ int RunAdd(const Arguments& args)
     if (!ScanOptionsFromArguments(args, plan.options, error))
         return UsageError("add", error);
     plan.shortcut = args.Has("--shortcut");
+    // Samba's configuration and its client are made ready meanwhile, while the password is read
+    // and the device is asked: the checks on this computer need them next.
+    platform::PrefetchSambaSettings();
+    platform::PrepareNetworkLogon();
     if (int code = ReadAccount(args, plan); code != kExitOk)
         return code;
 

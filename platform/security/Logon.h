@@ -2,7 +2,7 @@
 //
 // On Linux the one supported kind is the network logon: an SMB session set-up of the account
 // with this computer's Samba server (Samba accounts have passwords of their own; the Unix
-// password is not asked). See SambaLogon.cpp.
+// password is not asked). See SambaLogon.cpp and SambaClientModule.cpp.
 #pragma once
 
 #include "platform/core/CString.h"
@@ -42,5 +42,9 @@ public:
     static constexpr const char* kServiceName = "Logon";
     static ILogon& Default();
 };
+
+// Loads what the network logon needs (Samba's client) in the background, for a logon soon to
+// come, which then waits for it instead of loading it itself.
+void PrepareNetworkLogon();
 
 } // namespace platform

@@ -1,26 +1,18 @@
-// The network logon on Linux: libsmbclient connects to this computer's Samba server on
-// 127.0.0.1 (the port of the platform's Samba configuration) and sets up a session of the
-// account, with Kerberos off (the password itself is checked) and without libsmbclient's
-// fall-back to an anonymous session, which would let a wrong password pass. Listing the
-// server's shares makes the session; that it was set up is the logon.
-//
-// A session is not yet a logon: with "map to guest = bad user" (Debian's configuration) the
-// server answers a user name it has no Samba password for with a guest session, whatever the
-// password. The server marks such a session as guest, and a guest session has no session key,
-// so it can be neither signed nor encrypted: the logon asks for an encrypted session, and only
-// when that is refused asks again without encryption, to tell a guest (the session is set up)
-// from a wrong password (it is refused).
+// The network logon on Linux: a session of the account with this computer's Samba server, made
+// by the Samba client module (SambaClientModule.cpp). The module is loaded on first use, or
+// ahead of it in the background (PrepareNetworkLogon), so that a program's start never waits
+// for Samba's client library.
 #include "Logon.h"
 
+#include "SambaClientModule.h"
 #include "platform/core/LastError.h"
 #include "platform/core/SystemErrors.h"
 #include "platform/fs/WinErrors.h"
 #include "platform/shares/SambaPort.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <libsmbclient.h>
+#include <dlfcn.h>
+#include <future>
 #include <mutex>
 #include <string>
 
@@ -28,130 +20,65 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kServerUrl = "smb://127.0.0.1/";
-constexpr int kLogonTimeout = 15000; // milliseconds, for the connection and each reply
-
-struct ErrnoRow {
-    int error;
-    int winError;
+struct ClientModule {
+    int (*logon)(const char*, const char*, const char*, int) = nullptr;
+    int error = kErrorSuccess; // why the module or its client could not be had
 };
 
-// What libsmbclient's errno values mean for the logon; others are kErrorGenFailure.
-constexpr ErrnoRow kErrnoRows[] = {
-    {EACCES, kErrorLogonFailure},
-    {EPERM, kErrorLogonFailure},
-    {EINVAL, kErrorLogonFailure}, // an empty user name or password: nothing was sent
-    {ECONNREFUSED, kErrorNoLogonServers},
-    {ETIMEDOUT, kErrorNoLogonServers},
-    {EHOSTUNREACH, kErrorNoLogonServers},
-    {ENETUNREACH, kErrorNoLogonServers},
-    {ECONNRESET, kErrorNoLogonServers},
-    {ENOMEM, kErrorNotEnoughMemory},
-};
-
-// The Windows error number (Logon.h) that stands for an errno value that libsmbclient left.
-int LogonError(int error)
+// The folder of the library this code is in: the module lies beside it.
+std::string ThisLibrarysFolder()
 {
-    for (const ErrnoRow& row : kErrnoRows)
-        if (row.error == error)
-            return row.winError;
-    return kErrorGenFailure;
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&ThisLibrarysFolder), &info) == 0 || !info.dli_fname)
+        return ".";
+    std::string path = info.dli_fname;
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-// What the client hands to the server when it asks; the password is wiped when it goes.
-struct Credentials {
-    std::string userName;
-    std::string domain;
-    std::string password;
-    ~Credentials() { explicit_bzero(password.data(), password.size()); }
-};
-
-void CopyInto(char* buffer, int length, const std::string& text)
+ClientModule Load()
 {
-    if (length <= 0)
-        return;
-    std::size_t n = std::min(text.size(), static_cast<std::size_t>(length - 1));
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = '\0';
+    ClientModule module;
+    const std::string path = ThisLibrarysFolder() + "/" + kSambaClientModule;
+    // Kept loaded for the rest of the process, like a library it was linked with.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    auto prepare = handle ? reinterpret_cast<int (*)()>(dlsym(handle, "tarrow_samba_client_prepare")) : nullptr;
+    module.logon = handle ? reinterpret_cast<decltype(module.logon)>(dlsym(handle, "tarrow_samba_client_logon"))
+                          : nullptr;
+    if (!prepare || !module.logon) {
+        module.logon = nullptr;
+        module.error = kErrorGenFailure;
+        return module;
+    }
+    module.error = prepare();
+    return module;
 }
 
-void GiveCredentials(SMBCCTX* context, const char* /*server*/, const char* /*share*/, char* workgroup,
-                     int workgroupLength, char* user, int userLength, char* password, int passwordLength)
-{
-    const auto* credentials = static_cast<const Credentials*>(smbc_getOptionUserData(context));
-    if (!credentials)
-        return; // asked again after the logon: nothing to give
-    if (!credentials->domain.empty())
-        CopyInto(workgroup, workgroupLength, credentials->domain);
-    CopyInto(user, userLength, credentials->userName);
-    CopyInto(password, passwordLength, credentials->password);
-}
-
-// One client for the process: Samba's library loses a little memory with every client made,
-// so the client is made once and kept. Its connections are dropped around every logon, so that
-// each logon sets up a session of its own and none outlives the call.
-class SambaClient {
+// The module, loaded once: ahead in the background when asked to, else by the first logon.
+class ModuleLoad {
 public:
-    // kErrorSuccess when the server set up a session of the account for the credentials,
-    // kErrorNoSuchUser when it set up only a guest session, else the error.
-    int Logon(Credentials& credentials)
+    void Start(std::launch how)
     {
         std::lock_guard guard(m_lock);
-        if (!m_context && !Create())
-            return m_createError;
-        smbc_setPort(m_context, static_cast<uint16_t>(SambaServerPort()));
-        int error = ListShares(credentials, SMBC_ENCRYPTLEVEL_REQUIRE);
-        if (error == EACCES || error == EPERM)
-            return ListShares(credentials, SMBC_ENCRYPTLEVEL_NONE) == 0 ? kErrorNoSuchUser : LogonError(error);
-        return error == 0 ? kErrorSuccess : LogonError(error);
+        if (!m_module.valid())
+            m_module = std::async(how, Load).share();
+    }
+    ClientModule Get()
+    {
+        Start(std::launch::deferred);
+        return m_module.get();
     }
 
 private:
-    // 0 when a session with the encryption asked for lists the server's shares, else errno.
-    int ListShares(Credentials& credentials, smbc_smb_encrypt_level encryption)
-    {
-        smbc_setOptionSmbEncryptionLevel(m_context, encryption);
-        DropConnections();
-        smbc_setOptionUserData(m_context, &credentials);
-        SMBCFILE* listing = smbc_getFunctionOpendir(m_context)(m_context, kServerUrl);
-        int error = listing ? 0 : errno;
-        if (listing)
-            smbc_getFunctionClosedir(m_context)(m_context, listing);
-        DropConnections();
-        // The credentials are asked for only while connecting: none is kept past this call.
-        smbc_setOptionUserData(m_context, nullptr);
-        return error;
-    }
-
-    bool Create()
-    {
-        SMBCCTX* context = smbc_new_context();
-        if (!context) {
-            m_createError = kErrorNotEnoughMemory;
-            return false;
-        }
-        smbc_setDebug(context, 0);
-        smbc_setTimeout(context, kLogonTimeout);
-        smbc_setOptionUseKerberos(context, 0);
-        smbc_setOptionFallbackAfterKerberos(context, 0);
-        smbc_setOptionUseCCache(context, 0);
-        smbc_setOptionNoAutoAnonymousLogin(context, 1);
-        smbc_setFunctionAuthDataWithContext(context, GiveCredentials);
-        if (!smbc_init_context(context)) {
-            m_createError = LogonError(errno);
-            smbc_free_context(context, 1);
-            return false;
-        }
-        m_context = context;
-        return true;
-    }
-
-    void DropConnections() { smbc_getFunctionPurgeCachedServers(m_context)(m_context); }
-
     std::mutex m_lock;
-    SMBCCTX* m_context = nullptr;
-    int m_createError = kErrorGenFailure;
+    std::shared_future<ClientModule> m_module;
 };
+
+ModuleLoad& Module()
+{
+    static ModuleLoad load;
+    return load;
+}
 
 // The session ended within LogonUser: the token stands for the logon that succeeded.
 class SambaLogonToken : public ILogonSession {};
@@ -169,17 +96,24 @@ public:
     {
         if (logonType != kLogonNetwork || (provider != kLogonProviderDefault && provider != kLogonProviderWinNT40))
             return Fail(kErrorInvalidParameter);
-        Credentials credentials{userName.ToUtf8(), domain.ToUtf8(), password.ToUtf8()};
-        if (int error = m_client.Logon(credentials); error != kErrorSuccess)
+        ClientModule module = Module().Get();
+        if (!module.logon)
+            return Fail(module.error);
+        std::string secret = password.ToUtf8();
+        int error = module.logon(userName.ToUtf8().c_str(), domain.ToUtf8().c_str(), secret.c_str(), SambaServerPort());
+        explicit_bzero(secret.data(), secret.size());
+        if (error != kErrorSuccess)
             return Fail(error);
         return std::make_unique<SambaLogonToken>();
     }
-
-private:
-    SambaClient m_client;
 };
 
 } // namespace
+
+void PrepareNetworkLogon()
+{
+    Module().Start(std::launch::async);
+}
 
 ILogon& ILogon::Default()
 {

@@ -6,6 +6,7 @@
 #include "platform/core/Services.h"
 #include "platform/fs/WinErrors.h"
 
+#include <future>
 #include <mutex>
 #include <sstream>
 #include <sys/stat.h>
@@ -102,6 +103,17 @@ SambaSettings CurrentSambaSettings()
         readFrom = identity;
     }
     return kept;
+}
+
+void PrefetchSambaSettings()
+{
+    // Made before the read that uses them, so that they outlive it when the process ends.
+    Kept();
+    static std::mutex lock;
+    static std::future<SambaSettings> read;
+    std::lock_guard guard(lock);
+    if (!read.valid())
+        read = std::async(std::launch::async, CurrentSambaSettings);
 }
 
 std::optional<std::string> SambaSettings::Global(std::string_view name) const

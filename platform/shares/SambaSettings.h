@@ -25,6 +25,10 @@ struct SambaSettings {
 // The settings of the configuration in use (SambaConfig.h), read or kept.
 SambaSettings CurrentSambaSettings();
 
+// Starts reading the settings in the background, for a question soon to come, which then waits
+// for that read instead of starting its own.
+void PrefetchSambaSettings();
+
 // Has the next question read the configuration anew: for a caller that changed what the tool
 // answers without changing the file (a test that stands in for the tool).
 void ForgetSambaSettings();
