@@ -74,7 +74,7 @@ public:
         for (auto& result : selfcheck::RunChecks(input))
             if (result.name == name)
                 return result;
-        return {name, selfcheck::Status::Skipped, "no such check", ""};
+        return {name, selfcheck::Status::Skipped, "no such check", "", {}};
     }
 
     std::string Config() const { return samba.ConfigPath(); }
