@@ -30,6 +30,15 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/pages/css DESTINATION ${TARROW_INSTALL_MOD
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/pages/js DESTINATION ${TARROW_INSTALL_MODULE_DIR}
         COMPONENT Runtime FILES_MATCHING PATTERN "*.js")
 
+# The privileged helper that pkexec starts, and the polkit policy that names it by this path. Its
+# libraries are found by the module folder's absolute path, never relative to where it lies.
+set(TARROW_INSTALL_HELPER_DIR "libexec/tarrow")
+set_target_properties(tarrow-fix-helper PROPERTIES
+  INSTALL_RPATH "${CMAKE_INSTALL_PREFIX}/${TARROW_INSTALL_MODULE_DIR}")
+install(TARGETS tarrow-fix-helper RUNTIME DESTINATION ${TARROW_INSTALL_HELPER_DIR} COMPONENT Runtime)
+install(FILES ${CMAKE_SOURCE_DIR}/data/org.tarrow.fix.policy
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/polkit-1/actions COMPONENT Runtime)
+
 # The two commands a user types, as relative links into the module folder.
 file(RELATIVE_PATH tarrow_bin_to_module /${CMAKE_INSTALL_BINDIR} /${TARROW_INSTALL_MODULE_DIR})
 foreach(program Tarrow tarrowctl)

@@ -19,8 +19,9 @@ constexpr OptionSpec kListOptions[] = {kHostOption, kMacOption, kJsonOption, kHe
 constexpr OptionSpec kRemoveOptions[] = {kHostOption, kMacOption, kHelpOption};
 constexpr OptionSpec kExportOptions[] = {kHostOption, kMacOption, kHelpOption};
 constexpr OptionSpec kImportOptions[] = {kHostOption, kMacOption, kDomainOption, kPasswordStdinOption, kHelpOption};
-constexpr OptionSpec kDoctorOptions[] = {kHostOption,   kMacOption,  kUserOption,          kShareOption, kSmb1Option,
-                                         kNtlmV1Option, kJsonOption, kPasswordStdinOption, kHelpOption};
+constexpr OptionSpec kDoctorOptions[] = {kHostOption, kMacOption,   kUserOption, kShareOption,         kSmb1Option,
+                                         kNtlmV1Option, kFixOption, kYesOption, kJsonOption, kPasswordStdinOption,
+                                         kHelpOption};
 
 constexpr Command kCommands[] = {
     {"check", "check DEVICE", "is the device there, which model, can it scan to a folder",
@@ -48,14 +49,22 @@ constexpr Command kCommands[] = {
      "standard input with --password-stdin, else asked for); lines without one make the device ask\n"
      "at each scan.",
      kImportOptions, RunImport},
-    {"doctor", "doctor [DEVICE]", "check this computer for what stops scans from arriving",
+    {"doctor", "doctor [DEVICE] [--fix [--yes]]", "check this computer for what stops scans from arriving",
      "Checks Samba, its server, the account's Samba password, the computer's name, the protocol\n"
      "settings a device needs, the shares, the folders' rights and the firewall; each problem with\n"
      "the command that mends it. With a DEVICE, the shares its records name on this computer are\n"
      "checked, with the records themselves, and with the account's password (--password-stdin) the\n"
      "device checks that it reaches the share (doctor reports the device's answer); --share checks\n"
-     "one share. Run by an account other than root, the checks that need root are skipped. Exit\n"
-     "code 1 when a problem was found.",
+     "one share. Run by an account other than root, the checks that need root are skipped (with\n"
+     "--password-stdin, Samba's logon of the account tells whether it has a Samba password).\n"
+     "With --fix, the problems that need root are mended after one question (--yes: none): group\n"
+     "sambashare for the account that makes the shares, the account's Samba password (the one on\n"
+     "standard input), starting smbd and nmbd, the smb.conf settings for a device of SMB1 or NTLMv1\n"
+     "(--smb1, --ntlmv1: a marked block in [global], checked with testparm), and the firewall's\n"
+     "port 445 for the DEVICE's address alone. An account other than root authenticates once\n"
+     "through pkexec (/usr/libexec/tarrow/tarrow-fix-helper); root is asked nothing more, and\n"
+     "--user then names the account to mend. The checks then run again. Exit code 1 when a\n"
+     "problem was found (after --fix: when one is left).",
      kDoctorOptions, RunDoctor},
 };
 

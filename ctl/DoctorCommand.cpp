@@ -1,11 +1,14 @@
-// tarrowctl doctor [DEVICE]: the computer-side self-test, for each share a device writes into.
+// tarrowctl doctor [DEVICE] [--fix]: the computer-side self-test, for each share a device writes
+// into, and the fixes of its problems that need root (fixes/), asked for once.
 #include "ctl/Commands.h"
+#include "ctl/Confirm.h"
 #include "ctl/Console.h"
 #include "ctl/Device.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/FolderRecords.h"
 #include "ctl/Password.h"
 
+#include "fixes/ApplyFixes.h"
 #include "frontend/ProcessAccount.h"
 #include "library/Quillet_Library.h"
 #include "platform/core/Services.h"
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <iostream>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -63,14 +67,14 @@ selfcheck::CheckResult DeviceRecordCheck(const std::vector<FolderRecordRow>& rec
         if (!record.user.empty() && record.user != account)
             return {"device-record", selfcheck::Status::Problem,
                     "the device's record " + record.name + " writes as " + record.user + ", not as " + account,
-                    "tarrowctl remove DEVICE '" + record.name + "' and add it again with --user " + account};
+                    "tarrowctl remove DEVICE '" + record.name + "' and add it again with --user " + account, {}};
         return {"device-record", selfcheck::Status::Ok,
                 "the device's record " + record.name + " writes to " + path +
                     (record.user.empty() ? " as whoever signs in at the device" : " as " + record.user),
-                ""};
+                "", {}};
     }
     return {"device-record", selfcheck::Status::Problem, "the device holds no record of " + path,
-            "tarrowctl add DEVICE --name '" + share + "'"};
+            "tarrowctl add DEVICE --name '" + share + "'", {}};
 }
 
 // The device's own check that it reaches the share with the stored account (the password given
@@ -84,18 +88,18 @@ selfcheck::CheckResult DevicePathCheck(const FoundDevice& device, const std::vec
     auto record = std::find_if(records.begin(), records.end(),
                                [&path](const FolderRecordRow& row) { return row.path == path; });
     if (record == records.end() || record->user.empty())
-        return {"device-path", selfcheck::Status::Skipped, "the device stores no account for " + path, ""};
+        return {"device-path", selfcheck::Status::Skipped, "the device stores no account for " + path, "", {}};
     if (!password)
         return {"device-path", selfcheck::Status::Skipped,
                 "the device's own check of " + path + " needs the password of " + record->user + " (--password-stdin)",
-                ""};
+                "", {}};
     const CString computerName = CString::FromUtf8(computer);
     if (IsFolderPathValidOnDevice(device.ipAddress, CString::FromUtf8(record->user), CString::FromUtf8(*password),
                                   computerName, computerName, CString::FromUtf8(share)))
-        return {"device-path", selfcheck::Status::Ok, "the device says it reaches " + path + " as " + record->user, ""};
+        return {"device-path", selfcheck::Status::Ok, "the device says it reaches " + path + " as " + record->user, "", {}};
     return {"device-path", selfcheck::Status::Problem,
             "the device says it cannot reach " + path + " with the password given for " + record->user,
-            "tarrowctl remove DEVICE '" + record->name + "' and add it again with the account's current password"};
+            "tarrowctl remove DEVICE '" + record->name + "' and add it again with the account's current password", {}};
 }
 
 void Print(const std::vector<Finding>& findings, bool json)
@@ -125,54 +129,11 @@ void Print(const std::vector<Finding>& findings, bool json)
     std::cout << std::flush;
 }
 
-} // namespace
-
-int RunDoctor(const Arguments& args)
+// The checks of the computer (once) and of each share, with the device's records of the shares.
+std::vector<Finding> CheckAll(selfcheck::CheckInput input, const std::vector<std::string>& shares, bool withDevice,
+                              const FoundDevice& device, const std::vector<FolderRecordRow>& records,
+                              const std::optional<std::string>& password)
 {
-    std::vector<std::string> positionals = args.Positionals();
-    const bool withDevice = !positionals.empty() || args.Has("--host") || args.Has("--mac");
-    DeviceName name;
-    std::string error;
-    if (withDevice && !DeviceFromArguments(args, positionals, name, error))
-        return UsageError("doctor", error);
-    if (!positionals.empty())
-        return UsageError("doctor", "unexpected argument \"" + positionals.front() + "\"");
-
-    selfcheck::CheckInput input;
-    CString user, domain, computer;
-    if (auto given = args.Value("--user")) {
-        input.account = *given;
-    } else if (GetUserAndDomainFromToken(user, domain)) {
-        input.account = Utf8(user);
-    }
-    platform::Use<platform::ISystemInfo>().GetComputerName(computer);
-    input.computerName = Utf8(computer);
-    if (args.Has("--smb1"))
-        input.device.lowestDialect = "NT1";
-    input.device.needsNtlmV1 = args.Has("--ntlmv1");
-
-    std::optional<std::string> password;
-    if (args.Has("--password-stdin")) {
-        password.emplace();
-        if (!ReadPasswordLine(*password))
-            return UsageError("doctor", "no password on standard input");
-    }
-
-    std::vector<std::string> shares;
-    std::vector<FolderRecordRow> records;
-    FoundDevice device;
-    if (withDevice) {
-        if (int code = FindDevice(name, device); code != kExitOk)
-            return code;
-        if (!ReadFolderRecords(device, records))
-            return kExitFailed;
-        shares = SharesOnDevice(records, input.computerName);
-    }
-    if (auto share = args.Value("--share"))
-        shares = {*share};
-    if (shares.empty())
-        shares.push_back(""); // the computer's checks alone
-
     std::vector<Finding> findings;
     for (const std::string& share : shares) {
         Progress(share.empty() ? "checking this computer" : "checking this computer and the share " + share);
@@ -191,9 +152,128 @@ int RunDoctor(const Arguments& args)
             findings.push_back({share, DevicePathCheck(device, records, input.computerName, share, password)});
         }
     }
-    Print(findings, args.Has("--json"));
-    const bool problem = std::any_of(findings.begin(), findings.end(), [](const Finding& finding) {
+    return findings;
+}
+
+bool AnyProblem(const std::vector<Finding>& findings)
+{
+    return std::any_of(findings.begin(), findings.end(), [](const Finding& finding) {
         return finding.result.status == selfcheck::Status::Problem;
     });
-    return problem ? kExitFailed : kExitOk;
+}
+
+// Offers the fixes of the problems found, asks once, and carries them out; false when one failed
+// or the user said no.
+bool OfferFixes(const std::vector<Finding>& findings, const selfcheck::CheckInput& input,
+                const std::optional<std::string>& password, bool askFirst)
+{
+    std::vector<selfcheck::CheckResult> results;
+    for (const Finding& finding : findings)
+        results.push_back(finding.result);
+    std::vector<fixes::PlannedFix> plan = fixes::PlanFixes(results, input.shareMaker);
+    std::erase_if(plan, [&](const fixes::PlannedFix& fix) {
+        if (!fixes::NeedsPassword(fix.request) || password)
+            return false;
+        Progress("to give " + fix.request.account + " a Samba password, run doctor --fix again with its password "
+                 "on standard input (--password-stdin)");
+        return true;
+    });
+    if (plan.empty()) {
+        Progress("nothing to fix that tarrowctl can fix");
+        return true;
+    }
+    const bool root = geteuid() == 0;
+    std::string list = root ? "these fixes change the system:\n" : "these fixes need an administrator's authentication (once):\n";
+    for (const fixes::PlannedFix& fix : plan)
+        list += "  - " + fix.words + "\n";
+    std::cerr << list << std::flush;
+    if (askFirst && !ConfirmOnTerminal("Apply these fixes? [y/N] ")) {
+        Error("no fix was applied (answer y, or give --yes where no one can answer)");
+        return false;
+    }
+    fixes::FixRun run;
+    run.direct = root;
+    run.account = input.shareMaker;
+    run.password = password.value_or("");
+    run.log = [](const std::string& line) { Progress(line); };
+    bool ok = true;
+    for (const fixes::AppliedFix& applied : fixes::ApplyFixes(plan, run)) {
+        if (applied.outcome.ok) {
+            Progress("fixed: " + applied.outcome.message);
+        } else {
+            Error("could not " + applied.fix.words + ": " + applied.outcome.message);
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+} // namespace
+
+int RunDoctor(const Arguments& args)
+{
+    std::vector<std::string> positionals = args.Positionals();
+    const bool withDevice = !positionals.empty() || args.Has("--host") || args.Has("--mac");
+    DeviceName name;
+    std::string error;
+    if (withDevice && !DeviceFromArguments(args, positionals, name, error))
+        return UsageError("doctor", error);
+    if (!positionals.empty())
+        return UsageError("doctor", "unexpected argument \"" + positionals.front() + "\"");
+    if (args.Has("--yes") && !args.Has("--fix"))
+        return UsageError("doctor", "--yes answers the question of --fix");
+
+    selfcheck::CheckInput input;
+    CString user, domain, computer;
+    if (GetUserAndDomainFromToken(user, domain))
+        input.account = Utf8(user);
+    // Shares are made by the account that runs the set-up; root runs it for the account named.
+    input.shareMaker = geteuid() == 0 ? args.Value("--user").value_or("") : input.account;
+    if (auto given = args.Value("--user"))
+        input.account = *given;
+    platform::Use<platform::ISystemInfo>().GetComputerName(computer);
+    input.computerName = Utf8(computer);
+    if (args.Has("--smb1"))
+        input.device.lowestDialect = "NT1";
+    input.device.needsNtlmV1 = args.Has("--ntlmv1");
+
+    std::optional<std::string> password;
+    if (args.Has("--password-stdin")) {
+        password.emplace();
+        if (!ReadPasswordLine(*password))
+            return UsageError("doctor", "no password on standard input");
+    }
+    input.password = password;
+
+    std::vector<std::string> shares;
+    std::vector<FolderRecordRow> records;
+    FoundDevice device;
+    if (withDevice) {
+        if (int code = FindDevice(name, device); code != kExitOk)
+            return code;
+        if (!ReadFolderRecords(device, records))
+            return kExitFailed;
+        shares = SharesOnDevice(records, input.computerName);
+        input.device.address = Utf8(device.ipAddress);
+    }
+    if (auto share = args.Value("--share"))
+        shares = {*share};
+    if (shares.empty())
+        shares.push_back(""); // the computer's checks alone
+
+    std::vector<Finding> findings = CheckAll(input, shares, withDevice, device, records, password);
+    const bool json = args.Has("--json");
+    if (!args.Has("--fix") || !AnyProblem(findings)) {
+        Print(findings, json);
+        if (args.Has("--fix"))
+            Progress("nothing to fix");
+        return AnyProblem(findings) ? kExitFailed : kExitOk;
+    }
+    if (!json)
+        Print(findings, false);
+    const bool fixed = OfferFixes(findings, input, password, !args.Has("--yes"));
+    Progress("checking again");
+    findings = CheckAll(input, shares, withDevice, device, records, password);
+    Print(findings, json);
+    return fixed && !AnyProblem(findings) ? kExitOk : kExitFailed;
 }

@@ -2,14 +2,43 @@
 #include "CheckText.h"
 #include "Checks.h"
 
+#include "platform/core/LastError.h"
+#include "platform/core/SystemErrors.h"
 #include "platform/core/Services.h"
 #include "platform/security/Accounts.h"
+#include "platform/security/Logon.h"
 #include "platform/security/SambaPassdb.h"
 #include "platform/shares/SambaConfig.h"
 
 #include <unistd.h>
 
 namespace selfcheck {
+
+namespace {
+
+// Without root, Samba's own logon of the account with the password given: a guest session
+// means Samba has no password for it, a refusal that its password is another.
+CheckResult CheckByLogon(const CheckInput& input, const std::string& addPassword)
+{
+    const std::vector<std::string> remedy{"set-samba-password", input.account};
+    platform::SetLastError(0);
+    auto session = platform::Use<platform::ILogon>().LogonUser(CString::FromUtf8(input.account), CString(),
+                                                              CString::FromUtf8(*input.password),
+                                                              platform::kLogonNetwork, platform::kLogonProviderDefault);
+    if (session)
+        return Ok("Samba takes the password given for " + input.account);
+    switch (platform::GetLastError()) {
+    case platform::kErrorNoSuchUser:
+        return Problem(input.account + " has no Samba password", addPassword, remedy);
+    case platform::kErrorLogonFailure:
+        return Problem("Samba refuses the password given for " + input.account + ": its Samba password is another",
+                       addPassword, remedy);
+    default:
+        return Skipped(kNeedsRoot);
+    }
+}
+
+} // namespace
 
 CheckResult CheckSambaAccount(const CheckInput& input)
 {
@@ -28,11 +57,11 @@ CheckResult CheckSambaAccount(const CheckInput& input)
     case platform::PassdbAnswer::Listed:
         return Ok(input.account + " has a Samba password");
     case platform::PassdbAnswer::Unknown:
-        return Problem(input.account + " has no Samba password", addPassword);
+        return Problem(input.account + " has no Samba password", addPassword, {"set-samba-password", input.account});
     case platform::PassdbAnswer::Unreadable:
         // Only root may open Samba's account database.
         if (geteuid() != 0)
-            return Skipped(kNeedsRoot);
+            return input.password ? CheckByLogon(input, addPassword) : Skipped(kNeedsRoot);
         break;
     case platform::PassdbAnswer::Failed:
         break;

@@ -18,17 +18,22 @@ bool IsSafeShellCharacter(char c)
 
 CheckResult Ok(std::string detail)
 {
-    return {{}, Status::Ok, std::move(detail), {}};
+    return {{}, Status::Ok, std::move(detail), {}, {}};
 }
 
 CheckResult Problem(std::string detail, std::string fix)
 {
-    return {{}, Status::Problem, std::move(detail), std::move(fix)};
+    return {{}, Status::Problem, std::move(detail), std::move(fix), {}};
+}
+
+CheckResult Problem(std::string detail, std::string fix, std::vector<std::string> remedy)
+{
+    return {{}, Status::Problem, std::move(detail), std::move(fix), std::move(remedy)};
 }
 
 CheckResult Skipped(std::string detail)
 {
-    return {{}, Status::Skipped, std::move(detail), {}};
+    return {{}, Status::Skipped, std::move(detail), {}, {}};
 }
 
 std::string ShellQuote(const std::string& word)

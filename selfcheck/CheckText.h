@@ -14,6 +14,8 @@ inline constexpr const char* kNeedsRoot = "needs root (run: sudo tarrowctl docto
 
 CheckResult Ok(std::string detail);
 CheckResult Problem(std::string detail, std::string fix);
+// A problem that the privileged helper mends with the request remedy.
+CheckResult Problem(std::string detail, std::string fix, std::vector<std::string> remedy);
 CheckResult Skipped(std::string detail);
 
 // The word as a shell reads it back unchanged: as it is when it holds only safe characters,

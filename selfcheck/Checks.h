@@ -11,6 +11,7 @@ CheckResult CheckServerListening(const CheckInput& input);
 CheckResult CheckSambaAccount(const CheckInput& input);
 CheckResult CheckComputerName(const CheckInput& input);
 CheckResult CheckProtocol(const CheckInput& input);
+CheckResult CheckUsershareGroup(const CheckInput& input);
 CheckResult CheckShare(const CheckInput& input);
 CheckResult CheckFolderRights(const CheckInput& input);
 CheckResult CheckFirewall(const CheckInput& input);

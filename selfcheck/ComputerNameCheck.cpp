@@ -110,7 +110,7 @@ CheckResult CheckComputerName(const CheckInput& input)
     std::string detail = found + ", and no NetBIOS name server (nmbd) answers on UDP port 137";
     if (ReadSambaParameter("disable netbios").value_or("No") == "Yes")
         return Problem(detail, GlobalSettingsFix({"disable netbios = no"}, "nmbd"));
-    return Problem(detail, "systemctl start nmbd");
+    return Problem(detail, "systemctl start nmbd", {"start-samba", "nmbd"});
 }
 
 } // namespace selfcheck

@@ -21,7 +21,7 @@ std::string FirstLine(const std::string& text)
 
 } // namespace
 
-CheckResult CheckFirewall(const CheckInput&)
+CheckResult CheckFirewall(const CheckInput& input)
 {
     // -a adds each rule's handle, which the fix names.
     platform::ProgramResult run =
@@ -45,16 +45,23 @@ CheckResult CheckFirewall(const CheckInput&)
         command.insert(command.end(), words.begin(), words.end());
         return ShellCommand(command);
     };
+    // The helper opens the port for the device alone, when its address is known.
+    std::vector<std::string> remedy;
+    if (!input.device.address.empty())
+        remedy = {"open-firewall", input.device.address};
     if (blocking->policy)
         return Problem("chain " + chain + " drops " + portText + ": its policy drops what no rule accepts",
                        nft({"insert", "rule", blocking->family, blocking->table, blocking->chain, "tcp", "dport",
-                            std::to_string(port), "accept"}));
+                            std::to_string(port), "accept"}),
+                       remedy);
     std::string detail = "chain " + chain + " blocks " + portText + ": " + blocking->rule;
     if (blocking->handle < 0)
         return Problem(detail, "find the rule's handle with " + nft({"-a", "list", "chain", blocking->family, blocking->table,
-                                                                      blocking->chain}) + " and delete it");
+                                                                      blocking->chain}) + " and delete it",
+                       remedy);
     return Problem(detail, nft({"delete", "rule", blocking->family, blocking->table, blocking->chain, "handle",
-                                std::to_string(blocking->handle)}));
+                                std::to_string(blocking->handle)}),
+                   remedy);
 }
 
 } // namespace selfcheck

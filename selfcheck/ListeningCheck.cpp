@@ -65,7 +65,8 @@ CheckResult CheckServerListening(const CheckInput&)
     const std::string portText = "TCP port " + std::to_string(port);
     std::vector<LocalSocket> listening = ListeningTcpSockets(port);
     if (listening.empty())
-        return Problem("nothing listens on " + portText + ": smbd is not running", "systemctl start smbd");
+        return Problem("nothing listens on " + portText + ": smbd is not running", "systemctl start smbd",
+                       {"start-samba"});
     std::vector<LocalSocket> answering;
     for (const auto& socket : listening)
         if (Answers(socket))

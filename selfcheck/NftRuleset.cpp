@@ -109,6 +109,7 @@ struct Chain {
     std::string family, table, name, hook;
     bool dropPolicy = false;
     bool mayAccept = false; // some rule may accept the port or hand it to another chain
+    bool acceptsPort = false; // an earlier rule accepts the port itself (for some sources)
 };
 
 class Reader {
@@ -140,7 +141,7 @@ private:
             m_family = words[1];
             m_table = words[2];
         } else if (m_depth == 1 && words.size() >= 2 && words[0] == "chain") {
-            m_chain = Chain{m_family, m_table, words[1], "", false, false};
+            m_chain = Chain{m_family, m_table, words[1], "", false, false, false};
             m_inChain = true;
         } else if (m_depth == 2 && m_inChain && !words.empty()) {
             if (auto found = Rule(words, line, handle))
@@ -168,12 +169,16 @@ private:
         if (!Incoming())
             return std::nullopt;
         PortMatch match = MatchesPort(words, m_port);
-        if (match == PortMatch::This && (Has(words, "drop") || Has(words, "reject")))
+        // A drop after an accept of the port leaves open what that accept lets in (an opening
+        // for one device inserted in front of it).
+        if (match == PortMatch::This && (Has(words, "drop") || Has(words, "reject")) && !m_chain.acceptsPort)
             return BlockingRule{m_chain.family, m_chain.table, m_chain.name, Trimmed(line), handle, false};
         bool handsOn = Has(words, "jump") || Has(words, "goto");
         bool accepts = Has(words, "accept") && match != PortMatch::Other && AcceptsNewTcpFromNetwork(words);
         if (handsOn || accepts)
             m_chain.mayAccept = true;
+        if (accepts && match == PortMatch::This)
+            m_chain.acceptsPort = true;
         return std::nullopt;
     }
 

@@ -20,7 +20,8 @@ struct BlockingRule {
 
 // The first rule of a chain on the incoming path (hook input, prerouting or ingress, or a chain
 // without hook that others jump to) that drops or rejects TCP to port by its destination port
-// ("tcp dport" or "th dport": one port, a range, or a set of them), or else a base chain whose
+// ("tcp dport" or "th dport": one port, a range, or a set of them) and that no earlier rule of
+// the chain accepting the port goes before, or else a base chain whose
 // policy drops and that has no rule that might accept the port (an accept by that port, an
 // accept without a port, a jump or goto). Nothing when neither is found.
 std::optional<BlockingRule> FindBlockingRule(std::string_view ruleset, int port);

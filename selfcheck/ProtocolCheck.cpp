@@ -72,16 +72,24 @@ CheckResult CheckProtocol(const CheckInput& input)
 
     std::string detail;
     std::vector<std::string> lines;
+    // The helper writes only the settings of an old device: NT1 and NTLMv1.
+    std::vector<std::string> remedy{"allow-old-device"};
+    bool helperMends = true;
     if (server->rank > device->rank) {
         detail = "the device speaks " + std::string(device->shown) + " at its lowest, but server min protocol = " + *minProtocol;
         lines.push_back("server min protocol = " + std::string(device->needed));
+        if (std::string(device->needed) == "NT1")
+            remedy.push_back("smb1");
+        else
+            helperMends = false;
     }
     if (input.device.needsNtlmV1 && !PermitsNtlmV1(*ntlmAuth)) {
         detail += (detail.empty() ? "" : "; ") + std::string("the device signs in with NTLMv1, but ntlm auth = ") + *ntlmAuth;
         lines.push_back("ntlm auth = ntlmv1-permitted");
+        remedy.push_back("ntlmv1");
     }
     if (!lines.empty())
-        return Problem(detail, GlobalSettingsFix(lines));
+        return Problem(detail, GlobalSettingsFix(lines), helperMends ? remedy : std::vector<std::string>{});
     return Ok("server min protocol = " + *minProtocol + " and ntlm auth = " + *ntlmAuth + " admit a device that speaks " +
               device->shown + (input.device.needsNtlmV1 ? " with NTLMv1" : " with NTLMv2"));
 }

@@ -21,6 +21,7 @@ constexpr Check kChecks[] = {
     {"samba-account", CheckSambaAccount},
     {"computer-name", CheckComputerName},
     {"protocol", CheckProtocol},
+    {"usershare-group", CheckUsershareGroup},
     {"share", CheckShare},
     {"folder-rights", CheckFolderRights},
     {"firewall", CheckFirewall},

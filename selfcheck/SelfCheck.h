@@ -3,6 +3,7 @@
 // transfer would fail, and says what it found and, for a problem, the command that fixes it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct CheckResult {
     Status status = Status::Skipped;
     std::string detail; // one line: what the check found
     std::string fix;    // for a problem: a command line to paste, or a hint; else empty
+    // For a problem that the privileged helper mends: its request (verb and words, as
+    // tarrow-fix-helper takes them); else empty.
+    std::vector<std::string> remedy;
 };
 
 // What the device needs of the server's protocol.
@@ -30,6 +34,8 @@ struct DeviceNeeds {
     std::string lowestDialect = "SMB2";
     // Whether the device signs in with NTLMv1 only.
     bool needsNtlmV1 = false;
+    // The device's IP address, when known: the firewall's opening is made for it alone.
+    std::string address;
 };
 
 struct CheckInput {
@@ -38,6 +44,11 @@ struct CheckInput {
     std::string folder;       // POSIX path of the scan folder; may be empty: the folder check is skipped
     std::string computerName; // the host name in the device's network path \\NAME\share
     DeviceNeeds device;
+    // The account's password, when given: without root, Samba's logon of the account says
+    // whether Samba has a password for it.
+    std::optional<std::string> password;
+    // The account that makes the usershares (the one running the set-up); may be empty.
+    std::string shareMaker;
 };
 
 // Runs every check, in order, and returns one result per check.

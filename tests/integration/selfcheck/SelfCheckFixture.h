@@ -58,7 +58,7 @@ public:
         CString sid = platform::IAccounts::Default().LookupSambaSid(unixAccount);
         ASSERT_EQ(platform::IShares::Default().AddShare(CString::FromUtf8(kShare), CString::FromUtf8(folder)), 0);
         ASSERT_EQ(platform::IShares::Default().SetShareAccess(CString::FromUtf8(kShare), sid), 0);
-        input = {account.name, kShare, folder, kComputer, {"SMB2", false}};
+        input = {account.name, kShare, folder, kComputer, {"SMB2", false, ""}, std::nullopt, ""};
     }
 
     static void SetFacl(std::vector<std::string> arguments)
@@ -74,7 +74,7 @@ public:
         for (auto& result : selfcheck::RunChecks(input))
             if (result.name == name)
                 return result;
-        return {name, selfcheck::Status::Skipped, "no such check", ""};
+        return {name, selfcheck::Status::Skipped, "no such check", "", {}};
     }
 
     std::string Config() const { return samba.ConfigPath(); }

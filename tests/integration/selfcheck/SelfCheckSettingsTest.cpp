@@ -10,15 +10,15 @@ TEST(SelfCheckSettings, AnSmb1DeviceNeedsTheServersMinimumLowered)
 {
     SetUpShare setup({"server min protocol = SMB2"});
     ASSERT_NO_FATAL_FAILURE(setup.Make());
-    setup.input.device = {"NT1", false};
+    setup.input.device = {"NT1", false, ""};
     EXPECT_EQ(Shown(setup.Check("protocol")),
               "problem | the device speaks SMB1 (NT1) at its lowest, but server min protocol = SMB2 | add to [global] in " +
                   setup.Config() + ": server min protocol = NT1; then run: systemctl restart smbd");
-    setup.input.device = {"SMB2", false};
+    setup.input.device = {"SMB2", false, ""};
     EXPECT_EQ(Shown(setup.Check("protocol")),
               "problem | the device speaks SMB2 at its lowest, but server min protocol = SMB2 | add to [global] in " +
                   setup.Config() + ": server min protocol = SMB2_02; then run: systemctl restart smbd");
-    setup.input.device = {"SMB3", false};
+    setup.input.device = {"SMB3", false, ""};
     EXPECT_EQ(Shown(setup.Check("protocol")),
               "ok | server min protocol = SMB2 and ntlm auth = ntlmv2-only admit a device that speaks SMB3 with NTLMv2 | ");
 }
@@ -27,7 +27,7 @@ TEST(SelfCheckSettings, AnSmb1DeviceIsAdmittedByNt1)
 {
     SetUpShare setup({"server min protocol = NT1"});
     ASSERT_NO_FATAL_FAILURE(setup.Make());
-    setup.input.device = {"NT1", false};
+    setup.input.device = {"NT1", false, ""};
     EXPECT_EQ(Shown(setup.Check("protocol")),
               "ok | server min protocol = NT1 and ntlm auth = ntlmv2-only admit a device that speaks SMB1 (NT1) with NTLMv2 | ");
 }
@@ -37,7 +37,7 @@ TEST(SelfCheckSettings, AnNtlmV1DeviceNeedsNtlmAuthAndBothFixesComeTogether)
     // testparm names SMB2_10 "SMB2".
     SetUpShare setup({"ntlm auth = no", "server min protocol = SMB2_10"});
     ASSERT_NO_FATAL_FAILURE(setup.Make());
-    setup.input.device = {"SMB2", true};
+    setup.input.device = {"SMB2", true, ""};
     EXPECT_EQ(Shown(setup.Check("protocol")),
               "problem | the device speaks SMB2 at its lowest, but server min protocol = SMB2; the device signs in with "
               "NTLMv1, but ntlm auth = ntlmv2-only | add to [global] in " + setup.Config() +
@@ -48,7 +48,7 @@ TEST(SelfCheckSettings, AnNtlmV1DeviceIsAdmittedByNtlmV1Permitted)
 {
     SetUpShare setup({"ntlm auth = ntlmv1-permitted"});
     ASSERT_NO_FATAL_FAILURE(setup.Make());
-    setup.input.device = {"SMB2", true};
+    setup.input.device = {"SMB2", true, ""};
     EXPECT_EQ(Shown(setup.Check("protocol")),
               "ok | server min protocol = SMB2_02 and ntlm auth = ntlmv1-permitted admit a device that speaks SMB2 with NTLMv1 | ");
 }

@@ -11,7 +11,7 @@ TEST(SelfCheck, AWellSetUpShareIsOkButForWhatALoopbackOnlyNetworkCannotGive)
     ASSERT_NO_FATAL_FAILURE(setup.Make());
     const std::string& user = setup.account.name;
     auto results = selfcheck::RunChecks(setup.input);
-    ASSERT_EQ(results.size(), 8u);
+    ASSERT_EQ(results.size(), 9u);
     std::vector<std::string> shown;
     for (const auto& result : results)
         shown.push_back(result.name + ": " + Shown(result));
@@ -23,12 +23,14 @@ TEST(SelfCheck, AWellSetUpShareIsOkButForWhatALoopbackOnlyNetworkCannotGive)
         "computer-name: problem | doctorpc does not resolve to an address, and no NetBIOS name server (nmbd) answers on "
         "UDP port 137 | systemctl start nmbd",
         "protocol: ok | server min protocol = SMB2_02 and ntlm auth = ntlmv2-only admit a device that speaks SMB2 with NTLMv2 | ",
+        "usershare-group: skipped | no account given that makes the shares | ",
         "share: ok | share Scans serves " + setup.folder + " and gives " + user + " full access | ",
         "folder-rights: ok | " + user + " has rwx on " + setup.folder + " and may pass every folder above it | ",
         "firewall: skipped | /usr/sbin/nft is not installed; the firewall was not read | ",
     }));
     EXPECT_EQ(selfcheck::CheckNames(), (std::vector<std::string>{"samba-installed", "smbd-listening", "samba-account",
-                                                                 "computer-name", "protocol", "share", "folder-rights",
+                                                                 "computer-name", "protocol", "usershare-group", "share",
+                                                                 "folder-rights",
                                                                  "firewall"}));
     // Where NetBIOS is switched off, the fix switches it on first.
     ASSERT_TRUE(setup.samba.SetGlobal("disable netbios = yes"));

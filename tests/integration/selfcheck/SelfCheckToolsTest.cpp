@@ -24,7 +24,7 @@ protected:
 
     SambaFixture samba{{"smb ports = 1445"}};
     ScriptedPrograms programs;
-    selfcheck::CheckInput input{"root", "", "", "", {}};
+    selfcheck::CheckInput input{"root", "", "", "", {}, std::nullopt, ""};
 };
 
 const std::string kInputChainHead =
