@@ -2,7 +2,7 @@
 // password for a Samba password request, and the log that takes every step (never a password).
 #pragma once
 
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 
 #include <functional>
 #include <string>

@@ -3,7 +3,7 @@
 // program runs as it is.
 #pragma once
 
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 
 #include <filesystem>
 #include <string>
@@ -14,7 +14,7 @@ public:
     explicit FakeProgramFolder(std::string folder) : m_folder(std::move(folder)) {}
 
     platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input,
-                                int timeoutMilliseconds) override
+                                platform::RunOptions options) override
     {
         std::vector<std::string> command = arguments;
         if (!m_folder.empty() && !command.empty()) {
@@ -22,7 +22,7 @@ public:
             if (access(fake.c_str(), X_OK) == 0)
                 command[0] = fake;
         }
-        return platform::RunProgram(command, input, timeoutMilliseconds);
+        return platform::RunProgram(command, input, options);
     }
 
 private:

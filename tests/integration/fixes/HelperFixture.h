@@ -5,7 +5,7 @@
 // refuse-VERB-WORD makes that call fail.
 #pragma once
 
-#include "platform/shares/RunProgram.h"
+#include "platform/core/RunProgram.h"
 #include "support/SambaFixture.h"
 
 #include <gtest/gtest.h>
