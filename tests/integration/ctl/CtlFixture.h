@@ -3,7 +3,7 @@
 // What it prints is captured; its standard input is the test's text.
 #pragma once
 
-#include "ctl/Commands.h"
+#include "CtlRun.h"
 #include "integration/discovery/DiscoveryFixture.h"
 #include "integration/discovery/SimulatedNetwork.h"
 #include "support/LogCapture.h"
@@ -23,11 +23,6 @@
 #include <sstream>
 
 namespace ctltest {
-
-struct CtlRun {
-    int exitCode;
-    std::string out, err;
-};
 
 inline std::string FileText(const std::filesystem::path& path)
 {
@@ -63,20 +58,7 @@ protected:
     void StartAgent() { ASSERT_TRUE(network.Start()); }
 
     // tarrowctl with these arguments and this standard input.
-    CtlRun Run(std::vector<std::string> args, const std::string& input = "")
-    {
-        std::ostringstream out, err;
-        std::istringstream in(input);
-        std::streambuf* oldOut = std::cout.rdbuf(out.rdbuf());
-        std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
-        std::streambuf* oldIn = std::cin.rdbuf(in.rdbuf());
-        int code = RunTarrowctl(args);
-        std::cout.rdbuf(oldOut);
-        std::cerr.rdbuf(oldErr);
-        std::cin.rdbuf(oldIn);
-        std::cin.clear();
-        return {code, out.str(), err.str()};
-    }
+    CtlRun Run(std::vector<std::string> args, const std::string& input = "") { return RunCtl(args, input); }
 
     std::filesystem::path module = std::filesystem::path(platform::DriveCRoot()).parent_path() / "module";
     ModuleFolderAt moduleFolder{module};

@@ -2,7 +2,7 @@
 // listed, applied by the helper's code in the process, and a second run finds nothing left.
 #include "HelperFixture.h"
 
-#include "ctl/Commands.h"
+#include "integration/ctl/CtlRun.h"
 #include "platform/core/Services.h"
 #include "platform/security/SambaPassdb.h"
 #include "support/FakeProgramFolder.h"
@@ -15,24 +15,9 @@
 
 namespace {
 
-struct DoctorRun {
-    int code;
-    std::string out, err;
-};
-
-DoctorRun Doctor(const std::vector<std::string>& args, const std::string& input)
+CtlRun Doctor(const std::vector<std::string>& args, const std::string& input)
 {
-    std::ostringstream out, err;
-    std::istringstream in(input);
-    std::streambuf* oldOut = std::cout.rdbuf(out.rdbuf());
-    std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
-    std::streambuf* oldIn = std::cin.rdbuf(in.rdbuf());
-    int code = RunTarrowctl(args);
-    std::cout.rdbuf(oldOut);
-    std::cerr.rdbuf(oldErr);
-    std::cin.rdbuf(oldIn);
-    std::cin.clear();
-    return {code, out.str(), err.str()};
+    return RunCtl(args, input);
 }
 
 // Stands in for nmbd: the computer's name is then answered on UDP port 137.
@@ -56,7 +41,7 @@ TEST_F(HelperTest, DoctorFixMendsWhatRootCanAndASecondRunFindsNothingLeft)
     platform::ScopedService<platform::IProgramRunner> use(programs);
     const std::vector<std::string> args{"doctor", "--user", scanner.name, "--password-stdin", "--smb1", "--fix", "--yes"};
 
-    DoctorRun first = Doctor(args, scanner.password + "\n");
+    CtlRun first = Doctor(args, scanner.password + "\n");
     EXPECT_NE(first.err.find("these fixes change the system:\n"
                              "  - give " + scanner.name + " a Samba password (the password given)\n"
                              "  - let in an old device in smb.conf: SMB1 (weak: only while such a device needs it)\n"
@@ -75,7 +60,7 @@ TEST_F(HelperTest, DoctorFixMendsWhatRootCanAndASecondRunFindsNothingLeft)
     const std::string config = ReadText(samba.ConfigPath());
     const std::string groups = ReadText("/etc/group");
     std::remove((fakes + "/calls").c_str());
-    DoctorRun second = Doctor(args, scanner.password + "\n");
+    CtlRun second = Doctor(args, scanner.password + "\n");
     EXPECT_NE(second.err.find("tarrowctl: nothing to fix that tarrowctl can fix\n"), std::string::npos) << second.err;
     EXPECT_EQ(ReadText(samba.ConfigPath()), config);
     EXPECT_EQ(ReadText("/etc/group"), groups);
