@@ -52,6 +52,6 @@ TEST_F(CtlTest, SearchListsEachDeviceWithHowItWasFound)
     EXPECT_EQ(check.exitCode, kExitOk) << check.err;
     EXPECT_EQ(check.out, "device:    127.0.0.6\n"
                          "model:     Norvik Kelvane KL3100 MFP\n"
-                         "features:  supported (3): the device can scan to a network folder\n");
+                         "features:  supported (2): the device can scan to a folder\n");
     snmpOff.Stop();
 }

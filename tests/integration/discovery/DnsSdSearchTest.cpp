@@ -172,7 +172,7 @@ TEST_F(DnsSdSearchTest, HostileTxtRecordsStayTexts)
     ASSERT_NO_FATAL_FAILURE(Announce(15, "_pdl-datastream._tcp", {"usb_MFG=Norvik", "usb_MDL=KV4250"}));
     ASSERT_NO_FATAL_FAILURE(WaitForAnnouncements());
 
-    ASSERT_EQ(2, Search().listedCount);  // the hostile one (its model begins as a supported one's) and product's
+    ASSERT_EQ(3, Search().listedCount);  // hostile (it begins as a supported model does), product and usb_MDL
     const std::u16string text = DeviceListText();
     EXPECT_EQ(std::u16string::npos, text.find(u'<'));
     EXPECT_EQ(std::u16string::npos, text.find(u'\x1b'));
