@@ -24,7 +24,7 @@ constexpr OptionSpec kDoctorOptions[] = {kHostOption,   kMacOption,  kUserOption
 constexpr OptionSpec kSearchOptions[] = {kJsonOption, kScopeOption, kHelpOption};
 
 constexpr Command kCommands[] = {
-    {"search", "search [--json] [--scope CIDR]", "find the printers on the network",
+    {"search", "search [--scope CIDR]", "find the printers on the network",
      "Searches the network as the wizard's search does: over SNMP and, through avahi-daemon, over\n"
      "DNS-SD, which finds printers that have SNMP switched off. Lists each device with its address,\n"
      "model, MAC address (\"-\" when only DNS-SD answered, which names none) and how it was found.\n"

@@ -27,5 +27,4 @@ inline constexpr OptionSpec kShareOption{"--share", "NAME", "the share to check 
 inline constexpr OptionSpec kSmb1Option{"--smb1", nullptr, "the device speaks SMB1 only (needs server min protocol = NT1)"};
 inline constexpr OptionSpec kNtlmV1Option{"--ntlmv1", nullptr, "the device signs in with NTLMv1 only"};
 inline constexpr OptionSpec kScopeOption{"--scope", "CIDR",
-                                        "search this subnet (ADDRESS/BITS) or range (FIRST-LAST) only (default: every "
-                                        "subnet of this computer)"};
+                                        "only this subnet ADDRESS/BITS or range FIRST-LAST (default: this computer's)"};
