@@ -36,7 +36,9 @@ protected:
         setenv("VESPER_RETRIES", "1", 1);
         setenv("VESPER_QUIET_MS", "60", 1);
         setenv("VESPER_SEARCH_MS", "3000", 1);
-        // DNS-SD asks the machine's system bus only in tests that start a bus of their own.
+        // SNMP alone unless a test starts a system bus and avahi-daemon of its own (PrivateAvahi);
+        // even then, never the machine's bus.
+        setenv("VESPER_DNS_SD", "off", 1);
         setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/system_bus_socket", 1);
     }
 

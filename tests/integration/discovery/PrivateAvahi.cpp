@@ -146,6 +146,7 @@ bool PrivateAvahi::StartBus(std::string& error)
         return false;
     }
     setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/run/dbus/system_bus_socket", 1);
+    setenv("VESPER_DNS_SD", "on", 1);
     return true;
 }
 

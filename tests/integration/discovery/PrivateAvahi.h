@@ -19,7 +19,8 @@ public:
     PrivateAvahi& operator=(const PrivateAvahi&) = delete;
     ~PrivateAvahi();
 
-    // The bus alone (a machine where avahi-daemon is missing), then the daemon.
+    // The bus alone (a machine where avahi-daemon is missing; searches use DNS-SD from now on),
+    // then the daemon.
     bool StartBus(std::string& error);
     bool StartDaemon(std::string& error);
     void StopDaemon();
