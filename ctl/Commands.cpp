@@ -22,8 +22,15 @@ constexpr OptionSpec kImportOptions[] = {kHostOption, kMacOption, kDomainOption,
 constexpr OptionSpec kDoctorOptions[] = {kHostOption, kMacOption,   kUserOption, kShareOption,         kSmb1Option,
                                          kNtlmV1Option, kFixOption, kYesOption, kJsonOption, kPasswordStdinOption,
                                          kHelpOption};
+constexpr OptionSpec kSearchOptions[] = {kJsonOption, kScopeOption, kHelpOption};
 
 constexpr Command kCommands[] = {
+    {"search", "search [--scope CIDR]", "find the printers on the network",
+     "Searches the network as the wizard's search does: over SNMP and, through avahi-daemon, over\n"
+     "DNS-SD, which finds printers that have SNMP switched off. Lists each device with its address,\n"
+     "model, MAC address (\"-\" when only DNS-SD answered, which names none) and how it was found.\n"
+     "Exit code 3 when no device was found.",
+     kSearchOptions, RunSearch},
     {"check", "check DEVICE", "is the device there, which model, can it scan to a folder",
      "Looks for the device (through TarrowNetwork, as the wizard does) and asks whether it can scan\n"
      "to a folder. Exit code 3 when it does not answer, 4 when it cannot be used.",
@@ -82,7 +89,7 @@ constexpr const char* kProgramHelpExitStatus =
     "  0  every step succeeded\n"
     "  1  a step failed\n"
     "  2  the command line was not understood\n"
-    "  3  the device did not answer\n"
+    "  3  the device did not answer (search: no device was found)\n"
     "  4  the device cannot scan to a folder set up this way\n"
     "  5  this computer refused the account's user name or password\n";
 

@@ -26,6 +26,7 @@ int RunRemove(const Arguments& args);
 int RunExport(const Arguments& args);
 int RunImport(const Arguments& args);
 int RunDoctor(const Arguments& args);
+int RunSearch(const Arguments& args);
 
 // The whole program: args without the program's name; returns the exit code.
 int RunTarrowctl(const std::vector<std::string>& args);

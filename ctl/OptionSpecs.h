@@ -29,3 +29,5 @@ inline constexpr OptionSpec kNtlmV1Option{"--ntlmv1", nullptr, "the device signs
 inline constexpr OptionSpec kFixOption{"--fix", nullptr,
                                        "mend the problems found that need root, after one question (and one authentication)"};
 inline constexpr OptionSpec kYesOption{"--yes", nullptr, "with --fix: apply the fixes without asking"};
+inline constexpr OptionSpec kScopeOption{"--scope", "CIDR",
+                                        "only this subnet ADDRESS/BITS or range FIRST-LAST (default: this computer's)"};

@@ -1,12 +1,21 @@
 #include "network/DiscoveryLibrary.h"
 
+#include "common/log/ProgramLog.h"
+#include "platform/core/CString.h"
 #include "platform/core/Services.h"
-#include "vesper/vespersdk.h"
+#include "vesper/vesperextensions.h"
 
 namespace {
 
+void LogNotice(const char* text)
+{
+    ProgramLog().Line(CString(u"Vesper: ") + CString::FromUtf8(text));
+}
+
 class Vespersdk : public IDiscoveryLibrary {
 public:
+    Vespersdk() { Vesper_setNoticeFunction(LogNotice); }
+
     int Startup(int flags) override { return Vesper_startup(flags); }
     int Shutdown(int flags) override { return Vesper_shutdown(flags); }
 
@@ -52,6 +61,11 @@ public:
 };
 
 } // namespace
+
+int IDiscoveryLibrary::GetFoundBy(int index, int* foundBy)
+{
+    return Vesper_getFoundBy(index, foundBy);
+}
 
 IDiscoveryLibrary& IDiscoveryLibrary::Default()
 {

@@ -26,9 +26,12 @@ public:
     virtual int GetIPAddress(int index, char* buffer, int bufferSize, int* length) = 0;
     virtual int GetMACAddress(int index, char* buffer, int bufferSize, int* length) = 0;
     virtual int GetHostName(int index, char* buffer, int bufferSize, int* length) = 0;
+    // How the device was found: bits VESPER_FOUND_BY_SNMP and VESPER_FOUND_BY_DNS_SD
+    // (vesper/vesperextensions.h). A service in a test's place may leave it to the linked one.
+    virtual int GetFoundBy(int index, int* foundBy);
 
     static constexpr const char* kServiceName = "DiscoveryLibrary";
-    // The linked vespersdk.
+    // The linked vespersdk; its notices go to the program's log.
     static IDiscoveryLibrary& Default();
 };
 

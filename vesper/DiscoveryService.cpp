@@ -1,12 +1,16 @@
 #include "DiscoveryService.h"
 
+#include "DnsSdBrowse.h"
 #include "NeighbourTable.h"
-#include "vespersdk.h"
+#include "vesperextensions.h"
 
 #include <algorithm>
+#include <cctype>
+#include <optional>
 #include <arpa/inet.h>
 #include <cstring>
 #include <netdb.h>
+#include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -43,8 +47,25 @@ std::vector<FoundDevice> Devices(const std::map<Ipv4, DeviceFacts>& answers)
 {
     std::vector<FoundDevice> devices;
     for (const auto& [address, facts] : answers)
-        devices.push_back({address, facts});
+        devices.push_back({address, facts, kFoundBySnmp});
     return devices;
+}
+
+std::string Lower(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!lower.empty() && lower.back() == '.')
+        lower.pop_back();
+    return lower;
+}
+
+// An announced host name ("mfp5.local") is the name asked for, with or without its domain.
+bool SameHost(std::string_view announced, std::string_view asked)
+{
+    const std::string a = Lower(announced), b = Lower(asked);
+    return !b.empty() && (a == b || a == b + ".local");
 }
 
 // The IPv4 addresses of a host name, in the resolver's order, without repeats.
@@ -141,6 +162,58 @@ ProbeOutcome DiscoveryService::Probe(ProbePlan plan)
     return RunProbe(plan, m_cancelFd);
 }
 
+DiscoveryService::SearchOutcome DiscoveryService::Search(ProbePlan plan, bool dnsSd, const Listed& listed)
+{
+    using Clock = DnsSdBrowse::Clock;
+    const auto start = Clock::now();
+    std::optional<DnsSdBrowse> browse;
+    if (dnsSd)
+        browse.emplace(start + std::chrono::milliseconds(plan.limitMs));
+    ProbeOutcome outcome;
+    if (plan.targets.empty() && browse) {
+        // Nothing to ask over SNMP: wait on the cancel descriptor for as long as a silent address.
+        pollfd cancel{m_cancelFd, POLLIN, 0};
+        if (poll(&cancel, 1, plan.rounds * plan.roundGapMs) > 0)
+            outcome.status = ProbeStatus::Cancelled;
+    } else {
+        outcome = Probe(plan);
+    }
+    std::map<Ipv4, DeviceFacts> announced;
+    if (browse && outcome.status == ProbeStatus::Finished) {
+        const auto end = Clock::now();
+        DnsSdOutcome found = browse->Finish(end + (end - start) / 20);
+        if (!found.available)
+            NoticeDnsSdMissing(found.problem);
+        announced = std::move(found.devices);
+    }
+    std::map<Ipv4, DeviceFacts> answered = std::move(outcome.answers);
+    return {outcome.status,
+            MergeAnswers(answered, announced, listed)};
+}
+
+void DiscoveryService::NoticeDnsSdMissing(const std::string& problem)
+{
+    NoticeFunction notice = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_dnsSdMissingNoticed)
+            return;
+        m_dnsSdMissingNoticed = true;
+        notice = m_notice;
+    }
+    if (notice)
+        notice(("DNS-SD is not searched: " + problem
+                + ". The search goes on over SNMP alone, so printers that have SNMP switched off are not found; "
+                  "install and start avahi-daemon (apt install avahi-daemon; systemctl start avahi-daemon) to find them.")
+                   .c_str());
+}
+
+void DiscoveryService::SetNoticeFunction(NoticeFunction notice)
+{
+    std::lock_guard lock(m_mutex);
+    m_notice = notice;
+}
+
 int DiscoveryService::DiscoverAddress(const char* address)
 {
     if (!address)
@@ -150,8 +223,10 @@ int DiscoveryService::DiscoverAddress(const char* address)
     auto ip = ParseIpv4(address);
     if (!ip)
         return AbandonSearch(VESPER_INVALID_FILTER);
-    ProbeOutcome outcome = Probe(UnicastPlan({{*ip, false}}, ReadSearchSettings(), nullptr));
-    return EndSearch(outcome.status, Devices(outcome.answers));
+    const SearchSettings settings = ReadSearchSettings();
+    SearchOutcome outcome = Search(UnicastPlan({{*ip, false}}, settings, nullptr), settings.dnsSd,
+                                   [ip](Ipv4 address, const DeviceFacts&) { return address == *ip; });
+    return EndSearch(outcome.status, std::move(outcome.devices));
 }
 
 int DiscoveryService::DiscoverHostName(const char* hostName, const char* community)
@@ -162,11 +237,21 @@ int DiscoveryService::DiscoverHostName(const char* hostName, const char* communi
         return error;
     if (!IsValidHostName(hostName))
         return AbandonSearch(VESPER_INVALID_FILTER);
+    const SearchSettings settings = ReadSearchSettings();
     std::vector<ProbeTarget> targets = Resolve(hostName);
-    if (targets.empty())
+    if (targets.empty() && !settings.dnsSd)
         return AbandonSearch(VESPER_HOST_NOT_FOUND);
-    ProbeOutcome outcome = Probe(UnicastPlan(std::move(targets), ReadSearchSettings(), community));
-    return EndSearch(outcome.status, Devices(outcome.answers));
+    // A name that only DNS-SD knows ("mfp5.local" without a resolver for .local) is found by the
+    // host name its services announce.
+    const bool resolved = !targets.empty();
+    auto listed = [&targets, hostName](Ipv4 address, const DeviceFacts& facts) {
+        return SameHost(facts.hostName, hostName)
+               || std::find(targets.begin(), targets.end(), ProbeTarget{address, false}) != targets.end();
+    };
+    SearchOutcome outcome = Search(UnicastPlan(targets, settings, community), settings.dnsSd, listed);
+    if (!resolved && outcome.status == ProbeStatus::Finished && outcome.devices.empty())
+        return AbandonSearch(VESPER_HOST_NOT_FOUND);
+    return EndSearch(outcome.status, std::move(outcome.devices));
 }
 
 int DiscoveryService::DiscoverMac(const char* macAddress, const char* community)
@@ -176,12 +261,13 @@ int DiscoveryService::DiscoverMac(const char* macAddress, const char* community)
     if (int error = BeginSearch())
         return error;
     auto mac = ParseMac(macAddress);
-    auto scope = ReadScope();
+    auto scope = ReadSearchScope();
     if (!mac || !scope)
         return AbandonSearch(VESPER_INVALID_FILTER);
     const SearchSettings settings = ReadSearchSettings();
     const std::string wanted = FormatMac(*mac);
-    ProbeOutcome outcome = Probe(SweepPlan(std::move(*scope), settings, community));
+    // DNS-SD names no MAC addresses: SNMP alone.
+    ProbeOutcome outcome = Probe(SweepPlan(std::move(scope->targets), settings, community));
     std::vector<FoundDevice> devices;
     for (const auto& [address, facts] : outcome.answers)
         if (facts.macAddress == wanted)
@@ -210,11 +296,13 @@ int DiscoveryService::DiscoverAll(const int (&filter)[7])
 {
     if (int error = BeginSearch())
         return error;
-    auto scope = ReadScope();
+    auto scope = ReadSearchScope();
     if (!scope || std::any_of(std::begin(filter), std::end(filter), [](int word) { return word < 0; }))
         return AbandonSearch(VESPER_INVALID_FILTER);
-    ProbeOutcome outcome = Probe(SweepPlan(std::move(*scope), ReadSearchSettings(), nullptr));
-    return EndSearch(outcome.status, Devices(outcome.answers));
+    const SearchSettings settings = ReadSearchSettings();
+    SearchOutcome outcome = Search(SweepPlan(scope->targets, settings, nullptr), settings.dnsSd,
+                                   [&scope](Ipv4 address, const DeviceFacts&) { return scope->Contains(address); });
+    return EndSearch(outcome.status, std::move(outcome.devices));
 }
 
 int DiscoveryService::GetCount(int* count)
@@ -235,13 +323,11 @@ int DiscoveryService::GetText(int index, DeviceText which, char* buffer, int buf
     if (!length || bufferSize < 0)
         return VESPER_INVALID_ARGUMENT;
     std::lock_guard lock(m_mutex);
-    if (m_startups == 0)
-        return VESPER_NOT_STARTED;
-    if (m_searching)
-        return VESPER_DISCOVERY_IN_PROGRESS;
-    if (index < 0 || static_cast<std::size_t>(index) >= m_devices.size())
-        return VESPER_INDEX_OUT_OF_RANGE;
-    const FoundDevice& device = m_devices[static_cast<std::size_t>(index)];
+    int error = VESPER_SUCCESS;
+    const FoundDevice* found = Device(index, error);
+    if (!found)
+        return error;
+    const FoundDevice& device = *found;
     std::string text;
     switch (which) {
     case DeviceText::ModelName: text = device.facts.modelName; break;
@@ -258,6 +344,32 @@ int DiscoveryService::GetText(int index, DeviceText which, char* buffer, int buf
     }
     std::memcpy(buffer, text.c_str(), static_cast<std::size_t>(needed));
     return VESPER_SUCCESS;
+}
+
+int DiscoveryService::GetFoundBy(int index, int* foundBy)
+{
+    if (!foundBy)
+        return VESPER_INVALID_ARGUMENT;
+    std::lock_guard lock(m_mutex);
+    int error = VESPER_SUCCESS;
+    const FoundDevice* device = Device(index, error);
+    if (!device)
+        return error;
+    *foundBy = static_cast<int>(device->foundBy);
+    return VESPER_SUCCESS;
+}
+
+const FoundDevice* DiscoveryService::Device(int index, int& error)
+{
+    if (m_startups == 0)
+        error = VESPER_NOT_STARTED;
+    else if (m_searching)
+        error = VESPER_DISCOVERY_IN_PROGRESS;
+    else if (index < 0 || static_cast<std::size_t>(index) >= m_devices.size())
+        error = VESPER_INDEX_OUT_OF_RANGE;
+    else
+        return &m_devices[static_cast<std::size_t>(index)];
+    return nullptr;
 }
 
 } // namespace vesper

@@ -2,19 +2,16 @@
 #pragma once
 
 #include "DeviceQuery.h"
+#include "FoundDevices.h"
 #include "SnmpProbe.h"
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
 namespace vesper {
-
-struct FoundDevice {
-    Ipv4 address = 0;
-    DeviceFacts facts;
-};
 
 enum class DeviceText { ModelName, IPAddress, MACAddress, HostName };
 
@@ -34,6 +31,10 @@ public:
 
     int GetCount(int* count);
     int GetText(int index, DeviceText which, char* buffer, int bufferSize, int* length);
+    int GetFoundBy(int index, int* foundBy);
+
+    using NoticeFunction = void (*)(const char*);
+    void SetNoticeFunction(NoticeFunction notice);
 
 private:
     DiscoveryService() = default;
@@ -46,12 +47,29 @@ private:
     int AbandonSearch(int error);
     ProbeOutcome Probe(ProbePlan plan);
 
+    // Which DNS-SD devices a search lists (by address and facts).
+    using Listed = std::function<bool(Ipv4, const DeviceFacts&)>;
+    struct SearchOutcome {
+        ProbeStatus status = ProbeStatus::Finished;
+        std::vector<FoundDevice> devices;
+    };
+    // The SNMP probe and, when dnsSd, a DNS-SD browse beside it that ends with the probe (give or
+    // take a twentieth of the probe's time); the answers merged. A plan without targets waits
+    // for DNS-SD alone, as long as an unanswered address would be asked.
+    SearchOutcome Search(ProbePlan plan, bool dnsSd, const Listed& listed);
+    // Says once per process that DNS-SD could not be used.
+    void NoticeDnsSdMissing(const std::string& problem);
+    // The device at index, or null; under the lock.
+    const FoundDevice* Device(int index, int& error);
+
     std::mutex m_mutex;
     std::condition_variable m_idle;
     int m_startups = 0;
     bool m_searching = false;
     int m_cancelFd = -1;  // an eventfd while a search runs
     std::vector<FoundDevice> m_devices;
+    NoticeFunction m_notice = nullptr;
+    bool m_dnsSdMissingNoticed = false;
 };
 
 } // namespace vesper

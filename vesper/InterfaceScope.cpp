@@ -8,12 +8,13 @@
 
 namespace vesper {
 
-std::vector<ProbeTarget> InterfaceBroadcastTargets()
+SearchScope InterfaceScope()
 {
-    std::vector<ProbeTarget> targets;
+    SearchScope scope;
+    std::vector<ProbeTarget>& targets = scope.targets;
     ifaddrs* list = nullptr;
     if (getifaddrs(&list) != 0)
-        return targets;
+        return scope;
     for (ifaddrs* entry = list; entry; entry = entry->ifa_next) {
         unsigned flags = entry->ifa_flags;
         if (!entry->ifa_addr || entry->ifa_addr->sa_family != AF_INET || !(flags & IFF_UP)
@@ -23,9 +24,15 @@ std::vector<ProbeTarget> InterfaceBroadcastTargets()
         ProbeTarget target{ntohl(broadcast->sin_addr.s_addr), true};
         if (std::find(targets.begin(), targets.end(), target) == targets.end())
             targets.push_back(target);
+        const Ipv4 mask = entry->ifa_netmask
+                              ? ntohl(reinterpret_cast<const sockaddr_in*>(entry->ifa_netmask)->sin_addr.s_addr)
+                              : ~Ipv4(0);
+        const AddressRange subnet{target.address & mask, target.address};
+        if (std::find(scope.ranges.begin(), scope.ranges.end(), subnet) == scope.ranges.end())
+            scope.ranges.push_back(subnet);
     }
     freeifaddrs(list);
-    return targets;
+    return scope;
 }
 
 } // namespace vesper

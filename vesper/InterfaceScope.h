@@ -3,11 +3,10 @@
 
 #include "SearchSettings.h"
 
-#include <vector>
-
 namespace vesper {
 
-// The directed broadcast address of each up, non-loopback IPv4 interface that has one.
-std::vector<ProbeTarget> InterfaceBroadcastTargets();
+// The directed broadcast address of each up, non-loopback IPv4 interface that has one, and the
+// addresses of its subnet.
+SearchScope InterfaceScope();
 
 } // namespace vesper

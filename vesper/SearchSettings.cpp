@@ -2,6 +2,7 @@
 
 #include "InterfaceScope.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -21,9 +22,10 @@ void ReadNumber(const char* name, int minimum, int maximum, int& value)
         value = number;
 }
 
-// One scope item, appended to targets; false when malformed or too large.
-bool AddScopeItem(std::string_view item, std::vector<ProbeTarget>& targets)
+// One scope item, appended to the scope; false when malformed or too large.
+bool AddScopeItem(std::string_view item, SearchScope& scope)
 {
+    std::vector<ProbeTarget>& targets = scope.targets;
     if (auto slash = item.find('/'); slash != std::string_view::npos) {
         auto network = ParseIpv4(item.substr(0, slash));
         std::string_view bitsText = item.substr(slash + 1);
@@ -33,6 +35,7 @@ bool AddScopeItem(std::string_view item, std::vector<ProbeTarget>& targets)
             return false;
         Ipv4 mask = bits == 0 ? 0 : ~Ipv4(0) << (32 - bits);
         Ipv4 first = *network & mask;
+        scope.ranges.push_back({first, first | ~mask});
         if (bits >= 31) {
             for (Ipv4 address = first; address <= (first | ~mask); ++address) {
                 targets.push_back({address, false});
@@ -56,6 +59,7 @@ bool AddScopeItem(std::string_view item, std::vector<ProbeTarget>& targets)
         }
         if (!first || !last || *last < *first || *last - *first >= kMaxScopeAddresses)
             return false;
+        scope.ranges.push_back({*first, *last});
         for (Ipv4 address = *first;; ++address) {
             targets.push_back({address, false});
             if (address == *last)
@@ -67,6 +71,7 @@ bool AddScopeItem(std::string_view item, std::vector<ProbeTarget>& targets)
     if (!address)
         return false;
     targets.push_back({*address, false});
+    scope.ranges.push_back({*address, *address});
     return true;
 }
 
@@ -86,12 +91,22 @@ SearchSettings ReadSearchSettings()
         settings.community = community;
     if (const char* table = std::getenv("VESPER_NEIGHBOUR_TABLE"); table && *table)
         settings.neighbourTable = table;
+    if (const char* dnsSd = std::getenv("VESPER_DNS_SD"); dnsSd && *dnsSd) {
+        const std::string_view word(dnsSd);
+        settings.dnsSd = word != "off" && word != "0" && word != "no";
+    }
     return settings;
 }
 
-std::optional<std::vector<ProbeTarget>> ParseScope(std::string_view scope)
+bool SearchScope::Contains(Ipv4 address) const
 {
-    std::vector<ProbeTarget> targets;
+    return std::any_of(ranges.begin(), ranges.end(),
+                       [address](const AddressRange& range) { return address >= range.first && address <= range.last; });
+}
+
+std::optional<SearchScope> ParseSearchScope(std::string_view scope)
+{
+    SearchScope parsed;
     static constexpr std::string_view kSeparators = ",; \t\n";
     std::size_t pos = 0;
     while (pos < scope.size()) {
@@ -101,19 +116,27 @@ std::optional<std::vector<ProbeTarget>> ParseScope(std::string_view scope)
         std::size_t end = scope.find_first_of(kSeparators, start);
         if (end == std::string_view::npos)
             end = scope.size();
-        if (!AddScopeItem(scope.substr(start, end - start), targets) || targets.size() > kMaxScopeAddresses)
+        if (!AddScopeItem(scope.substr(start, end - start), parsed) || parsed.targets.size() > kMaxScopeAddresses)
             return std::nullopt;
         pos = end;
     }
-    return targets;
+    return parsed;
 }
 
-std::optional<std::vector<ProbeTarget>> ReadScope()
+std::optional<std::vector<ProbeTarget>> ParseScope(std::string_view scope)
+{
+    auto parsed = ParseSearchScope(scope);
+    if (!parsed)
+        return std::nullopt;
+    return std::move(parsed->targets);
+}
+
+std::optional<SearchScope> ReadSearchScope()
 {
     const char* scope = std::getenv("VESPER_SCOPE");
     if (scope && std::string_view(scope).find_first_not_of(",; \t\n") != std::string_view::npos)
-        return ParseScope(scope);
-    return InterfaceBroadcastTargets();
+        return ParseSearchScope(scope);
+    return InterfaceScope();
 }
 
 } // namespace vesper

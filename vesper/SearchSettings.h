@@ -15,6 +15,7 @@
 //   VESPER_PORT        UDP port of the agents (default 161)
 //   VESPER_NEIGHBOUR_TABLE  the neighbour table read when a MAC address is searched, in the
 //                      format of /proc/net/arp (default /proc/net/arp)
+//   VESPER_DNS_SD      "off" (or "0", "no"): search over SNMP alone, without DNS-SD
 #pragma once
 
 #include "AddressText.h"
@@ -41,6 +42,25 @@ struct SearchSettings {
     std::string community = "public";
     unsigned short port = 161;
     std::string neighbourTable = "/proc/net/arp";
+    bool dnsSd = true;  // also browse DNS-SD (through the system's avahi-daemon)
+};
+
+// Addresses first to last, both included.
+struct AddressRange {
+    Ipv4 first = 0;
+    Ipv4 last = 0;
+
+    friend bool operator==(const AddressRange&, const AddressRange&) = default;
+};
+
+// Where a search looks: the targets it asks over SNMP, and the addresses that belong to it (a
+// subnet item asked through its broadcast address holds all of its addresses). Devices that
+// announce themselves from elsewhere are not listed.
+struct SearchScope {
+    std::vector<ProbeTarget> targets;
+    std::vector<AddressRange> ranges;
+
+    bool Contains(Ipv4 address) const;
 };
 
 // The largest number of addresses that one scope may hold.
@@ -49,10 +69,12 @@ inline constexpr std::size_t kMaxScopeAddresses = 65536;
 // Timing, community, port and neighbour table from the environment; a missing or malformed value keeps its default.
 SearchSettings ReadSearchSettings();
 
-// The targets of a scope text; nullopt when an item is malformed or the scope is too large.
+// The scope of a scope text; nullopt when an item is malformed or the scope is too large.
+std::optional<SearchScope> ParseSearchScope(std::string_view scope);
+// Its targets alone.
 std::optional<std::vector<ProbeTarget>> ParseScope(std::string_view scope);
 
-// The targets of VESPER_SCOPE, or of the interfaces when it is unset or empty.
-std::optional<std::vector<ProbeTarget>> ReadScope();
+// The scope of VESPER_SCOPE, or of the interfaces when it is unset or empty.
+std::optional<SearchScope> ReadSearchScope();
 
 } // namespace vesper

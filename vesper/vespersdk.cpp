@@ -1,5 +1,5 @@
 // The exported call table; everything happens in DiscoveryService.
-#include "vespersdk.h"
+#include "vesperextensions.h"
 
 #include "AddressText.h"
 #include "DiscoveryService.h"
@@ -88,4 +88,14 @@ int Vesper_getMACAddress(int index, char* buffer, int bufferSize, int* length)
 int Vesper_getHostName(int index, char* buffer, int bufferSize, int* length)
 {
     return DiscoveryService::Instance().GetText(index, DeviceText::HostName, buffer, bufferSize, length);
+}
+
+int Vesper_getFoundBy(int index, int* foundBy)
+{
+    return DiscoveryService::Instance().GetFoundBy(index, foundBy);
+}
+
+void Vesper_setNoticeFunction(Vesper_NoticeFunction notice)
+{
+    DiscoveryService::Instance().SetNoticeFunction(notice);
 }

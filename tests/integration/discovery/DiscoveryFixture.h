@@ -36,6 +36,10 @@ protected:
         setenv("VESPER_RETRIES", "1", 1);
         setenv("VESPER_QUIET_MS", "60", 1);
         setenv("VESPER_SEARCH_MS", "3000", 1);
+        // SNMP alone unless a test starts a system bus and avahi-daemon of its own (PrivateAvahi);
+        // even then, never the machine's bus.
+        setenv("VESPER_DNS_SD", "off", 1);
+        setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/system_bus_socket", 1);
     }
 
     // Starts an agent with these devices; the test fails when one cannot be bound.

@@ -55,7 +55,7 @@ TEST_F(HelperTest, DoctorFixMendsWhatRootCanAndASecondRunFindsNothingLeft)
     EXPECT_NE(first.out.find("ok      protocol: server min protocol = NT1"), std::string::npos);
     EXPECT_EQ(platform::ReadPassdbEntry(scanner.name).answer, platform::PassdbAnswer::Listed);
     // smbd answers on loopback only here, which no fix mends.
-    EXPECT_EQ(first.code, 1);
+    EXPECT_EQ(first.exitCode, 1);
 
     const std::string config = ReadText(samba.ConfigPath());
     const std::string groups = ReadText("/etc/group");

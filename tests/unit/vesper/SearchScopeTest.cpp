@@ -82,3 +82,16 @@ TEST(SearchSettingsEnvironment, EachNumberIsTakenFromItsLowestToItsHighestValue)
         unsetenv(number.name);
     }
 }
+
+// Devices that announce themselves are listed only from addresses of the scope: a subnet asked
+// through its broadcast address holds every address of it.
+TEST(SearchScope, AddressesInsideTheScope)
+{
+    auto scope = ParseSearchScope("192.168.7.0/24 10.1.2.3;127.0.0.9-12");
+    ASSERT_TRUE(scope);
+    for (const char* inside : {"192.168.7.0", "192.168.7.255", "10.1.2.3", "127.0.0.9", "127.0.0.12"})
+        EXPECT_TRUE(scope->Contains(*ParseIpv4(inside))) << inside;
+    for (const char* outside : {"192.168.8.0", "192.168.6.255", "10.1.2.4", "127.0.0.8", "127.0.0.13"})
+        EXPECT_FALSE(scope->Contains(*ParseIpv4(outside))) << outside;
+    EXPECT_FALSE(ParseSearchScope("")->Contains(*ParseIpv4("127.0.0.1")));
+}
