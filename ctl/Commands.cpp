@@ -32,8 +32,9 @@ constexpr Command kCommands[] = {
      "Exit code 3 when no device was found.",
      kSearchOptions, RunSearch},
     {"check", "check DEVICE", "is the device there, which model, can it scan to a folder",
-     "Looks for the device (through TarrowNetwork, as the wizard does) and asks whether it can scan\n"
-     "to a folder. Exit code 3 when it does not answer, 4 when it cannot be used.",
+     "Looks for the device as the wizard's check does (over SNMP, and over DNS-SD when SNMP is silent)\n"
+     "and asks whether it can scan to a folder. Exit code 3 when it does not answer, 4 when it cannot\n"
+     "be used.",
      kCheckOptions, RunCheck},
     {"add", "add DEVICE [OPTIONS]", "set up a scan folder on this computer and register it on the device",
      "Makes the folder, gives the account full rights on it, shares it with Samba for that account\n"
