@@ -112,8 +112,9 @@ void PrefetchSambaSettings()
     static std::mutex lock;
     static std::future<SambaSettings> read;
     std::lock_guard guard(lock);
-    if (!read.valid())
-        read = std::async(std::launch::async, CurrentSambaSettings);
+    // A read ahead that is still under way ends first (the old future waits for it); the new one
+    // then finds its answer kept, unless the configuration changed since.
+    read = std::async(std::launch::async, CurrentSambaSettings);
 }
 
 std::optional<std::string> SambaSettings::Global(std::string_view name) const

@@ -6,7 +6,9 @@
 #include "platform/shares/SambaConfig.h"
 #include "platform/shares/SambaSettings.h"
 #include "support/PrivateHostName.h"
+#include "support/WaitFor.h"
 
+#include <atomic>
 #include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -159,6 +161,28 @@ TEST_F(SambaSharesTest, EachMessageOfTheToolGivesItsNumber)
         platform::ForgetSambaSettings();
         EXPECT_EQ(shares.GetShareInfo(u"Reports"), platform::kErrorGenFailure);
         EXPECT_EQ(shares.AddShare(u"Reports", CString::FromUtf8(folder)), platform::kErrorGenFailure);
+    }
+}
+
+TEST_F(SambaSharesTest, SettingsReadAheadAreTheOnesTheNextQuestionGets)
+{
+    class CountingRunner : public platform::IProgramRunner {
+    public:
+        platform::ProgramResult Run(const std::vector<std::string>& arguments, const std::string& input,
+                                    platform::RunOptions options) override
+        {
+            testparmRuns += arguments.at(0) == platform::kTestparmProgram;
+            return platform::IProgramRunner::Default().Run(arguments, input, options);
+        }
+        std::atomic<int> testparmRuns = 0;
+    } runner;
+    platform::ScopedService<platform::IProgramRunner> use(runner);
+    for (int round = 1; round <= 2; ++round) {
+        platform::ForgetSambaSettings();
+        platform::PrefetchSambaSettings();
+        EXPECT_TRUE(WaitFor([&] { return runner.testparmRuns == round; })); // read before it is asked for
+        EXPECT_TRUE(platform::CurrentSambaSettings().Global("usershare path").has_value());
+        EXPECT_EQ(runner.testparmRuns, round); // and not once more
     }
 }
 
