@@ -20,14 +20,27 @@ public:
     {
         return fullAccess ? *fullAccess : m_real.GrantFullAccess(directory, account);
     }
-    std::vector<platform::ParentChange> GrantSearchOnParents(const CString& directory,
-                                                             const platform::Account& account) override
+    std::vector<platform::ParentChange> GrantSearchOnParents(const CString& directory, const platform::Account& account,
+                                                             const platform::BeforeParentChange& before) override
     {
-        return parents ? *parents : m_real.GrantSearchOnParents(directory, account);
+        return parents ? *parents : m_real.GrantSearchOnParents(directory, account, before);
+    }
+    int RevokeFullAccess(const CString& directory, const platform::Account& account) override
+    {
+        return m_real.RevokeFullAccess(directory, account);
+    }
+    int RevokeSearch(const CString& parent, const platform::Account& account, bool madeEntry) override
+    {
+        if (parents) {
+            revoked.push_back(parent.ToUtf8());
+            return 0;
+        }
+        return m_real.RevokeSearch(parent, account, madeEntry);
     }
 
     std::optional<platform::AclResult> fullAccess;
     std::optional<std::vector<platform::ParentChange>> parents;
+    std::vector<std::string> revoked; // the parents whose search right was taken back, while parents answers
 
 private:
     platform::IDirectoryRights& m_real = platform::IDirectoryRights::Default();
@@ -68,6 +81,10 @@ public:
     {
         links.push_back(linkPath.ToUtf8());
         return m_real.CreateLinkFile(target, description, linkPath);
+    }
+    int RemoveLinkFile(const CString& target, const CString& description, const CString& linkPath) override
+    {
+        return m_real.RemoveLinkFile(target, description, linkPath);
     }
     void NotifyShareCreated(const CString& path) override { notified.push_back(path.ToUtf8()); }
     bool OpenTextFile(const CString&) override { return false; }
