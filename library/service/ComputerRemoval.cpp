@@ -46,8 +46,11 @@ SetupRecord RecordFromShare(const CString& share, const platform::UsershareFacts
     record.folder = facts.path;
     record.registered = true;
     if (facts.uids.size() == 1) {
+        record.uid = facts.uids.front();
         record.account = platform::AccountNameOf(facts.uids.front());
-        record.folderEntries = !record.account.IsEmpty();
+        if (record.account.IsEmpty())
+            record.account = u"uid " + IntToCString(static_cast<int>(facts.uids.front()));
+        record.folderEntries = true;
     }
     CString desktop;
     if (platform::Use<platform::IShell>().GetDesktopDirectory(desktop) == 0) {
@@ -100,7 +103,7 @@ Brede_ErrorCode CSharedFolder::RemoveComputerSide(CString networkPath, std::vect
         log.Line(u"CSharedFolder::RemoveComputerSide(): No record of the set-up of " + share +
                  u": what the share tells is removed");
         record = RecordFromShare(share, facts);
-        if (record.account.IsEmpty())
+        if (record.uid < 0)
             steps.push_back({BREDE_STEP_FOLDER_RIGHTS, BREDE_STEP_LEFT, record.folder,
                              u"the share's access list names no single account of this computer"});
         const CString above = CString::FromUtf8(std::filesystem::path(facts.path.ToUtf8()).parent_path().string());

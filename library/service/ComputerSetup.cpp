@@ -16,6 +16,7 @@
 #include "platform/fs/WinErrors.h"
 #include "platform/fs/WindowsPath.h"
 #include "platform/core/Paths.h"
+#include "platform/core/ProcessStamp.h"
 #include "platform/security/Accounts.h"
 #include "platform/security/DirectoryRights.h"
 #include "platform/shares/Shares.h"
@@ -36,7 +37,7 @@ bool SamePath(const CString& a, const CString& b)
 
 bool HasParent(const SetupRecord& record, const CString& path)
 {
-    for (const ParentRight& parent : record.parents)
+    for (const platform::ParentChange& parent : record.parents)
         if (parent.path == path)
             return true;
     return false;
@@ -156,11 +157,20 @@ int CSharedFolder::BeginSetupRecord(const CString& userName)
     CLogStream& log = LibraryLog();
     SetupRecord earlier;
     if (LoadSetupRecord(m_csShareName, earlier)) {
-        if (!earlier.registered && earlier.account == userName && SamePath(earlier.folder, m_csFullPath)) {
+        // Only a run that ended before the device took its record is taken over, never one that still runs.
+        if (!earlier.registered && earlier.account == userName && SamePath(earlier.folder, m_csFullPath) &&
+            !platform::IsProcessRunning(earlier.process)) {
             log.Line(u"CSharedFolder::CreateSharedDirectory(): Taking over the unfinished set-up of " + m_csShareName +
                      u" that an earlier run left");
             m_setup = earlier;
+            m_setup.process = platform::ThisProcessStamp();
             return 1;
+        }
+        // Another set-up of the name is left as it is: its folder, or its share, is still there.
+        if (GetPathType(m_csFullPath) != 0) {
+            log.Line(u"ERROR: CSharedFolder::CreateSharedDirectory(): SHCreateDirectoryEx() returned " +
+                     IntToCString(platform::kErrorAlreadyExists));
+            return -1;
         }
         if (platform::Use<platform::IShares>().GetShareInfo(m_csShareName) != platform::kNerrNetNameNotFound) {
             log.Line(u"ERROR: CSharedFolder::CreateSharedDirectory(): Share " + m_csShareName +
@@ -179,6 +189,7 @@ int CSharedFolder::BeginSetupRecord(const CString& userName)
     m_setup.share = m_csShareName;
     m_setup.folder = m_csFullPath;
     m_setup.account = userName;
+    m_setup.process = platform::ThisProcessStamp();
     return 0;
 }
 
@@ -197,6 +208,7 @@ int CSharedFolder::SetDirPermissions(CString userName)
         return 0;
     }
     auto& rights = platform::Use<platform::IDirectoryRights>();
+    m_setup.uid = account.uid;
     m_setup.folderEntries = true;
     if (!NoteSetup())
         return 0;
@@ -210,14 +222,14 @@ int CSharedFolder::SetDirPermissions(CString userName)
     const SetupRecord before = m_setup;
     auto note = [this](const CString& parent) {
         if (!HasParent(m_setup, parent))
-            m_setup.parents.push_back({parent, false});
+            m_setup.parents.push_back({parent});
         SaveSetupRecord(m_setup); // a failure here is caught by the note after the walk
     };
     const std::vector<platform::ParentChange> changes = rights.GrantSearchOnParents(m_csFullPath, account, note);
     m_setup.parents = before.parents;
     for (const auto& change : changes)
         if (change.error == 0 && !HasParent(m_setup, change.path))
-            m_setup.parents.push_back({change.path, change.madeEntry});
+            m_setup.parents.push_back(change);
     if (!NoteSetup())
         return 0;
     for (const auto& change : changes) {

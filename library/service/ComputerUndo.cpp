@@ -7,6 +7,7 @@
 #include "common/log/LogEscape.h"
 #include "library/LibraryLog.h"
 #include "platform/core/Paths.h"
+#include "platform/core/ProcessStamp.h"
 #include "platform/core/Services.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/WinErrors.h"
@@ -32,8 +33,10 @@ public:
     {
         m_steps.push_back({kind, outcome, subject, detail});
         const bool failed = outcome == BREDE_STEP_FAILED;
-        LibraryLog().Line((failed ? u"ERROR: " : u"") + CString(kPrefix) + line + (detail.IsEmpty() ? u"" : u": " + detail));
         m_failed = m_failed || failed;
+        if (line.IsEmpty())
+            return; // logged in the system's own words already
+        LibraryLog().Line((failed ? u"ERROR: " : u"") + CString(kPrefix) + line + (detail.IsEmpty() ? u"" : u": " + detail));
     }
     bool Failed() const { return m_failed; }
 
@@ -127,7 +130,7 @@ void UndoParents(const SetupRecord& record, const platform::Account* account, St
                       u"share " + heir.share + u" needs it, and its record cannot be written: " + ErrnoText(saved));
             continue;
         }
-        int result = account ? platform::Use<platform::IDirectoryRights>().RevokeSearch(path, *account, parent->madeEntry)
+        int result = account ? platform::Use<platform::IDirectoryRights>().RevokeSearch(*parent, *account)
                              : ENOENT;
         if (result == 0)
             steps.Add(BREDE_STEP_PARENT_RIGHT, BREDE_STEP_REMOVED, path, u"Removed " + what);
@@ -140,11 +143,12 @@ void UndoParents(const SetupRecord& record, const platform::Account* account, St
 void UndoFolderEntries(const SetupRecord& record, const platform::Account* account, StepLog& steps)
 {
     const CString what = u"the access of " + record.account + u" to " + record.folder;
+    const CString shown = platform::ToDisplayPath(record.folder);
     int result = account ? platform::Use<platform::IDirectoryRights>().RevokeFullAccess(record.folder, *account) : ENOENT;
     if (result == 0)
-        steps.Add(BREDE_STEP_FOLDER_RIGHTS, BREDE_STEP_REMOVED, record.folder, u"Removed " + what);
+        steps.Add(BREDE_STEP_FOLDER_RIGHTS, BREDE_STEP_REMOVED, shown, u"Removed " + what);
     else if (result != ENOENT || account == nullptr)
-        steps.Add(BREDE_STEP_FOLDER_RIGHTS, BREDE_STEP_FAILED, record.folder, u"Could not remove " + what,
+        steps.Add(BREDE_STEP_FOLDER_RIGHTS, BREDE_STEP_FAILED, shown, u"Could not remove " + what,
                   account ? ErrnoText(result) : u"the account is not found");
 }
 
@@ -153,11 +157,12 @@ void UndoFolderEntries(const SetupRecord& record, const platform::Account* accou
 void UndoFolder(const SetupRecord& record, UndoMode mode, const platform::Account* account, StepLog& steps)
 {
     CLogStream& log = LibraryLog();
+    const CString shown = platform::ToDisplayPath(record.folder);
     if (mode == UndoMode::FailedSetUp && record.folderMade) {
         int result = platform::Use<platform::IFileSystem>().RemoveDirectory(record.folder);
         if (result == 0) {
             log.Line(u"Removed " + record.folder + u" from local machine");
-            steps.Add(BREDE_STEP_FOLDER, BREDE_STEP_REMOVED, record.folder, u"Removed the folder " + record.folder);
+            steps.Add(BREDE_STEP_FOLDER, BREDE_STEP_REMOVED, shown, {});
             return;
         }
         if (result == platform::kErrorFileNotFound || result == platform::kErrorPathNotFound)
@@ -167,10 +172,10 @@ void UndoFolder(const SetupRecord& record, UndoMode mode, const platform::Accoun
     if (record.folderEntries)
         UndoFolderEntries(record, account, steps);
     if (mode == UndoMode::Removal)
-        steps.Add(BREDE_STEP_FOLDER, BREDE_STEP_KEPT, record.folder, u"Kept the folder " + record.folder,
+        steps.Add(BREDE_STEP_FOLDER, BREDE_STEP_KEPT, shown, u"Kept the folder " + record.folder,
                   u"the folder and the scans in it stay");
     else if (record.folderMade)
-        steps.Add(BREDE_STEP_FOLDER, BREDE_STEP_KEPT, record.folder, u"Kept the folder " + record.folder,
+        steps.Add(BREDE_STEP_FOLDER, BREDE_STEP_KEPT, shown, u"Kept the folder " + record.folder,
                   u"it is not empty");
 }
 
@@ -179,8 +184,13 @@ void UndoFolder(const SetupRecord& record, UndoMode mode, const platform::Accoun
 void CSharedFolder::UndoSetup(const SetupRecord& record, UndoMode mode, std::vector<Brede_ComputerStep>& steps)
 {
     StepLog log(steps);
+    // The account's entries name its uid: they can be taken off even when the account is gone.
     platform::Account account;
-    const bool known = platform::Use<platform::IAccounts>().LookupAccountName(record.account, account) == 0;
+    bool known = platform::Use<platform::IAccounts>().LookupAccountName(record.account, account) == 0;
+    if (record.uid >= 0) {
+        account.uid = static_cast<uid_t>(record.uid);
+        known = true;
+    }
     UndoLink(record, log);
     UndoShare(record, mode, log);
     UndoParents(record, known ? &account : nullptr, log);
@@ -194,7 +204,10 @@ int CSharedFolder::NoteSetup()
 {
     if (int error = SaveSetupRecord(m_setup)) {
         const std::string path = SetupRecordPath(m_setup.share);
-        const CString file = path.empty() ? CString(u"~/.local/state/tarrow/shares") : CString::FromUtf8(path);
+        const std::string state = platform::StateFolder();
+        const CString file = CString::FromUtf8(!path.empty()   ? path
+                                               : state.empty() ? std::string("~/.local/state/tarrow")
+                                                               : state + "/shares");
         LibraryLog().Line(u"ERROR: CSharedFolder::CreateSharedDirectory(): The set-up record " + file +
                           u" cannot be written: " + ErrnoText(error));
         m_csFailureDetail = u"what the set-up changes cannot be noted in " + file + u": " + ErrnoText(error) +
@@ -215,6 +228,7 @@ BOOL CSharedFolder::IsSetUpUnfinished(CString baseDirectory, CString folderName,
         baseDirectory += u'\\';
     SetupRecord record;
     return LoadSetupRecord(folderName, record) && !record.registered && record.account == userName &&
+           !platform::IsProcessRunning(record.process) &&
            platform::ToPosixPathOrMissing(record.folder) ==
                platform::ToPosixPathOrMissing(platform::WithoutTrailingBlanksAndDots(baseDirectory + folderName));
 }

@@ -67,12 +67,14 @@ std::string SetupRecordText(const SetupRecord& record)
     text += "share=" + OneLine(record.share) + "\n";
     text += "folder=" + OneLine(record.folder) + "\n";
     text += "account=" + OneLine(record.account) + "\n";
+    text += "uid=" + std::to_string(record.uid) + "\n";
+    text += "process=" + record.process + "\n";
     text += "registered=" + Flag(record.registered) + "\n";
     text += "folder-made=" + Flag(record.folderMade) + "\n";
     text += "folder-entries=" + Flag(record.folderEntries) + "\n";
     text += "share-made=" + Flag(record.shareMade) + "\n";
-    for (const ParentRight& parent : record.parents)
-        text += "parent=" + Flag(parent.madeEntry) + " " + OneLine(parent.path) + "\n";
+    for (const platform::ParentChange& parent : record.parents)
+        text += "parent=" + Flag(parent.madeEntry) + Flag(parent.maskGained) + " " + OneLine(parent.path) + "\n";
     if (!record.link.IsEmpty()) {
         text += "link=" + OneLine(record.link) + "\n";
         text += "link-target=" + OneLine(record.linkTarget) + "\n";
@@ -99,6 +101,12 @@ bool ParseSetupRecord(const std::string& text, SetupRecord& record)
             record.folder = FromOneLine(value);
         else if (key == "account")
             record.account = FromOneLine(value);
+        else if (key == "uid")
+            record.uid = value.size() <= 10 && value.find_first_not_of("0123456789") == std::string::npos && !value.empty()
+                             ? std::stoll(value)
+                             : -1;
+        else if (key == "process")
+            record.process = value;
         else if (key == "registered")
             record.registered = value == "1";
         else if (key == "folder-made")
@@ -107,8 +115,8 @@ bool ParseSetupRecord(const std::string& text, SetupRecord& record)
             record.folderEntries = value == "1";
         else if (key == "share-made")
             record.shareMade = value == "1";
-        else if (key == "parent" && value.size() > 2)
-            record.parents.push_back({FromOneLine(value.substr(2)), value[0] == '1'});
+        else if (key == "parent" && value.size() > 3 && value[2] == ' ')
+            record.parents.push_back({FromOneLine(value.substr(3)), 0, value[0] == '1', value[1] == '1'});
         else if (key == "link")
             record.link = FromOneLine(value);
         else if (key == "link-target")
@@ -134,7 +142,7 @@ int SaveSetupRecord(const SetupRecord& record)
 {
     const std::string path = SetupRecordPath(record.share);
     if (path.empty())
-        return EACCES;
+        return ENOTDIR;
     return platform::WriteFileAtomically(path, SetupRecordText(record), kRecordMode);
 }
 

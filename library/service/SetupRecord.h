@@ -8,24 +8,23 @@
 #pragma once
 
 #include "platform/core/CString.h"
+#include "platform/security/DirectoryRights.h"
 
 #include <string>
 #include <vector>
 
-struct ParentRight {
-    CString path;           // POSIX path of the folder above that got the account's search right
-    bool madeEntry = false; // the account's entry there was made for it
-};
 
 struct SetupRecord {
     CString share;    // the share's name as set up
     CString folder;   // the folder's POSIX path
     CString account;  // the account that was given the folder and the share
+    long long uid = -1;         // the account's uid, once it was looked up
+    std::string process;        // the process that runs the set-up (platform/core/ProcessStamp.h)
     bool registered = false;    // the device took the record: the set-up is finished
     bool folderMade = false;    // the set-up made the folder
     bool folderEntries = false; // the account's entries on the folder
     bool shareMade = false;     // the set-up made the share
-    std::vector<ParentRight> parents;
+    std::vector<platform::ParentChange> parents; // the folders above that got the account's search right
     CString link, linkTarget, linkName; // the desktop link, when one was made
 };
 

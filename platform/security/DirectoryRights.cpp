@@ -41,9 +41,9 @@ int MergeFullAccess(AclHandle& acl, uid_t uid)
 
 // Adds x for uid to the access ACL of path: to the owner's entry when uid owns it, else to an
 // entry of its own. The mask only gains x, so no other entry gets more than the search right.
-int AddSearchRight(const std::string& path, AclHandle& acl, const struct stat& info, uid_t uid, bool& madeEntry)
+int AddSearchRight(const std::string& path, AclHandle& acl, const struct stat& info, uid_t uid, ParentChange& change)
 {
-    madeEntry = uid != info.st_uid && !FindEntry(acl.get(), ACL_USER, uid);
+    change.madeEntry = uid != info.st_uid && !FindEntry(acl.get(), ACL_USER, uid);
     if (uid == info.st_uid) {
         acl_entry_t ownerEntry = FindEntry(acl.get(), ACL_USER_OBJ);
         acl_permset_t perms;
@@ -58,9 +58,12 @@ int AddSearchRight(const std::string& path, AclHandle& acl, const struct stat& i
         if (!mask) {
             if (acl_calc_mask(acl.address()) != 0)
                 return errno;
-        } else if (acl_get_permset(mask, &perms) != 0 || acl_add_perm(perms, ACL_EXECUTE) != 0 ||
-                   acl_set_permset(mask, perms) != 0) {
-            return errno;
+        } else {
+            if (acl_get_permset(mask, &perms) != 0)
+                return errno;
+            change.maskGained = acl_get_perm(perms, ACL_EXECUTE) != 1;
+            if (acl_add_perm(perms, ACL_EXECUTE) != 0 || acl_set_permset(mask, perms) != 0)
+                return errno;
         }
     }
     if (acl_valid(acl.get()) != 0)
@@ -156,9 +159,9 @@ public:
                 continue;
             if (before)
                 before(parentName);
-            bool madeEntry = false;
-            int error = AddSearchRight(parent.string(), acl, info, account.uid, madeEntry);
-            changes.push_back({parentName, error, madeEntry && error == 0});
+            ParentChange change{parentName};
+            change.error = AddSearchRight(parent.string(), acl, info, account.uid, change);
+            changes.push_back(change);
         }
         return changes;
     }
@@ -183,9 +186,9 @@ public:
         return acl_set_file(path.c_str(), ACL_TYPE_DEFAULT, inherited.get()) == 0 ? 0 : errno;
     }
 
-    int RevokeSearch(const CString& parent, const Account& account, bool madeEntry) override
+    int RevokeSearch(const ParentChange& change, const Account& account) override
     {
-        std::string path = parent.ToUtf8();
+        std::string path = change.path.ToUtf8();
         struct stat info {};
         AclHandle acl(acl_get_file(path.c_str(), ACL_TYPE_ACCESS));
         if (stat(path.c_str(), &info) != 0 || !acl)
@@ -198,12 +201,18 @@ public:
         if (acl_get_permset(entry, &perms) != 0 || acl_delete_perm(perms, ACL_EXECUTE) != 0 ||
             acl_set_permset(entry, perms) != 0)
             return errno;
-        if (tag == ACL_USER && madeEntry && !HasAnyPerm(perms)) {
-            if (int error = DropUserEntry(acl, account.uid))
-                return error;
-        } else if (tag == ACL_USER) {
-            if (int error = FitMask(acl))
-                return error;
+        if (tag == ACL_USER && change.madeEntry && !HasAnyPerm(perms) && acl_delete_entry(acl.get(), entry) != 0)
+            return errno;
+        if (tag == ACL_USER) {
+            acl_entry_t mask = FindEntry(acl.get(), ACL_MASK);
+            if (mask && !HasNamedEntries(acl.get())) {
+                if (acl_delete_entry(acl.get(), mask) != 0)
+                    return errno;
+            } else if (mask && change.maskGained &&
+                       (acl_get_permset(mask, &perms) != 0 || acl_delete_perm(perms, ACL_EXECUTE) != 0 ||
+                        acl_set_permset(mask, perms) != 0)) {
+                return errno;
+            }
         }
         if (acl_valid(acl.get()) != 0)
             return EINVAL;

@@ -25,7 +25,8 @@ struct AclResult {
 struct ParentChange {
     CString path;  // POSIX path of the parent folder
     int error = 0; // 0 when the entry was added, else the errno value
-    bool madeEntry = false; // the account got an entry of its own (else x went into one it had)
+    bool madeEntry = false;  // the account got an entry of its own (else x went into one it had)
+    bool maskGained = false; // the mask gained x with it
 };
 
 // Told each parent's POSIX path before its ACL is changed, so that the caller can note the
@@ -54,11 +55,11 @@ public:
     // the errno value.
     virtual int RevokeFullAccess(const CString& directory, const Account& account) = 0;
 
-    // Takes back the search right that GrantSearchOnParents gave the account on the parent (a
-    // POSIX path): x off the owner's entry when the account owns the folder, else off the
-    // account's entry, which goes when it was made for it and holds nothing else; the mask is
-    // computed anew (and goes with the last named entry). 0 or the errno value.
-    virtual int RevokeSearch(const CString& parent, const Account& account, bool madeEntry) = 0;
+    // Takes back the search right that GrantSearchOnParents gave the account (change as it
+    // reported it): x off the owner's entry when the account owns the folder, else off the
+    // account's entry, which goes when it was made for it and holds nothing else; the mask loses
+    // the x it gained, and goes with the last named entry. 0 or the errno value.
+    virtual int RevokeSearch(const ParentChange& change, const Account& account) = 0;
 
     static constexpr const char* kServiceName = "DirectoryRights";
     static IDirectoryRights& Default();
