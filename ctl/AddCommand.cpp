@@ -168,8 +168,8 @@ bool ClearEarlierRecord(const FoundDevice& device, const AddPlan& plan)
     wanted.MakeUpper();
     const std::string path = "\\\\" + Utf8(plan.computerName) + "\\" + Utf8(plan.folderName);
     for (const FolderRecordRow& record : records) {
-        CString name = CString::FromUtf8(record.name);
-        if (name.MakeUpper() != wanted)
+        const CString name = CString::FromUtf8(record.name);
+        if (CString(name).MakeUpper() != wanted)
             continue;
         if (CString::FromUtf8(record.path).MakeUpper() != CString::FromUtf8(path).MakeUpper()) {
             Error("the device holds a folder \"" + record.name + "\" for " + record.path +
