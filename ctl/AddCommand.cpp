@@ -4,6 +4,7 @@
 #include "ctl/Device.h"
 #include "ctl/DeviceRegistration.h"
 #include "ctl/ExitCodes.h"
+#include "ctl/FolderRecords.h"
 #include "ctl/Password.h"
 #include "ctl/ScanOptionWords.h"
 
@@ -20,8 +21,6 @@
 #include "platform/fs/WindowsPath.h"
 #include "platform/security/Logon.h"
 #include "platform/shares/SambaSettings.h"
-#include "platform/shell/Shell.h"
-#include "selfcheck/CheckText.h"
 
 #include <iostream>
 
@@ -34,6 +33,7 @@ struct AddPlan {
     std::string password;
     bool storeAccount = true;
     bool shortcut = false;
+    bool takeOver = false; // an earlier run of the same set-up stopped part-way: finish it
     ScanOptions options = DefaultScanOptions();
 };
 
@@ -44,25 +44,6 @@ std::string PosixFolder(const AddPlan& plan)
         base += u'\\';
     CString full = platform::WithoutTrailingBlanksAndDots(base + plan.folderName);
     return platform::ToPosixPath(full).value_or(Utf8(full));
-}
-
-// What ConfigureComputer made, and how to undo it, for when the device step fails after it.
-std::string LeftOnThisComputer(const AddPlan& plan)
-{
-    const std::string folder = PosixFolder(plan);
-    const std::string share = Utf8(plan.folderName);
-    std::string text = "These were made on this computer and are still there:\n"
-                       "  the folder " + folder + " (full rights for " + Utf8(plan.userName) + ")\n"
-                       "  the Samba share " + share + "\n";
-    std::string undo = "  net usershare delete " + selfcheck::ShellQuote(share) + "\n  rmdir " +
-                       selfcheck::ShellQuote(folder) + "   (once it is empty)\n";
-    CString desktop;
-    if (plan.shortcut && platform::Use<platform::IShell>().GetDesktopDirectory(desktop) == 0) {
-        const std::string link = platform::ToPosixPathOrMissing(desktop) + "/" + share + Utf8(platform::kLinkFileExtension);
-        text += "  the desktop link " + link + "\n";
-        undo += "  rm " + selfcheck::ShellQuote(link) + "\n";
-    }
-    return text + "To remove them:\n" + undo;
 }
 
 // Reads the options into plan; kExitOk or the code to end with.
@@ -118,8 +99,13 @@ int ChooseFolder(const Arguments& args, const FoundDevice& device, AddPlan& plan
                   Utf8(kRefusedNameCharacters));
             return kExitFailed;
         }
-        Progress("checking that the name " + Utf8(plan.folderName) + " is free here and on the device");
-        if (!IsFolderNameUnique(device.ipAddress, plan.location, plan.folderName)) {
+        plan.takeOver = IsSetUpUnfinished(plan.location, plan.folderName, plan.userName);
+        if (plan.takeOver)
+            Progress("an earlier set-up of " + Utf8(plan.folderName) + " for " + Utf8(plan.userName) +
+                     " stopped before it finished: what it made is checked and taken over");
+        else
+            Progress("checking that the name " + Utf8(plan.folderName) + " is free here and on the device");
+        if (!plan.takeOver && !IsFolderNameUnique(device.ipAddress, plan.location, plan.folderName)) {
             const std::string detail = Utf8(GetFailureDetail());
             Error("the name \"" + Utf8(plan.folderName) + "\" cannot be used: " +
                   (detail.empty() ? "it is already used by a folder, a share or a desktop link here, or by a folder "
@@ -171,6 +157,45 @@ int CheckAccount(const AddPlan& plan)
     return kExitOk;
 }
 
+// The device's record of the name that a stopped run may have registered: deleted, so that the
+// registration of this run holds. False (said) when the device holds the name for another path.
+bool ClearEarlierRecord(const FoundDevice& device, const AddPlan& plan)
+{
+    std::vector<FolderRecordRow> records;
+    if (!ReadFolderRecords(device, records))
+        return false;
+    CString wanted = plan.folderName;
+    wanted.MakeUpper();
+    const std::string path = "\\\\" + Utf8(plan.computerName) + "\\" + Utf8(plan.folderName);
+    for (const FolderRecordRow& record : records) {
+        const CString name = CString::FromUtf8(record.name);
+        if (CString(name).MakeUpper() != wanted)
+            continue;
+        if (CString::FromUtf8(record.path).MakeUpper() != CString::FromUtf8(path).MakeUpper()) {
+            Error("the device holds a folder \"" + record.name + "\" for " + record.path +
+                  ", so the name cannot be used for this folder");
+            return false;
+        }
+        Progress("the device holds the record of the earlier run: it is registered again with this run's options");
+        CStringList names;
+        names.AddTail(name);
+        if (DeleteFolderList(device.ipAddress, names) != BREDE_NO_ERROR) {
+            Error("the device did not remove the earlier run's record (see the log)");
+            return false;
+        }
+    }
+    return true;
+}
+
+// Takes back what ConfigureComputer made, after the device step failed.
+std::string UndoneOnThisComputer(const AddPlan& plan)
+{
+    if (UndoComputerSetup(plan.folderName) == BREDE_NO_ERROR)
+        return "What was made on this computer for it was taken away again; the log lists each step.";
+    return "Some of what was made on this computer for it could not be taken away; the log says what is "
+           "left and why. Run the same tarrowctl add again to finish the set-up.";
+}
+
 int SetUp(const FoundDevice& device, const AddPlan& plan)
 {
     Progress("making the folder, its rights and its share on this computer");
@@ -180,12 +205,16 @@ int SetUp(const FoundDevice& device, const AddPlan& plan)
               (detail.empty() ? std::string(" (see the log)") : ":\n" + detail));
         return kExitFailed;
     }
+    if (plan.takeOver && !ClearEarlierRecord(device, plan)) {
+        Error(UndoneOnThisComputer(plan));
+        return kExitFailed;
+    }
     Progress("registering the folder on the device");
     const StoredAccount account{plan.userName, CString::FromUtf8(plan.password), plan.domain};
     const bool registered = RegisterFolder(device.ipAddress, plan.computerName, plan.folderName, plan.options,
                                            plan.storeAccount ? &account : nullptr);
     if (!registered) {
-        Error("the device did not register the folder (see the log).\n" + LeftOnThisComputer(plan));
+        Error("the device did not register the folder (see the log).\n" + UndoneOnThisComputer(plan));
         return kExitFailed;
     }
     std::cout << "Scan folder " << Utf8(plan.folderName) << " set up: " << PosixFolder(plan) << ", shared as \\\\"

@@ -16,7 +16,7 @@ constexpr OptionSpec kAddOptions[] = {
     kResolutionOption, kColorOption, kSizeOption,          kHelpOption,
 };
 constexpr OptionSpec kListOptions[] = {kHostOption, kMacOption, kJsonOption, kHelpOption};
-constexpr OptionSpec kRemoveOptions[] = {kHostOption, kMacOption, kHelpOption};
+constexpr OptionSpec kRemoveOptions[] = {kHostOption, kMacOption, kComputerSideOption, kJsonOption, kHelpOption};
 constexpr OptionSpec kExportOptions[] = {kHostOption, kMacOption, kHelpOption};
 constexpr OptionSpec kImportOptions[] = {kHostOption, kMacOption, kDomainOption, kPasswordStdinOption, kHelpOption};
 constexpr OptionSpec kDoctorOptions[] = {kHostOption, kMacOption,   kUserOption, kShareOption,         kSmb1Option,
@@ -45,7 +45,12 @@ constexpr Command kCommands[] = {
      "Reads the device's folder records.", kListOptions, RunList},
     {"remove", "remove DEVICE NAME...", "remove folder records from the device",
      "Removes the named folder records from the device in one request. Names the device does not\n"
-     "hold are refused and nothing is removed. The folders and shares on this computer stay.",
+     "hold are refused and nothing is removed. The folders and shares on this computer stay,\n"
+     "unless --computer-side: then, for each record whose network path names a share of yours on\n"
+     "this computer, the share, the account's access to the folder, the search rights the set-up\n"
+     "gave the folders above (unless another of your shares needs them) and the desktop link are\n"
+     "removed, each step printed. The folder and the scans in it are kept. Shares of other\n"
+     "accounts are never touched (exit code 1).",
      kRemoveOptions, RunRemove},
     {"export", "export DEVICE FILE.csv", "write the device's folder records to a CSV file",
      "Columns: name, network path, user, format, resolution, color, size. Passwords are never\n"

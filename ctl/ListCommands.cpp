@@ -1,5 +1,6 @@
-// tarrowctl list DEVICE, tarrowctl remove DEVICE NAME...
+// tarrowctl list DEVICE, tarrowctl remove DEVICE NAME... [--computer-side]
 #include "ctl/Commands.h"
+#include "ctl/ComputerSteps.h"
 #include "ctl/Console.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/FolderRecords.h"
@@ -122,7 +123,37 @@ int RunRemove(const Arguments& args)
             Error("the device did not remove the folder records (see the log)");
         return kExitFailed;
     }
-    for (const std::string& name : positionals)
-        std::cout << "removed " << Printable(name) << std::endl;
-    return kExitOk;
+    const bool json = args.Has("--json");
+    const bool computerSide = args.Has("--computer-side");
+    std::string out = json ? "[" : "";
+    const char* separator = "";
+    for (const CString& wanted : names) {
+        const std::string name = Utf8(wanted);
+        if (json)
+            out += std::string(separator) + "{\"name\":" + JsonString(name) + ",\"device\":\"removed\"";
+        else
+            out += "removed " + Printable(name) + "\n";
+        separator = ",";
+        if (computerSide) {
+            auto record = std::find_if(records.begin(), records.end(),
+                                       [&name](const FolderRecordRow& row) { return row.name == name; });
+            Progress("taking " + record->path + " off this computer");
+            std::vector<Brede_ComputerStep> steps;
+            const bool failed = RemoveComputerSide(CString::FromUtf8(record->path), steps) != BREDE_NO_ERROR;
+            if (failed)
+                code = kExitFailed;
+            if (json)
+                out += ",\"computer\":" + StepsJson(steps);
+            for (const Brede_ComputerStep& step : steps) {
+                if (!json)
+                    out += "  " + Printable(DescribeStep(step)) + "\n";
+                if (failed && (step.outcome == BREDE_STEP_FAILED || step.outcome == BREDE_STEP_LEFT))
+                    Error(name + ": " + DescribeStep(step));
+            }
+        }
+        if (json)
+            out += "}";
+    }
+    std::cout << out << (json ? "]\n" : "") << std::flush;
+    return code;
 }

@@ -24,6 +24,9 @@ inline constexpr OptionSpec kResolutionOption{"--resolution", "DPI",
 inline constexpr OptionSpec kColorOption{"--color", "COLOR", "color (default) or bw"};
 inline constexpr OptionSpec kSizeOption{"--size", "SIZE", "file size: small, standard (default) or large"};
 inline constexpr OptionSpec kShareOption{"--share", "NAME", "the share to check (default: every share of the account)"};
+inline constexpr OptionSpec kComputerSideOption{
+    "--computer-side", nullptr,
+    "also stop sharing the folders on this computer (the folders and their scans stay)"};
 inline constexpr OptionSpec kSmb1Option{"--smb1", nullptr, "the device speaks SMB1 only (needs server min protocol = NT1)"};
 inline constexpr OptionSpec kNtlmV1Option{"--ntlmv1", nullptr, "the device signs in with NTLMv1 only"};
 inline constexpr OptionSpec kFixOption{"--fix", nullptr,

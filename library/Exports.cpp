@@ -73,6 +73,25 @@ Brede_ErrorCode ConfigureComputer(CString baseDirectory, CString folderName, int
         Failed);
 }
 
+BOOL IsSetUpUnfinished(CString baseDirectory, CString folderName, CString userName)
+{
+    return Serialized(
+        u"IsSetUpUnfinished",
+        [&] { return cSharedFolder.IsSetUpUnfinished(baseDirectory, folderName, userName); }, False);
+}
+
+Brede_ErrorCode UndoComputerSetup(CString folderName)
+{
+    return Serialized(u"UndoComputerSetup", [&] { return cSharedFolder.UndoComputerSetup(folderName); }, Failed);
+}
+
+Brede_ErrorCode RemoveComputerSide(CString networkPath, std::vector<Brede_ComputerStep>& steps)
+{
+    steps.clear();
+    return Serialized(
+        u"RemoveComputerSide", [&] { return cSharedFolder.RemoveComputerSide(networkPath, steps); }, Failed);
+}
+
 Brede_ErrorCode ConfigureDevice(CString MfpIPAddress, CString ShareHostName, CString ShareName,
                                 Brede_FileFormat fileFormat, Brede_ImageResolution resolution,
                                 Brede_ColorSetting colorSetting, Brede_FileSize fileSize)

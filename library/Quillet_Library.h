@@ -5,6 +5,8 @@
 #include "platform/core/CString.h"
 #include "platform/core/CStringList.h"
 
+#include <vector>
+
 #define QUILLET_API __attribute__((visibility("default")))
 
 typedef int BOOL;
@@ -64,6 +66,29 @@ enum Brede_PrinterFolderListType : int {
     BREDE_LIST_FILE_SIZES = 6,
 };
 
+// One step of taking a set-up off this computer (RemoveComputerSide, UndoComputerSetup).
+enum Brede_ComputerStepKind : int {
+    BREDE_STEP_LINK = 0,          // the desktop link
+    BREDE_STEP_SHARE = 1,         // the share
+    BREDE_STEP_PARENT_RIGHT = 2,  // the account's search right on a folder above
+    BREDE_STEP_FOLDER_RIGHTS = 3, // the account's access and default entries on the folder
+    BREDE_STEP_FOLDER = 4,        // the folder itself
+};
+
+enum Brede_ComputerStepOutcome : int {
+    BREDE_STEP_REMOVED = 0, // taken away
+    BREDE_STEP_KEPT = 1,    // kept on purpose: the folder with its scans, a right another share needs
+    BREDE_STEP_LEFT = 2,    // left as it is: not ours, or not known to be ours
+    BREDE_STEP_FAILED = 3,  // could not be taken away
+};
+
+struct Brede_ComputerStep {
+    Brede_ComputerStepKind kind;
+    Brede_ComputerStepOutcome outcome;
+    CString subject; // the share's name, or the path of the folder or link
+    CString detail;  // why it was kept, left or failed, in plain words; empty when removed
+};
+
 // Device capability: queryDevice 0 decides from the model name alone, without any traffic.
 QUILLET_API Brede_SupportedFeatures GetSupportedFeatures(CString modelName, CString ipAddress, int queryDevice);
 
@@ -79,6 +104,24 @@ QUILLET_API BOOL IsFolderNameUnique(CString ipAddress, CString baseDirectory, CS
 // process) full access, shares it for that account alone and, if asked, puts a shortcut on the desktop.
 QUILLET_API Brede_ErrorCode ConfigureComputer(CString baseDirectory, CString folderName, int createShortcut,
                                               CString userName);
+
+// 1 when an earlier set-up of folderName in baseDirectory for userName was stopped before the
+// device took its record (the program was killed): the next ConfigureComputer of the same
+// three takes over what it made instead of refusing the name.
+QUILLET_API BOOL IsSetUpUnfinished(CString baseDirectory, CString folderName, CString userName);
+
+// Undoes everything that ConfigureComputer made for folderName (share, link, rights on the folder
+// and on the folders above, the folder itself while it is empty), when the device step after it
+// failed. Each step is logged. A set-up that the device took is never undone here.
+QUILLET_API Brede_ErrorCode UndoComputerSetup(CString folderName);
+
+// Takes the set-up of a device record's network path (\\HOST\SHARE) off this computer: the
+// share, the account's entries on the folder, the search rights the set-up gave the folders
+// above (those no other share of the user needs), the desktop link. The folder and the scans in
+// it are kept. A path of another computer is left (one step, left). A share of another user is
+// never touched: BREDE_FAILED with one step that says whose it is. A share set up without a
+// record is removed as far as it can be told, and what cannot be told is reported.
+QUILLET_API Brede_ErrorCode RemoveComputerSide(CString networkPath, std::vector<Brede_ComputerStep>& steps);
 
 // Registers a shared folder on the device; the device asks for credentials at each scan.
 QUILLET_API Brede_ErrorCode ConfigureDevice(CString MfpIPAddress, CString ShareHostName, CString ShareName,

@@ -17,6 +17,7 @@ std::span<const Binding<CConfirmDeleteDlg>> CConfirmDeleteDlg::Bindings()
         PageText<CConfirmDeleteDlg>(u"ModelIPAddress", InnerText, &CConfirmDeleteDlg::m_modelIp),
         PageText<CConfirmDeleteDlg>(u"FoldersChecked", Value, &CConfirmDeleteDlg::m_foldersChecked),
         PageText<CConfirmDeleteDlg>(u"ButtonNext", Disabled, &CConfirmDeleteDlg::m_nextDisabled),
+        PageText<CConfirmDeleteDlg>(u"checkbox-StopSharing", Checked, &CConfirmDeleteDlg::m_stopSharing),
     };
     return kBindings;
 }
@@ -66,12 +67,31 @@ void CConfirmDeleteDlg::DeleteFolders()
     if (folders.IsEmpty())
         return;
     const CString& ipText = State().ipText;
+    // The network paths of the checked records, as the device listed them before the deletion.
+    CStringList paths;
+    const CStringList* names = GetPrinterFolderList(BREDE_LIST_FOLDER_NAMES);
+    const CStringList* listed = GetPrinterFolderList(BREDE_LIST_FOLDER_PATHS);
+    if (!m_stopSharing.IsEmpty() && names && listed) {
+        auto path = listed->begin();
+        for (auto name = names->begin(); name != names->end() && path != listed->end(); ++name, ++path)
+            if (folders.Contains(*name))
+                paths.AddTail(*path);
+    }
     ProgramLog().Line(CString(kPrefix) + u"Calling DeleteFolderList(" + EscapeForLog(ipText) + u",)");
     // A device that says it deleted fewer folders than asked has not done the removal (the library
     // logs both counts); otherwise the outcome is in the log and DeleteFinish follows.
     int deleted = -1;
-    if (DeleteFolderList(ipText, folders, deleted) != BREDE_NO_ERROR && deleted >= 0 && deleted < folders.GetCount())
+    if (DeleteFolderList(ipText, folders, deleted) != BREDE_NO_ERROR && deleted >= 0 && deleted < folders.GetCount()) {
         State().failed = 1;
+        return;
+    }
+    State().removedHere.clear();
+    for (const CString& path : paths) {
+        ProgramLog().Line(CString(kPrefix) + u"Calling RemoveComputerSide(" + EscapeForLog(path) + u")");
+        std::vector<Brede_ComputerStep> steps;
+        RemoveComputerSide(path, steps);
+        State().removedHere.insert(State().removedHere.end(), steps.begin(), steps.end());
+    }
 }
 
 void CConfirmDeleteDlg::WindowProc(unsigned message)

@@ -8,7 +8,8 @@ public:
     explicit CConfirmDeleteDlg(WizardState& state);
 
     // Deletes the folders checked in the page's FoldersChecked (as read last) on the device;
-    // nothing when none is checked. Runs on the deletion worker.
+    // nothing when none is checked. With the page's check box, the shares of the deleted
+    // records on this computer go too (State().removedHere). Runs on the deletion worker.
     void DeleteFolders();
 
     static std::span<const Binding<CConfirmDeleteDlg>> Bindings();
@@ -27,4 +28,5 @@ private:
     CString m_modelIp;
     CString m_foldersChecked;
     CString m_nextDisabled;
+    CString m_stopSharing; // "checked": the folders' shares on this computer go too (off at first)
 };

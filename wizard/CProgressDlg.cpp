@@ -86,6 +86,12 @@ void SetUpDevice(WizardState* state)
                                   shareName, format, resolution, color, size)
                 : ConfigureDevice(state->deviceIp, state->computerName, shareName, format, resolution, color, size);
         log.Line(u"ConfigureDevice() for " + state->deviceIp + u" returned " + ResultText(state->deviceResult, u""));
+        // A folder that the device does not know stays on this computer no longer.
+        if (state->deviceResult != BREDE_NO_ERROR) {
+            log.Line(u"Calling UndoComputerSetup()");
+            log.Line(u"UndoComputerSetup(" + shareName + u") returned " +
+                     ResultText(UndoComputerSetup(shareName), u""));
+        }
     }
     state->failed = state->deviceResult != BREDE_NO_ERROR ? 1 : 0;
     state->windowHandle->PostMessage(WM_DEVICE_DONE, 0, 0);

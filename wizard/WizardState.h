@@ -3,10 +3,12 @@
 // wrote only after the worker's completion message.
 #pragma once
 
+#include "library/Quillet_Library.h"
 #include "pageframe/PageContext.h"
 #include "platform/ui/WindowMessages.h"
 
 #include <memory>
+#include <vector>
 
 class CBaseDlg;
 
@@ -38,6 +40,7 @@ struct WizardState : PageContext {
     int resolution = 0, colorSetting = 0, fileSize = 0, fileFormat = 0;
     CString shortcutChecked;                // "checked" or empty
     CString credentialsChecked;             // "checked" or empty
+    std::vector<Brede_ComputerStep> removedHere; // what the last removal took off this computer
 
     // Selected indexes of the scan-option selects: kept for the run, so a later visit of the
     // page shows the earlier choice.

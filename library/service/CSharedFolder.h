@@ -9,6 +9,9 @@
 
 #include "library/Quillet_Library.h"
 #include "library/device/FolderRecord.h"
+#include "library/service/SetupRecord.h"
+
+enum class UndoMode { FailedSetUp, Removal };
 
 class CSharedFolder {
 public:
@@ -63,6 +66,23 @@ public:
     int ShareWindowsFolder(CString userName);
     // The SID that the share admits the account by; 0 (logged) when the account is not found.
     int ShareSid(CString userName, CString& sid);
+    // Starts m_setup for the folder and share just named: 1 when it takes over an unfinished
+    // set-up of the same folder and account, 0 for a new one, -1 (logged) when the share's name
+    // belongs to another set-up of this account.
+    int BeginSetupRecord(const CString& userName);
+    // Undoes the set-up in progress, which failed.
+    void FailSetup();
+    // Notes the set-up in progress (m_setup) in its record before the next change; 0 (logged,
+    // with the failure's detail) when it cannot be written.
+    int NoteSetup();
+    // What a set-up made, taken off this computer (ComputerUndo.cpp): in reverse order of the
+    // making, each step logged and reported; the record goes when nothing failed.
+    void UndoSetup(const SetupRecord& record, UndoMode mode, std::vector<Brede_ComputerStep>& steps);
+    BOOL IsSetUpUnfinished(CString baseDirectory, CString folderName, CString userName);
+    Brede_ErrorCode UndoComputerSetup(CString folderName);
+    Brede_ErrorCode RemoveComputerSide(CString networkPath, std::vector<Brede_ComputerStep>& steps);
+    // The device took the share's record: its set-up is finished.
+    void MarkSetupRegistered(CString shareName);
     // Whether a folder name is free as directory, share, desktop shortcut and device folder
     BOOL GenerateUniqueFolderName(CString ipAddress, CString baseDirectory, CString modelName,
                                   CString& uniqueName);
@@ -81,6 +101,8 @@ public:
     CString m_csBaseDirectory;
     CString m_csFullPath;
     CString m_csLastUniqueName;
+    // The record of the computer-side set-up in progress.
+    SetupRecord m_setup;
     // Why the last ConfigureComputer or IsFolderNameUnique said no, in plain words with the fix
     // (FailureDetail.h); empty when it said yes or the log holds all there is to say.
     CString m_csFailureDetail;
@@ -93,6 +115,13 @@ extern CSharedFolder cSharedFolder;
 // The desktop shortcut's file for a folder name: a freedesktop link file, "<name>.desktop",
 // where Windows would write "<name>.lnk" (platform/shell/Shell.h).
 CString GetShortcutPath(CString folderName);
+// The files of a shortcut as CreateShortcut writes it: the target's full path (empty when it
+// cannot be expanded) and the link's path, cut to the length the system saves.
+struct ShortcutFiles {
+    CString target;
+    CString link;
+};
+ShortcutFiles ShortcutFilesFor(const CString& targetPath, const CString& shortcutPath);
 // Writes the shortcut; returns 0 or the failure's HRESULT.
 int CreateShortcut(CString targetPath, CString description, CString shortcutPath);
 // 0 nothing at path, 1 a file, 2 a directory, -1 another error.

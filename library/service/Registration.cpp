@@ -46,6 +46,8 @@ Brede_ErrorCode CSharedFolder::ConfigureDevice(CString MfpIPAddress, CString Sha
     int rc = SetupSendToFolder(MfpIPAddress, record);
     // The next name check must ask the device again rather than trust its earlier answer.
     m_csLastUniqueName.Empty();
+    if (rc == 0)
+        MarkSetupRegistered(ShareName);
     return rc == 0 ? BREDE_NO_ERROR : BREDE_FAILED;
 }
 
@@ -69,6 +71,8 @@ Brede_ErrorCode CSharedFolder::ConfigureDevice(CString UserName, CString Passwor
     SetOptions(record, fileFormat, resolution, colorSetting, fileSize);
     int rc = SetupSendToFolder(MfpIPAddress, record);
     m_csLastUniqueName.Empty();
+    if (rc == 0)
+        MarkSetupRegistered(ShareName);
     return rc == 0 ? BREDE_NO_ERROR : BREDE_FAILED;
 }
 

@@ -40,16 +40,20 @@ CString GetShortcutPath(CString folderName)
     return desktop + u"/" + folderName + platform::kLinkFileExtension;
 }
 
+ShortcutFiles ShortcutFilesFor(const CString& targetPath, const CString& shortcutPath)
+{
+    // The link is saved under at most kMaxPath - 1 characters of the path, as the system always did.
+    return {FullPathOf(targetPath), shortcutPath.Left(static_cast<int>(kMaxPath - 1))};
+}
+
 int CreateShortcut(CString targetPath, CString description, CString shortcutPath)
 {
     CLogStream& log = LibraryLog();
     log.Line(u"CreateShortcut( " + targetPath + u", " + description + u", " + shortcutPath + u")");
-    CString fullPath = FullPathOf(targetPath);
-    if (fullPath.IsEmpty()) {
+    ShortcutFiles files = ShortcutFilesFor(targetPath, shortcutPath);
+    if (files.target.IsEmpty()) {
         log.Line(u"ERROR: CreateShortcut()- GetFullPathName() returned0");
         return platform::kEFail;
     }
-    // The link is saved under at most kMaxPath - 1 characters of the path, as the system always did.
-    CString linkPath = shortcutPath.Left(static_cast<int>(kMaxPath - 1));
-    return platform::Use<platform::IShell>().CreateLinkFile(fullPath, description, linkPath);
+    return platform::Use<platform::IShell>().CreateLinkFile(files.target, description, files.link);
 }

@@ -31,9 +31,9 @@ std::string PrivateRuntimeFolder()
     return owned ? runtime : std::string();
 }
 
-// The folder under which tarrow/C lies, or empty when the user has none of the three. Never a
+// The folder under which tarrow lies, or empty when the user has none of the three. Never a
 // folder shared by all users such as /tmp: a link planted there would lead the log elsewhere.
-std::string DefaultDriveCBase()
+std::string DefaultStateBase()
 {
     if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
         return state;
@@ -49,20 +49,33 @@ bool IsDriveLetter(char16_t ch)
 
 } // namespace
 
-std::string DriveCRoot()
+std::string StateFolder()
 {
-    if (const char* overridden = std::getenv(kDriveCVariable); overridden && *overridden)
-        return overridden;
-    std::string base = DefaultDriveCBase();
+    std::string base = DefaultStateBase();
     if (base.empty())
         return {};
     std::error_code ignored;
     std::filesystem::create_directories(base, ignored);
     const std::string tarrow = base + "/tarrow";
-    const std::string root = tarrow + "/C";
     mkdir(tarrow.c_str(), 0700);
-    mkdir(root.c_str(), 0700);
-    return IsPrivateFolder(tarrow) && IsPrivateFolder(root) ? root : std::string();
+    return IsPrivateFolder(tarrow) ? tarrow : std::string();
+}
+
+std::string PrivateStateFolder(const std::string& name)
+{
+    const std::string tarrow = StateFolder();
+    if (tarrow.empty())
+        return {};
+    const std::string folder = tarrow + "/" + name;
+    mkdir(folder.c_str(), 0700);
+    return IsPrivateFolder(folder) ? folder : std::string();
+}
+
+std::string DriveCRoot()
+{
+    if (const char* overridden = std::getenv(kDriveCVariable); overridden && *overridden)
+        return overridden;
+    return PrivateStateFolder("C");
 }
 
 std::optional<std::string> ToPosixPath(const CString& path)

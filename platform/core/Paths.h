@@ -20,6 +20,15 @@ namespace platform {
 
 inline constexpr const char* kDriveCVariable = "TARROW_DRIVE_C";
 
+// The user's own state folder of the programs, tarrow under $XDG_STATE_HOME, else under
+// ~/.local/state, else under the private runtime folder; made with mode 0700 on first use.
+// Empty when there is none or it is not the user's own (as for drive C: above).
+std::string StateFolder();
+
+// The folder name inside StateFolder(), made with mode 0700 on first use; empty when it cannot be
+// made or is not the user's own.
+std::string PrivateStateFolder(const std::string& name);
+
 // Folder that stands for drive C:, created on first use when it is the default one; empty when
 // drive C: does not exist (see above).
 std::string DriveCRoot();

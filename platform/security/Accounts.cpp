@@ -90,6 +90,16 @@ public:
 
 } // namespace
 
+CString AccountNameOf(uid_t uid)
+{
+    std::vector<char> buffer(16384);
+    passwd entry {};
+    passwd* found = nullptr;
+    if (getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return {};
+    return CString::FromUtf8(found->pw_name);
+}
+
 CString UnixUserSid(const Account& account)
 {
     return CString::FromUtf8("S-1-22-1-" + std::to_string(account.uid));

@@ -20,6 +20,9 @@ struct Account {
 // database holds its password, so a share's access list admits the account by it.
 CString UnixUserSid(const Account& account);
 
+// The name of the account with the uid; empty when there is none.
+CString AccountNameOf(uid_t uid);
+
 // The groups the account belongs to, its primary group first, as the system grants them at a log-in.
 std::vector<gid_t> GroupsOf(const Account& account);
 

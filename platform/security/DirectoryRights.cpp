@@ -41,8 +41,9 @@ int MergeFullAccess(AclHandle& acl, uid_t uid)
 
 // Adds x for uid to the access ACL of path: to the owner's entry when uid owns it, else to an
 // entry of its own. The mask only gains x, so no other entry gets more than the search right.
-int AddSearchRight(const std::string& path, AclHandle& acl, const struct stat& info, uid_t uid)
+int AddSearchRight(const std::string& path, AclHandle& acl, const struct stat& info, uid_t uid, ParentChange& change)
 {
+    change.madeEntry = uid != info.st_uid && !FindEntry(acl.get(), ACL_USER, uid);
     if (uid == info.st_uid) {
         acl_entry_t ownerEntry = FindEntry(acl.get(), ACL_USER_OBJ);
         acl_permset_t perms;
@@ -57,14 +58,54 @@ int AddSearchRight(const std::string& path, AclHandle& acl, const struct stat& i
         if (!mask) {
             if (acl_calc_mask(acl.address()) != 0)
                 return errno;
-        } else if (acl_get_permset(mask, &perms) != 0 || acl_add_perm(perms, ACL_EXECUTE) != 0 ||
-                   acl_set_permset(mask, perms) != 0) {
-            return errno;
+        } else {
+            if (acl_get_permset(mask, &perms) != 0)
+                return errno;
+            change.maskGained = acl_get_perm(perms, ACL_EXECUTE) != 1;
+            if (acl_add_perm(perms, ACL_EXECUTE) != 0 || acl_set_permset(mask, perms) != 0)
+                return errno;
         }
     }
     if (acl_valid(acl.get()) != 0)
         return EINVAL;
     return acl_set_file(path.c_str(), ACL_TYPE_ACCESS, acl.get()) == 0 ? 0 : errno;
+}
+
+bool HasNamedEntries(acl_t acl)
+{
+    acl_entry_t entry;
+    for (int which = ACL_FIRST_ENTRY; acl_get_entry(acl, which, &entry) == 1; which = ACL_NEXT_ENTRY) {
+        acl_tag_t tag = ACL_UNDEFINED_TAG;
+        acl_get_tag_type(entry, &tag);
+        if (tag == ACL_USER || tag == ACL_GROUP)
+            return true;
+    }
+    return false;
+}
+
+bool HasAnyPerm(acl_permset_t perms)
+{
+    return acl_get_perm(perms, ACL_READ) == 1 || acl_get_perm(perms, ACL_WRITE) == 1 ||
+           acl_get_perm(perms, ACL_EXECUTE) == 1;
+}
+
+// The mask as the remaining entries need it; without named entries there is none, as before
+// any was added.
+int FitMask(AclHandle& acl)
+{
+    if (HasNamedEntries(acl.get()))
+        return acl_calc_mask(acl.address()) == 0 ? 0 : errno;
+    if (acl_entry_t mask = FindEntry(acl.get(), ACL_MASK); mask && acl_delete_entry(acl.get(), mask) != 0)
+        return errno;
+    return 0;
+}
+
+// Deletes uid's own entry, when there is one, and fits the mask.
+int DropUserEntry(AclHandle& acl, uid_t uid)
+{
+    if (acl_entry_t entry = FindEntry(acl.get(), ACL_USER, uid); entry && acl_delete_entry(acl.get(), entry) != 0)
+        return errno;
+    return FitMask(acl);
 }
 
 class PosixDirectoryRights : public IDirectoryRights {
@@ -93,7 +134,8 @@ public:
         return {};
     }
 
-    std::vector<ParentChange> GrantSearchOnParents(const CString& directory, const Account& account) override
+    std::vector<ParentChange> GrantSearchOnParents(const CString& directory, const Account& account,
+                                                   const BeforeParentChange& before) override
     {
         std::vector<ParentChange> changes;
         if (account.uid == 0)
@@ -113,10 +155,68 @@ public:
                 changes.push_back({parentName, errno});
                 continue;
             }
-            if (!MayAccess(acl.get(), info.st_uid, info.st_gid, account.uid, groups, ACL_EXECUTE))
-                changes.push_back({parentName, AddSearchRight(parent.string(), acl, info, account.uid)});
+            if (MayAccess(acl.get(), info.st_uid, info.st_gid, account.uid, groups, ACL_EXECUTE))
+                continue;
+            if (before)
+                before(parentName);
+            ParentChange change{parentName};
+            change.error = AddSearchRight(parent.string(), acl, info, account.uid, change);
+            changes.push_back(change);
         }
         return changes;
+    }
+
+    int RevokeFullAccess(const CString& directory, const Account& account) override
+    {
+        std::string path = PosixPathOf(directory);
+        AclHandle access(acl_get_file(path.c_str(), ACL_TYPE_ACCESS));
+        AclHandle inherited(acl_get_file(path.c_str(), ACL_TYPE_DEFAULT));
+        if (!access || !inherited)
+            return errno;
+        if (int error = DropUserEntry(access, account.uid))
+            return error;
+        if (acl_set_file(path.c_str(), ACL_TYPE_ACCESS, access.get()) != 0)
+            return errno;
+        if (acl_entries(inherited.get()) == 0)
+            return 0;
+        if (int error = DropUserEntry(inherited, account.uid))
+            return error;
+        if (!HasNamedEntries(inherited.get()))
+            return acl_delete_def_file(path.c_str()) == 0 ? 0 : errno;
+        return acl_set_file(path.c_str(), ACL_TYPE_DEFAULT, inherited.get()) == 0 ? 0 : errno;
+    }
+
+    int RevokeSearch(const ParentChange& change, const Account& account) override
+    {
+        std::string path = change.path.ToUtf8();
+        struct stat info {};
+        AclHandle acl(acl_get_file(path.c_str(), ACL_TYPE_ACCESS));
+        if (stat(path.c_str(), &info) != 0 || !acl)
+            return errno;
+        acl_tag_t tag = account.uid == info.st_uid ? ACL_USER_OBJ : ACL_USER;
+        acl_entry_t entry = FindEntry(acl.get(), tag, account.uid);
+        if (!entry)
+            return 0; // taken away since
+        acl_permset_t perms;
+        if (acl_get_permset(entry, &perms) != 0 || acl_delete_perm(perms, ACL_EXECUTE) != 0 ||
+            acl_set_permset(entry, perms) != 0)
+            return errno;
+        if (tag == ACL_USER && change.madeEntry && !HasAnyPerm(perms) && acl_delete_entry(acl.get(), entry) != 0)
+            return errno;
+        if (tag == ACL_USER) {
+            acl_entry_t mask = FindEntry(acl.get(), ACL_MASK);
+            if (mask && !HasNamedEntries(acl.get())) {
+                if (acl_delete_entry(acl.get(), mask) != 0)
+                    return errno;
+            } else if (mask && change.maskGained &&
+                       (acl_get_permset(mask, &perms) != 0 || acl_delete_perm(perms, ACL_EXECUTE) != 0 ||
+                        acl_set_permset(mask, perms) != 0)) {
+                return errno;
+            }
+        }
+        if (acl_valid(acl.get()) != 0)
+            return EINVAL;
+        return acl_set_file(path.c_str(), ACL_TYPE_ACCESS, acl.get()) == 0 ? 0 : errno;
     }
 };
 

@@ -9,6 +9,7 @@
 #include "Accounts.h"
 #include "platform/core/CString.h"
 
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -24,7 +25,13 @@ struct AclResult {
 struct ParentChange {
     CString path;  // POSIX path of the parent folder
     int error = 0; // 0 when the entry was added, else the errno value
+    bool madeEntry = false;  // the account got an entry of its own (else x went into one it had)
+    bool maskGained = false; // the mask gained x with it
 };
+
+// Told each parent's POSIX path before its ACL is changed, so that the caller can note the
+// change before it happens.
+using BeforeParentChange = std::function<void(const CString& parent)>;
 
 class IDirectoryRights {
 public:
@@ -39,7 +46,20 @@ public:
     // Adds x for the account to every folder above the directory that the account may not
     // pass, from the nearest up to "/" (the directory's resolved path). Returns one record per
     // folder that needed it.
-    virtual std::vector<ParentChange> GrantSearchOnParents(const CString& directory, const Account& account) = 0;
+    virtual std::vector<ParentChange> GrantSearchOnParents(const CString& directory, const Account& account,
+                                                           const BeforeParentChange& before = {}) = 0;
+
+    // Takes the account's own entries out of the directory's access and default ACLs. The mask
+    // is computed anew; an ACL left without named entries loses its mask, and a default ACL left
+    // with its base entries alone goes as a whole. 0 (also when the account had no entry) or
+    // the errno value.
+    virtual int RevokeFullAccess(const CString& directory, const Account& account) = 0;
+
+    // Takes back the search right that GrantSearchOnParents gave the account (change as it
+    // reported it): x off the owner's entry when the account owns the folder, else off the
+    // account's entry, which goes when it was made for it and holds nothing else; the mask loses
+    // the x it gained, and goes with the last named entry. 0 or the errno value.
+    virtual int RevokeSearch(const ParentChange& change, const Account& account) = 0;
 
     static constexpr const char* kServiceName = "DirectoryRights";
     static IDirectoryRights& Default();

@@ -25,6 +25,21 @@ std::string AccessList(const CString& accountSid)
     return accountSid.IsEmpty() ? "S-1-1-0:d" : accountSid.ToUtf8() + ":f";
 }
 
+// The uids of the Unix-user SIDs (S-1-22-1-uid) in a usershare's access list ("SID:F,SID:R,").
+std::vector<unsigned> UnixUserUids(const std::string& acl)
+{
+    static constexpr std::string_view kPrefix = "S-1-22-1-";
+    std::vector<unsigned> uids;
+    for (std::size_t at = 0; (at = acl.find(kPrefix, at)) != std::string::npos;) {
+        at += kPrefix.size();
+        std::size_t end = acl.find(':', at);
+        const std::string digits = acl.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        if (!digits.empty() && digits.size() <= 9 && digits.find_first_not_of("0123456789") == std::string::npos)
+            uids.push_back(static_cast<unsigned>(std::stoul(digits)));
+    }
+    return uids;
+}
+
 // Messages of `net usershare` and the Windows number each stands for; the first that the
 // output holds decides.
 constexpr std::pair<const char*, int> kNetMessages[] = {
@@ -184,6 +199,16 @@ public:
             return found.error;
         const ShareSection& share = found.share;
         return Add(share.name, share.path, share.comment, AccessList(accountSid));
+    }
+
+    int GetUsershare(const CString& name, UsershareFacts& facts) override
+    {
+        m_refusal.clear();
+        FoundShare found = Found(FindChangeableUsershare(name));
+        if (found.error != kErrorSuccess)
+            return found.error;
+        facts = {CString::FromUtf8(found.share.path), found.share.owner, UnixUserUids(found.share.acl)};
+        return kErrorSuccess;
     }
 
     int DeleteShare(const CString& name) override

@@ -12,6 +12,7 @@ struct ShareSection {
     std::string path;
     std::string comment;
     std::string acl; // usershare_acl
+    long long owner = -1; // uid that owns a usershare's file; -1 for a share of the configuration
 };
 
 // The separator between key and value: `net usershare info` writes "path=/srv",

@@ -31,14 +31,19 @@ bool ForEachCodePoint(std::string_view text, Visit visit)
 
 } // namespace
 
+std::string ShareNameKey(std::string_view name)
+{
+    std::string key;
+    bool utf8 = ForEachCodePoint(name, [&key](gunichar ch) {
+        char bytes[6];
+        key.append(bytes, static_cast<std::size_t>(g_unichar_to_utf8(g_unichar_toupper(ch), bytes)));
+    });
+    return utf8 ? key : std::string(name);
+}
+
 bool SameShareName(std::string_view a, std::string_view b)
 {
-    std::u32string upperA;
-    std::u32string upperB;
-    auto upper = [](std::u32string& into) { return [&into](gunichar ch) { into += g_unichar_toupper(ch); }; };
-    if (!ForEachCodePoint(a, upper(upperA)) || !ForEachCodePoint(b, upper(upperB)))
-        return a == b;
-    return upperA == upperB;
+    return ShareNameKey(a) == ShareNameKey(b);
 }
 
 bool IsValidShareName(std::string_view name)

@@ -2,6 +2,7 @@
 // are one share.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -13,6 +14,10 @@ inline constexpr std::size_t kMaxShareNameLength = 80;
 // its simple upper-case form, over all of Unicode: "ÄRGER" and "ärger" are one share, "STRASSE"
 // and "straße" are two. Text that is not UTF-8 is compared byte by byte, as Samba does.
 bool SameShareName(std::string_view a, std::string_view b);
+
+// The form in which all names of one share are the same text: each code point in its simple
+// upper-case form (non-UTF-8 text as it is).
+std::string ShareNameKey(std::string_view name);
 
 // Whether Samba takes the UTF-8 name for a share of its own making: not empty, at most
 // kMaxShareNameLength code units, no control character and none of the characters Samba refuses

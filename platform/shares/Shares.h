@@ -7,12 +7,21 @@
 
 #include "platform/core/CString.h"
 
+#include <vector>
+
 namespace platform {
 
 inline constexpr int kNerrUnknownDevDir = 2116;
 inline constexpr int kNerrDuplicateShare = 2118;
 inline constexpr int kNerrBufTooSmall = 2123;
 inline constexpr int kNerrNetNameNotFound = 2310;
+
+// A usershare as removal needs to know it.
+struct UsershareFacts {
+    CString path;              // the folder it serves (a POSIX path)
+    long long owner = -1;      // the uid of the user who made it
+    std::vector<unsigned> uids; // the Unix accounts its access list admits by Unix-user SID
+};
 
 class IShares {
 public:
@@ -36,6 +45,10 @@ public:
     // Replaces the usershare's access list with one entry: full access for the account's SID.
     // 0; 2310 when no usershare of that name exists; else as AddShare.
     virtual int SetShareAccess(const CString& name, const CString& accountSid) = 0;
+
+    // 0 with what the usershare of that name is; 2310 when no usershare of that name exists (a
+    // share of the configuration is none); else as AddShare.
+    virtual int GetUsershare(const CString& name, UsershareFacts& facts) = 0;
 
     // Removes the usershare. 0; 2310 when no usershare of that name exists; else as AddShare.
     virtual int DeleteShare(const CString& name) = 0;

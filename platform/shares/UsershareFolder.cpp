@@ -21,7 +21,10 @@ namespace {
 // name is its lower-case form).
 ShareSection ReadShareFile(const std::string& folder, const std::string& fileName)
 {
-    ShareSection share{fileName, "", "", ""};
+    ShareSection share{fileName, "", "", "", -1};
+    // Samba keeps a usershare in a file of the user who made it.
+    if (struct stat info {}; stat((folder + "/" + fileName).c_str(), &info) == 0)
+        share.owner = info.st_uid;
     std::ifstream in(folder + "/" + fileName);
     for (std::string line; std::getline(in, line);) {
         const std::size_t at = line.find('=');

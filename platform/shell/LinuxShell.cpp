@@ -26,6 +26,7 @@ namespace {
 
 constexpr mode_t kDesktopFolderMode = 0755;
 constexpr mode_t kLinkFileMode = 0755;
+constexpr int kLinkFileChanged = 1;
 
 std::string UserDirsFile(const std::string& home)
 {
@@ -73,6 +74,19 @@ public:
             error = errno;
         }
         return written ? kSOk : HResultFromWin32(WinErrorFromErrno(error));
+    }
+
+    int RemoveLinkFile(const CString& target, const CString& description, const CString& linkPath) override
+    {
+        std::string link = ToPosixPathOrMissing(linkPath);
+        std::ifstream file(link, std::ios::binary);
+        if (!file)
+            return errno == ENOENT ? kErrorFileNotFound : WinErrorFromErrno(errno);
+        std::stringstream text;
+        text << file.rdbuf();
+        if (text.str() != LinkFileText(ToPosixPathOrMissing(target), description.ToUtf8()))
+            return kLinkFileChanged;
+        return unlink(link.c_str()) == 0 ? 0 : WinErrorFromErrno(errno);
     }
 
     void NotifyShareCreated(const CString&) override {}

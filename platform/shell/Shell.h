@@ -30,6 +30,11 @@ public:
     // (a new user's desktop), not the folders above it. 0 or an HRESULT from the write.
     virtual int CreateLinkFile(const CString& target, const CString& description, const CString& linkPath) = 0;
 
+    // Removes the link file at linkPath when it is still the one CreateLinkFile writes for target
+    // and description. 0 when removed; 2 when there is no file; 1 when the file there is another
+    // (it is left as it is); else a Windows error number.
+    virtual int RemoveLinkFile(const CString& target, const CString& description, const CString& linkPath) = 0;
+
     // Tells the shell that a folder was shared. Linux file managers learn of shares by
     // themselves, so there is nothing to do.
     virtual void NotifyShareCreated(const CString& path) = 0;

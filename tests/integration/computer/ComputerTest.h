@@ -87,6 +87,10 @@ public:
         aclBeforeAccessSet = m_samba.ShareAcl(name.ToUtf8());
         return accessAnswer ? *accessAnswer : m_real.SetShareAccess(name, accountSid);
     }
+    int GetUsershare(const CString& name, platform::UsershareFacts& facts) override
+    {
+        return m_real.GetUsershare(name, facts);
+    }
     int DeleteShare(const CString& name) override
     {
         return deleteAnswer ? *deleteAnswer : m_real.DeleteShare(name);

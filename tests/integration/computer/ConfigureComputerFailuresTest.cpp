@@ -20,14 +20,27 @@ public:
     {
         return fullAccess ? *fullAccess : m_real.GrantFullAccess(directory, account);
     }
-    std::vector<platform::ParentChange> GrantSearchOnParents(const CString& directory,
-                                                             const platform::Account& account) override
+    std::vector<platform::ParentChange> GrantSearchOnParents(const CString& directory, const platform::Account& account,
+                                                             const platform::BeforeParentChange& before) override
     {
-        return parents ? *parents : m_real.GrantSearchOnParents(directory, account);
+        return parents ? *parents : m_real.GrantSearchOnParents(directory, account, before);
+    }
+    int RevokeFullAccess(const CString& directory, const platform::Account& account) override
+    {
+        return m_real.RevokeFullAccess(directory, account);
+    }
+    int RevokeSearch(const platform::ParentChange& change, const platform::Account& account) override
+    {
+        if (parents) {
+            revoked.push_back(change.path.ToUtf8());
+            return 0;
+        }
+        return m_real.RevokeSearch(change, account);
     }
 
     std::optional<platform::AclResult> fullAccess;
     std::optional<std::vector<platform::ParentChange>> parents;
+    std::vector<std::string> revoked; // the parents whose search right was taken back, while parents answers
 
 private:
     platform::IDirectoryRights& m_real = platform::IDirectoryRights::Default();
@@ -69,6 +82,10 @@ public:
         links.push_back(linkPath.ToUtf8());
         return m_real.CreateLinkFile(target, description, linkPath);
     }
+    int RemoveLinkFile(const CString& target, const CString& description, const CString& linkPath) override
+    {
+        return m_real.RemoveLinkFile(target, description, linkPath);
+    }
     void NotifyShareCreated(const CString& path) override { notified.push_back(path.ToUtf8()); }
     bool OpenTextFile(const CString&) override { return false; }
 
@@ -91,12 +108,22 @@ protected:
         return lines;
     }
 
-    // Nothing of the set-up is left: no folder, no share, no shortcut.
+    // Nothing of the set-up is left: no folder, no share, no shortcut, no search right on the
+    // folder above drive C:, no record of the set-up.
     void ExpectNothingLeft()
     {
         EXPECT_FALSE(fs::exists(OnDriveC("Scans/Reports")));
         EXPECT_EQ(samba.ShareInfo("Reports"), "");
         EXPECT_FALSE(fs::exists(Desktop()));
+        EXPECT_EQ(UserAclEntry(fs::path(platform::DriveCRoot()).parent_path(), uid), "");
+        EXPECT_FALSE(fs::exists(SetupRecordPath(u"Reports")));
+    }
+
+    // The undo's line for the search right that SearchRightLine() gave.
+    std::string SearchRightUndoneLine() const
+    {
+        return "CSharedFolder::UndoSetup(): Removed the search right for " + account.name + " on " +
+               fs::path(platform::DriveCRoot()).parent_path().string();
     }
 };
 
@@ -134,9 +161,11 @@ TEST_F(ConfigureComputerFailureTest, AParentThatKeepsTheAccountOutFailsTheSetUp)
         "SetDirPermissions(): Added the search right for " + account.name + " on /srv/open",
         "ERROR: SetDirPermissions(): Could not add the search right for " + account.name +
             " on /srv: Read-only file system",
+        "CSharedFolder::UndoSetup(): Removed the search right for " + account.name + " on /srv/open",
         "Removed C:\\Scans\\Reports from local machine",
     });
     EXPECT_EQ(log.Lines(), expected);
+    EXPECT_EQ(rights.revoked, std::vector<std::string>{"/srv/open"}); // the right that was given, alone
     ExpectNothingLeft();
 }
 
@@ -157,6 +186,7 @@ TEST_F(ConfigureComputerFailureTest, AShareTakenOverThatCannotAdmitTheAccountSta
         "CSharedFolder::ShareWindowsFolder(): Sharename= Reports for C:\\Scans\\Reports",
         "CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_DuplicateShare",
         "ERROR: CSharedFolder::ShareWindowsFolder(): SetNamedSecurityInfo() returned 5",
+        SearchRightUndoneLine(),
         "Removed C:\\Scans\\Reports from local machine",
     });
     EXPECT_EQ(log.Lines(), expected);
@@ -191,10 +221,11 @@ TEST_F(ConfigureComputerFailureTest, AnAccountThatCannotBeFoundGetsNoFolderAndNo
             "",
             "CSharedFolder::ShareWindowsFolder(): Sharename= Reports for C:\\Scans\\Reports",
             "ERROR: CSharedFolder::ShareWindowsFolder(): LookupAccountName() returned 1332",
+            SearchRightUndoneLine(),
             "Removed C:\\Scans\\Reports from local machine",
         });
         EXPECT_EQ(attempt.Lines(), expected);
-        ExpectNothingLeft();
+        ExpectNothingLeft(); // the right given to the account goes by its uid, as the record has it
     }
 }
 
@@ -265,4 +296,52 @@ TEST_F(ConfigureComputerFailureTest, SambasRefusalsComeWithTheirFix)
     ASSERT_TRUE(samba.SetGlobal("usershare max shares = 100"));
     EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 0, user), BREDE_NO_ERROR);
     EXPECT_EQ(cSharedFolder.m_csFailureDetail, u"");
+}
+
+TEST_F(ConfigureComputerFailureTest, AFailureAtAnyStepLeavesNothingBehindAndTheRecordSaysWhatWasMade)
+{
+    const std::string records = std::string(std::getenv("XDG_STATE_HOME")) + "/tarrow/shares";
+    {
+        // No record can be written: nothing is made at all.
+        fs::create_directories(fs::path(records).parent_path());
+        std::ofstream(records) << "in the way";
+        EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
+        EXPECT_TRUE(log.HasLine("ERROR: CSharedFolder::CreateSharedDirectory(): The set-up record " + records +
+                                " cannot be written: Not a directory"));
+        EXPECT_NE(cSharedFolder.m_csFailureDetail.ToUtf8().find("Fix: make ~/.local/state/tarrow"), std::string::npos);
+        ExpectNothingLeft();
+        fs::remove(records);
+    }
+    {
+        // The share cannot be made after the folder, its entries and the parent's right.
+        SharesWithAnswers shares(samba);
+        shares.addAnswer = platform::kErrorGenFailure;
+        LogCapture attempt;
+        EXPECT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_FAILED);
+        EXPECT_TRUE(attempt.HasLine(SearchRightUndoneLine()));
+        EXPECT_TRUE(attempt.HasLine("Removed C:\\Scans\\Reports from local machine"));
+        ExpectNothingLeft();
+    }
+    // A set-up that works leaves its record, private to the user, naming what it made.
+    ASSERT_EQ(cSharedFolder.ConfigureComputer(u"C:\\Scans\\", u"Reports", 1, user), BREDE_NO_ERROR);
+    struct stat info {};
+    ASSERT_EQ(stat(SetupRecordPath(u"reports").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    SetupRecord record;
+    ASSERT_TRUE(LoadSetupRecord(u"REPORTS", record));
+    EXPECT_EQ(record.folder, CString(u"C:\\Scans\\Reports"));
+    EXPECT_EQ(record.account, user);
+    EXPECT_TRUE(record.folderMade && record.folderEntries && record.shareMade && !record.registered);
+    ASSERT_EQ(record.parents.size(), 1u);
+    EXPECT_EQ(record.parents[0].path.ToUtf8(), fs::path(platform::DriveCRoot()).parent_path().string());
+    EXPECT_EQ(record.link.ToUtf8(), Desktop() + "/Reports.desktop");
+    // The device refused it: UndoComputerSetup takes all of it away again.
+    EXPECT_EQ(cSharedFolder.UndoComputerSetup(u"Reports"), BREDE_NO_ERROR);
+    EXPECT_TRUE(log.HasLine("CSharedFolder::UndoSetup(): Removed the desktop link " + Desktop() + "/Reports.desktop"));
+    EXPECT_TRUE(log.HasLine("CSharedFolder::UndoSetup(): Removed share Reports"));
+    EXPECT_FALSE(fs::exists(Desktop() + "/Reports.desktop"));
+    EXPECT_FALSE(fs::exists(OnDriveC("Scans/Reports")));
+    EXPECT_EQ(samba.ShareInfo("Reports"), "");
+    EXPECT_EQ(UserAclEntry(fs::path(platform::DriveCRoot()).parent_path(), uid), "");
+    EXPECT_FALSE(fs::exists(SetupRecordPath(u"Reports")));
 }

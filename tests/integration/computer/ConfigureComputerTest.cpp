@@ -144,6 +144,8 @@ TEST_F(ConfigureComputerTest, AnotherFoldersShareIsLeftAsItIsAndTheCallFails)
         "CSharedFolder::ShareWindowsFolder(): Sharename= \u00e4rger for C:\\Scans\\\u00e4rger",
         "CSharedFolder::ShareWindowsFolder(): NetShareAdd() returned NERR_DuplicateShare",
         "ERROR: CSharedFolder::ShareWindowsFolder(): Share \u00e4rger serves another folder and is left as it is",
+        "CSharedFolder::UndoSetup(): Removed the search right for " + account.name + " on " +
+            fs::path(platform::DriveCRoot()).parent_path().string(),
         "Removed C:\\Scans\\\u00e4rger from local machine",
     });
     EXPECT_EQ(log.Lines(), expected);

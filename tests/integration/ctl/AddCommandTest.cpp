@@ -6,6 +6,10 @@
 #include "support/AclReadBack.h"
 #include "support/SambaFixture.h"
 
+#include "library/Quillet_Library.h"
+#include "platform/core/RunProgram.h"
+#include "platform/shares/Shares.h"
+
 #include <pwd.h>
 #include <sys/stat.h>
 
@@ -35,6 +39,26 @@ protected:
         std::vector<std::string> args = {"add", "127.0.0.5", "--location", "C:\\Scans", "--user", account.name};
         args.insert(args.end(), extra.begin(), extra.end());
         return Run(args, input);
+    }
+
+    // getfacl of every folder above the scan folder.
+    std::string ParentAcls() const
+    {
+        std::string text;
+        for (fs::path at = fs::path(folder).parent_path();; at = at.parent_path()) {
+            text += platform::RunProgram({"/usr/bin/getfacl", "-p", at.string()}).output;
+            if (at == at.root_path())
+                return text;
+        }
+    }
+
+    // Nothing of a failed set-up of the name is left: folder, share, record, rights above.
+    void ExpectNothingLeft(const std::string& name, const std::string& aclsBefore)
+    {
+        EXPECT_FALSE(fs::exists(platform::DriveCRoot() + "/Scans/" + name)) << name;
+        EXPECT_EQ(samba.ShareInfo(name), "") << name;
+        EXPECT_EQ(ParentAcls(), aclsBefore) << name;
+        EXPECT_TRUE(fs::is_empty(std::string(std::getenv("XDG_STATE_HOME")) + "/tarrow/shares")) << name;
     }
 
     SambaFixture samba;
@@ -167,34 +191,37 @@ TEST_F(AddCommandTest, ANameInUseOrNotAllowedIsRefused)
     EXPECT_TRUE(log->HasLine("CSharedFolder::IsFolderNameUnique(): Folder Here already exists on PC."));
 }
 
-TEST_F(AddCommandTest, ADeviceFailureAfterTheComputerStepSaysWhatIsLeftAndHowToRemoveIt)
+TEST_F(AddCommandTest, ADeviceFailureAfterTheComputerStepUndoesItAndTheSameAddThenWorks)
 {
+    fs::create_directories(platform::DriveCRoot() + "/Scans");
+    const std::string aclsBefore = ParentAcls();
     device->SetProfileFor("128", simdevice::Profile::HttpError);
     CtlRun run = Add({"--name", "Reports", "--shortcut", "--ask-at-device"}, "");
     EXPECT_EQ(run.exitCode, kExitFailed);
     const std::string link = std::string(std::getenv("HOME")) + "/Desktop/Reports.desktop";
     EXPECT_NE(run.err.find("tarrowctl: error: the device did not register the folder (see the log).\n"
-                           "These were made on this computer and are still there:\n"
-                           "  the folder " + folder + " (full rights for " + account.name + ")\n"
-                           "  the Samba share Reports\n"
-                           "  the desktop link " + link + "\n"
-                           "To remove them:\n"
-                           "  net usershare delete Reports\n"
-                           "  rmdir " + folder + "   (once it is empty)\n"
-                           "  rm " + link + "\n"),
+                           "What was made on this computer for it was taken away again; the log lists each step.\n"),
               std::string::npos)
         << run.err;
-    // Exactly what the message names is there.
-    EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_NE(samba.ShareAcl("Reports"), "");
-    EXPECT_TRUE(fs::exists(link));
+    EXPECT_TRUE(log->HasLine("CSharedFolder::UndoSetup(): Removed share Reports"));
+    EXPECT_TRUE(log->HasLine("CSharedFolder::UndoSetup(): Removed the desktop link " + link));
+    ExpectNothingLeft("Reports", aclsBefore);
+    EXPECT_FALSE(fs::exists(link));
     EXPECT_TRUE(device->Folders().empty());
+
+    // Nothing is in the way of the same set-up once the device takes it.
+    device->SetProfileFor("128", simdevice::Profile::ManagedGranted);
+    CtlRun again = Add({"--name", "Reports", "--shortcut", "--ask-at-device"}, "");
+    EXPECT_EQ(again.exitCode, kExitOk) << again.err;
+    EXPECT_EQ(device->Folders().size(), 1u);
 }
 
-TEST_F(AddCommandTest, ADeviceThatSaysNoIsAFailureAndTheUndoIsSafeToPaste)
+TEST_F(AddCommandTest, ADeviceThatSaysNoIsAFailureAndNothingIsLeft)
 {
     const std::pair<simdevice::Profile, std::string> refusals[] = {
         {simdevice::Profile::Refusing, "DB_FULL"}, {simdevice::Profile::ErrorReplying, "INVALID_REQUEST"}};
+    fs::create_directories(platform::DriveCRoot() + "/Scans");
+    const std::string aclsBefore = ParentAcls();
     int n = 0;
     for (const auto& [profile, code] : refusals) {
         device->SetProfileFor("128", profile);
@@ -203,12 +230,115 @@ TEST_F(AddCommandTest, ADeviceThatSaysNoIsAFailureAndTheUndoIsSafeToPaste)
         EXPECT_EQ(run.exitCode, kExitFailed) << code;
         EXPECT_TRUE(log->HasLine("ERROR- SetupSendToFolder(): CreateFolderAlias was refused by the device: ReturnCode " +
                                  code));
-        EXPECT_NE(run.err.find("  net usershare delete 'q'\\''$(id)'\\''z" + std::to_string(n) + "'\n"),
-                  std::string::npos)
-            << run.err;
         EXPECT_EQ(run.out, "");
+        ExpectNothingLeft(name, aclsBefore);
     }
     EXPECT_TRUE(device->Folders().empty());
+}
+
+TEST_F(AddCommandTest, AnAddStoppedPartWayIsFinishedByTheNextAddOfTheSameFolder)
+{
+    // Reports: stopped after the folder, before the share. Invoices: stopped while the device
+    // registered it, which it did.
+    const std::string unc = "\\\\" + computer.ToUtf8() + "\\";
+    for (const char* name : {"Reports", "Invoices"})
+        ASSERT_EQ(ConfigureComputer(u"C:\\Scans", CString::FromUtf8(name), 0, CString::FromUtf8(account.name)),
+                  BREDE_NO_ERROR);
+    ASSERT_EQ(platform::IShares::Default().DeleteShare(u"Reports"), 0);
+    device->AddFolder({"Invoices", unc + "Invoices", "", "", "", "", "", "", "", "", {}});
+    // Those runs ended: what they made is no one's work in progress any more.
+    for (const char* name : {"REPORTS", "INVOICES"}) {
+        const std::string record = std::string(std::getenv("XDG_STATE_HOME")) + "/tarrow/shares/" + name + ".share";
+        std::string text = FileText(record);
+        const std::size_t at = text.find("process=");
+        ASSERT_NE(at, std::string::npos);
+        text.replace(at, text.find('\n', at) - at, "process=999999999:1");
+        std::ofstream(record) << text;
+    }
+
+    for (const char* name : {"Reports", "Invoices"}) {
+        CtlRun run = Add({"--name", name, "--ask-at-device"}, "");
+        ASSERT_EQ(run.exitCode, kExitOk) << run.err;
+        EXPECT_NE(run.err.find(std::string("an earlier set-up of ") + name + " for " + account.name +
+                               " stopped before it finished: what it made is checked and taken over"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_TRUE(log->HasLine(std::string("CSharedFolder::CreateSharedDirectory(): Taking over the unfinished set-up of ") +
+                                 name + " that an earlier run left"));
+        EXPECT_NE(samba.ShareAcl(name), "") << name;
+    }
+    // One record each on the device, and a finished set-up is no longer taken over.
+    auto folders = device->Folders();
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_EQ(folders[0].name + " " + folders[1].name, "Reports Invoices");
+    EXPECT_EQ(Add({"--name", "Reports", "--ask-at-device"}, "").exitCode, kExitFailed);
+}
+
+TEST_F(AddCommandTest, RemoveOnTheComputerSideLeavesTheComputerAsItWasBeforeTheAdd)
+{
+    fs::create_directories(platform::DriveCRoot() + "/Scans");
+    const std::string aclsBefore = ParentAcls();
+    ASSERT_EQ(Add({"--name", "Reports", "--shortcut", "--ask-at-device"}, "").exitCode, kExitOk);
+    ASSERT_EQ(Add({"--name", "Invoices", "--ask-at-device"}, "").exitCode, kExitOk);
+    std::ofstream(folder + "/Scan_0001.pdf") << "%PDF-1.4";
+    const std::string above = fs::path(platform::DriveCRoot()).parent_path().string();
+    const std::string link = std::string(std::getenv("HOME")) + "/Desktop/Reports.desktop";
+
+    // The folder above stays passable while Invoices needs it.
+    CtlRun first = Run({"remove", "127.0.0.5", "Reports", "--computer-side"});
+    ASSERT_EQ(first.exitCode, kExitOk) << first.err;
+    EXPECT_EQ(first.out, "removed Reports\n"
+                         "  removed the desktop link " + link + "\n"
+                         "  removed the share Reports\n"
+                         "  kept the search right on " + above + ": share Invoices still needs it\n"
+                         "  removed the account's access to " + folder + "\n"
+                         "  kept the folder " + folder + ": the folder and the scans in it stay\n");
+    EXPECT_EQ(samba.ShareAcl("Reports"), "");
+    EXPECT_FALSE(fs::exists(link));
+    EXPECT_EQ(FileText(folder + "/Scan_0001.pdf"), "%PDF-1.4");
+    passwd* entry = getpwnam(account.name.c_str());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(UserAclEntry(folder, entry->pw_uid), "");
+    EXPECT_EQ(UserAclEntry(folder, entry->pw_uid, ACL_TYPE_DEFAULT), "");
+    EXPECT_EQ(UserAclEntry(above, entry->pw_uid), "--x");
+
+    const std::string invoices = platform::DriveCRoot() + "/Scans/Invoices";
+    CtlRun second = Run({"remove", "127.0.0.5", "Invoices", "--computer-side", "--json"});
+    ASSERT_EQ(second.exitCode, kExitOk) << second.err;
+    EXPECT_EQ(second.out, "[{\"name\":\"Invoices\",\"device\":\"removed\",\"computer\":["
+                          "{\"step\":\"share\",\"outcome\":\"removed\",\"subject\":\"Invoices\",\"detail\":\"\"},"
+                          "{\"step\":\"parent-right\",\"outcome\":\"removed\",\"subject\":\"" + above + "\",\"detail\":\"\"},"
+                          "{\"step\":\"folder-rights\",\"outcome\":\"removed\",\"subject\":\"" + invoices + "\",\"detail\":\"\"},"
+                          "{\"step\":\"folder\",\"outcome\":\"kept\",\"subject\":\"" + invoices +
+                          "\",\"detail\":\"the folder and the scans in it stay\"}]}]\n");
+    EXPECT_EQ(ParentAcls(), aclsBefore);
+    EXPECT_EQ(samba.ShareInfo("Invoices"), "");
+    EXPECT_TRUE(device->Folders().empty());
+}
+
+TEST_F(AddCommandTest, RemoveOnTheComputerSideNeverTouchesAnotherUsersShareOrAnotherComputer)
+{
+    SambaFixture::Account other = samba.AddDesktopAccount();
+    ASSERT_FALSE(other.name.empty());
+    const std::string theirs = other.home + "/Theirs";
+    fs::create_directories(theirs);
+    ASSERT_TRUE(samba.AddShareAs(other, "Theirs", theirs));
+    const std::string infoBefore = samba.ShareInfo("Theirs");
+    device->AddFolder({"Theirs", "\\\\" + computer.ToUtf8() + "\\Theirs", "", "", "", "", "", "", "", "", {}});
+    device->AddFolder({"Elsewhere", "\\\\OTHERPC\\Elsewhere", "", "", "", "", "", "", "", "", {}});
+
+    CtlRun run = Run({"remove", "127.0.0.5", "Theirs", "Elsewhere", "--computer-side"});
+    EXPECT_EQ(run.exitCode, kExitFailed);
+    EXPECT_EQ(run.out, "removed Theirs\n"
+                       "  left the share Theirs: the share belongs to the account " + other.name +
+                           "; only that account can remove it\n"
+                       "removed Elsewhere\n"
+                       "  left the share \\\\OTHERPC\\Elsewhere: it is not a share of this computer\n");
+    EXPECT_NE(run.err.find("tarrowctl: error: Theirs: left the share Theirs: the share belongs to the account " +
+                           other.name),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(samba.ShareInfo("Theirs"), infoBefore);
 }
 
 TEST_F(AddCommandTest, DoctorChecksTheSharesThatTheDeviceNamesWithTheirRecords)

@@ -149,6 +149,30 @@ TEST_F(RemovalTest, TheCheckedFoldersGoFromTheDeviceAndDeleteFinishFollows)
     EXPECT_EQ(Prop(Shown(0), u"ModelIPAddress", PageProperty::InnerText), "Norvik Kelvane KV4250 MFP (127.0.0.5)");
     EXPECT_TRUE(log->HasLine("CConfirmDeleteDlg::DeleteFolders(): Calling DeleteFolderList(127.0.0.5,)"));
     EXPECT_TRUE(log->HasLine("Entering DeleteFinish dialog."));
+    // Without the check box nothing on this computer is touched, and DeleteFinish says nothing of it.
+    EXPECT_FALSE(log->Contains("RemoveComputerSide"));
+    EXPECT_EQ(Attribute(Shown(1), u"ComputerSide", u"className"), "<unset>");
+}
+
+TEST_F(RemovalTest, WithTheCheckBoxTheSharesOnThisComputerGoTooAndDeleteFinishListsThem)
+{
+    AddFolder("Reports", "\\\\SCANPC\\Reports", "alice");
+    AddFolder("Keep", "\\\\SCANPC\\Keep", "bob");
+    ASSERT_EQ(WriteFolderNamesFile(u"127.0.0.5"), 1);
+    host.Set(u"FoldersChecked", PageProperty::Value, u"Reports,");
+    host.Set(u"checkbox-StopSharing", PageProperty::Checked, u"checked");
+    host.Click(u"ButtonNext");
+    host.WaitForPage(u"DeleteFinish");
+    host.Click(u"ButtonNext");
+    RunPage(state, PageId::ConfirmDelete);
+
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"Keep"});
+    EXPECT_TRUE(log->HasLine("CConfirmDeleteDlg::DeleteFolders(): Calling RemoveComputerSide(\\\\SCANPC\\Reports)"));
+    // A share of another computer is none of this computer's: it is named as not removed here.
+    EXPECT_EQ(Attribute(Shown(1), u"ComputerSide", u"className"), "show");
+    EXPECT_EQ(Attribute(Shown(1), u"NotRemoved", u"className"), "show");
+    EXPECT_EQ(Prop(Shown(1), u"NotRemovedList", PageProperty::InnerText), "\\\\SCANPC\\Reports");
+    EXPECT_EQ(Attribute(Shown(1), u"RemovedShares", u"className"), "<unset>");
 }
 
 TEST_F(RemovalTest, ADeviceThatDeletesFewerThanCheckedLeadsToError)

@@ -217,6 +217,7 @@ TEST_F(SetUpPagesTest, TheErrorPagesLinkOpensTheLogWithoutWaiting)
     public:
         int GetDesktopDirectory(CString&) override { return platform::kEFail; }
         int CreateLinkFile(const CString&, const CString&, const CString&) override { return platform::kEFail; }
+        int RemoveLinkFile(const CString&, const CString&, const CString&) override { return platform::kEFail; }
         void NotifyShareCreated(const CString&) override {}
         bool OpenTextFile(const CString& path) override
         {

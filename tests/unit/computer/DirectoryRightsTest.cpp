@@ -148,6 +148,13 @@ TEST_F(DirectoryRightsTest, OnlyTheParentsThatDenyPassageGetTheSearchRight)
     EXPECT_NE(platform::RunProgram({"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "ls", root + "/Closed"}).exitCode, 0);
 
     EXPECT_TRUE(platform::IDirectoryRights::Default().GrantSearchOnParents(CString::FromUtf8(folder), nobody).empty());
+
+    // Taken back, a folder without an ACL of its own has none again: no entry, no mask, its mode.
+    for (const auto& change : changes)
+        EXPECT_EQ(platform::IDirectoryRights::Default().RevokeSearch(change, nobody), 0) << change.path.ToUtf8();
+    EXPECT_EQ(platform::RunProgram({"/usr/bin/getfacl", "-cp", root + "/Closed"}).output,
+              "user::rwx\ngroup::---\nother::---\n\n");
+    EXPECT_FALSE(NobodyReaches(folder));
 }
 
 // A parent that the account owns but may not pass gets the search right in its owner's entry.
@@ -202,6 +209,8 @@ TEST_F(DirectoryRightsTest, AParentWithAMaskGainsOnlyTheSearchRightInIt)
     ASSERT_EQ(platform::RunProgram({"/usr/bin/setfacl", "-m", "g:nogroup:rw,m::r", root + "/Masked"}).exitCode, 0);
     chmod((root + "/Masked").c_str(), 0740); // group class r-- now: the mask
     ASSERT_FALSE(NobodyReaches(folder));
+    const auto listAcl = [&] { return platform::RunProgram({"/usr/bin/getfacl", "-cp", root + "/Masked"}).output; };
+    const std::string before = listAcl();
 
     auto changes = platform::IDirectoryRights::Default().GrantSearchOnParents(CString::FromUtf8(folder), nobody);
     ASSERT_FALSE(changes.empty());
@@ -213,4 +222,9 @@ TEST_F(DirectoryRightsTest, AParentWithAMaskGainsOnlyTheSearchRightInIt)
     EXPECT_NE(listing.find("\nmask::r-x\n"), std::string::npos) << listing;
     EXPECT_NE(listing.find("\ngroup:nogroup:rw-\t#effective:r--\n"), std::string::npos) << listing;
     EXPECT_TRUE(NobodyReaches(folder));
+    EXPECT_TRUE(changes[0].madeEntry && changes[0].maskGained);
+
+    // Taken back, the ACL is as it was: the entry goes, the mask loses the x it gained.
+    EXPECT_EQ(platform::IDirectoryRights::Default().RevokeSearch(changes[0], nobody), 0);
+    EXPECT_EQ(listAcl(), before);
 }

@@ -91,6 +91,9 @@ TEST(PageElementsTest, InitialStatesThatTheProgramsRelyOn)
         EXPECT_EQ(TagsById(folder, "NetworkDiscoveryFinish")["SelectedDevice"][0].Attr("value"), "DeviceNotInList");
         EXPECT_EQ(TagsById(folder, "Welcome")["Overlay"][0].Attr("class"), "OverlayHide");
         EXPECT_FALSE(TagsById(folder, "ConfirmDelete")["DeleteProgress"][0].Has("class"));
+        // Stopping the shares on this computer is asked for, never assumed.
+        EXPECT_FALSE(TagsById(folder, "ConfirmDelete")["checkbox-StopSharing"][0].Has("checked")) << folder;
+        EXPECT_FALSE(TagsById(folder, "DeleteFinish")["ComputerSide"][0].Has("class")) << folder;
     }
 }
 
