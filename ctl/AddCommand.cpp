@@ -22,6 +22,7 @@
 #include "platform/security/Logon.h"
 #include "platform/shares/SambaSettings.h"
 
+#include <future>
 #include <iostream>
 
 namespace {
@@ -139,19 +140,33 @@ std::string LogonRefusal(int error, const std::string& user)
            "Fix: give the account's Samba password (it is set with: sudo smbpasswd -a " + user + ")";
 }
 
-int CheckAccount(const AddPlan& plan)
+// The password check, begun as soon as the password is read: it does not depend on the device,
+// so it runs while the device is asked, and CheckAccount reports it in its turn. Nothing is begun
+// when no account is stored or the system version cannot be read (CheckAccount says so).
+std::future<LogonOutcome> BeginLogon(const AddPlan& plan)
+{
+    platform::OsVersion version;
+    if (!plan.storeAccount || !platform::Use<platform::ISystemVersion>().GetVersion(version))
+        return {};
+    return std::async(std::launch::async, [method = LogonMethodFor(version), user = plan.userName,
+                                           domain = plan.domain, password = CString::FromUtf8(plan.password)] {
+        return AttemptLogon(method, user, domain, password);
+    });
+}
+
+int CheckAccount(const AddPlan& plan, std::future<LogonOutcome>& logon)
 {
     if (!plan.storeAccount)
         return kExitOk;
     Progress("checking the password of " + Utf8(plan.domain) + "\\" + Utf8(plan.userName) +
              " against this computer's Samba server");
-    platform::OsVersion version;
-    if (!platform::Use<platform::ISystemVersion>().GetVersion(version)) {
+    if (!logon.valid()) {
         Error("could not read the system version");
         return kExitFailed;
     }
-    if (!CheckLogon(LogonMethodFor(version), plan.userName, plan.domain, CString::FromUtf8(plan.password))) {
-        Error(LogonRefusal(platform::GetLastError(), Utf8(plan.userName)));
+    const LogonOutcome outcome = logon.get();
+    if (!ReportLogon(outcome)) {
+        Error(LogonRefusal(outcome.error, Utf8(plan.userName)));
         return kExitLogonRefused;
     }
     return kExitOk;
@@ -246,6 +261,7 @@ int RunAdd(const Arguments& args)
     platform::PrepareNetworkLogon();
     if (int code = ReadAccount(args, plan); code != kExitOk)
         return code;
+    std::future<LogonOutcome> logon = BeginLogon(plan);
 
     FoundDevice device;
     int features = 0;
@@ -253,7 +269,7 @@ int RunAdd(const Arguments& args)
         return code;
     if (int code = ChooseFolder(args, device, plan); code != kExitOk)
         return code;
-    if (int code = CheckAccount(plan); code != kExitOk)
+    if (int code = CheckAccount(plan, logon); code != kExitOk)
         return code;
     return SetUp(device, plan);
 }

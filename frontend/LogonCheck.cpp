@@ -7,37 +7,34 @@
 #include "platform/core/Services.h"
 #include "platform/security/Logon.h"
 
-namespace {
-
-bool NetworkLogon(const CString& userName, const CString& domain, const CString& password)
-{
-    std::unique_ptr<platform::ILogonSession> token = platform::Use<platform::ILogon>().LogonUser(
-        userName, domain, password, platform::kLogonNetwork, platform::kLogonProviderWinNT40);
-    if (token)
-        return true;
-    ProgramLog().Line(u"LogonUser() has failed with error code : " + IntToCString(platform::GetLastError()));
-    return false;
-}
-
-bool HandshakeLogon(const CString& userName, const CString& domain, const CString& password)
-{
-    if (SSPLogonUser(domain, userName, password))
-        return true;
-    ProgramLog().Line(u"SSPLogonUser() has failed with error code : " + IntToCString(platform::GetLastError()));
-    return false;
-}
-
-} // namespace
-
-bool CheckLogon(LogonMethod method, const CString& userName, const CString& domain, const CString& password)
+LogonOutcome AttemptLogon(LogonMethod method, const CString& userName, const CString& domain, const CString& password)
 {
     switch (method) {
     case LogonMethod::Network:
-        return NetworkLogon(userName, domain, password);
+        if (platform::Use<platform::ILogon>().LogonUser(userName, domain, password, platform::kLogonNetwork,
+                                                        platform::kLogonProviderWinNT40))
+            return {};
+        return {false, platform::GetLastError(), u"LogonUser()"};
     case LogonMethod::SecuritySupport:
-        return HandshakeLogon(userName, domain, password);
+        if (SSPLogonUser(domain, userName, password))
+            return {};
+        return {false, platform::GetLastError(), u"SSPLogonUser()"};
     case LogonMethod::None:
         break;
     }
-    return true;
+    return {};
+}
+
+bool ReportLogon(const LogonOutcome& outcome)
+{
+    if (outcome.accepted)
+        return true;
+    platform::SetLastError(outcome.error);
+    ProgramLog().Line(CString(outcome.failedCall) + u" has failed with error code : " + IntToCString(outcome.error));
+    return false;
+}
+
+bool CheckLogon(LogonMethod method, const CString& userName, const CString& domain, const CString& password)
+{
+    return ReportLogon(AttemptLogon(method, userName, domain, password));
 }

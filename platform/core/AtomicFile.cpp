@@ -16,7 +16,7 @@ int WriteFileAtomically(const std::string& path, std::string_view text, mode_t m
     int fd = mkstemp(temporary.data());
     if (fd < 0)
         return errno;
-    bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
+    bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text);
     int error = errno;
     if (close(fd) != 0 && written) {
         written = false;

@@ -8,9 +8,11 @@
 
 namespace platform {
 
-// Writes text to a new file beside path (same folder, mode as given), flushes it to the disk and
-// renames it over path. 0 or the errno value; a failed write leaves path as it was and no
-// temporary file behind.
+// Writes text to a new file beside path (same folder, mode as given) and renames it over path.
+// 0 or the errno value; a failed write leaves path as it was and no temporary file behind. The
+// file is not forced to the disk: what it guards against is a process that is killed, whose
+// writes the system keeps, and a set-up writes its record several times, where each flush to a
+// desktop's disk would cost more than the whole step it records.
 int WriteFileAtomically(const std::string& path, std::string_view text, mode_t mode);
 
 } // namespace platform
