@@ -151,7 +151,7 @@ protected:
     std::filesystem::path DataFile() const { return module / "tarrow.data"; }
 
     // Elements that the pages' code uses without binding them.
-    static constexpr const char16_t* kUnboundIds[] = {u"Overlay", u"DeleteProgress", u"LogUnwritten"};
+    static constexpr const char16_t* kUnboundIds[] = {u"Overlay", u"DeleteProgress", u"LogUnwritten", u"SharingFix"};
 
     std::filesystem::path module = std::filesystem::path(platform::DriveCRoot()).parent_path() / "module";
     ModuleFolderAt moduleFolder{module};
