@@ -5,7 +5,6 @@
 #include "wizard/WizardMessages.h"
 
 #include "frontend/FixOffers.h"
-
 #include "frontend/LogonCheck.h"
 #include "frontend/ProcessAccount.h"
 
