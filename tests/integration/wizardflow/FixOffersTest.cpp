@@ -144,7 +144,7 @@ TEST_F(FixOffersTest, NoSambaPasswordAcceptedSetsTheTypedOneThroughPkexecAndTheL
     EXPECT_TRUE(log->HasLine("LogonUser() has failed with error code : 1317"));
 }
 
-TEST_F(FixOffersTest, AnOfferDeclinedStaysOnThePasswordAndChangesNothing)
+TEST_F(FixOffersTest, AnOfferDeclinedOrCancelledAtTheAuthenticationStaysOnThePassword)
 {
     logon.refusals = {platform::kErrorNoSuchUser};
     boxes.Answer(platform::IDNO);
@@ -156,13 +156,27 @@ TEST_F(FixOffersTest, AnOfferDeclinedStaysOnThePasswordAndChangesNothing)
     EXPECT_TRUE(pkexec.runs.empty());
     EXPECT_EQ(logon.passwords.size(), 1u);
 
+    // Accepted, but the authentication dialog was dismissed: said so, and the logon is not tried again.
+    logon.refusals = {platform::kErrorNoSuchUser};
+    pkexec.exitCode = 126;
+    boxes.Answer(platform::IDYES);
+    EnterAnna();
+    WaitForBoxes(3);
+    RunCredentials(false);
+    EXPECT_EQ(BoxTexts().back(), "The change could not be made:\nthe administrator's authentication was cancelled or "
+                                 "refused; nothing was changed");
+    EXPECT_EQ(boxes.Shown().back().caption, "Error");
+    EXPECT_EQ(logon.passwords.size(), 2u);
+    EXPECT_EQ(Prop(*host.Windows().at(1), u"ButtonNext", PageProperty::Disabled), "");
+    EXPECT_EQ(host.Windows().at(1)->focus, u"textbox-Password");
+
     // A misspelt name gets a guest session too: no account here, no offer, the plain refusal.
     logon.refusals = {platform::kErrorNoSuchUser};
     host.Type(u"textbox-UserName", u"anan");
     host.Click(u"ButtonNext");
     RunCredentials(false);
     EXPECT_EQ(BoxTexts().back(), "Unknown user name or bad password.");
-    EXPECT_TRUE(pkexec.runs.empty());
+    EXPECT_EQ(pkexec.runs.size(), 1u); // the cancelled one alone
 }
 
 TEST_F(FixOffersTest, AServerStartedThenAPasswordSetEachOnceThenTheSameCauseIsRefused)
@@ -189,23 +203,6 @@ TEST_F(FixOffersTest, AServerStartedThenAPasswordSetEachOnceThenTheSameCauseIsRe
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{kOfferServer, kOfferPassword, kOfferServer,
                                                      "Unknown user name or bad password."}));
     EXPECT_EQ(pkexec.runs.size(), 3u);
-}
-
-TEST_F(FixOffersTest, AFixCancelledAtTheAuthenticationSaysSoAndStays)
-{
-    logon.refusals = {platform::kErrorNoSuchUser};
-    pkexec.exitCode = 126; // the authentication dialog was dismissed
-    boxes.Answer(platform::IDYES);
-    EnterAnna();
-    WaitForBoxes(2);
-    RunCredentials(false);
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{kOfferPassword,
-                                                     "The change could not be made:\nthe administrator's authentication "
-                                                     "was cancelled or refused; nothing was changed"}));
-    EXPECT_EQ(boxes.Shown()[1].caption, "Error");
-    EXPECT_EQ(logon.passwords.size(), 1u); // not tried again
-    EXPECT_EQ(Prop(*host.Windows().at(0), u"ButtonNext", PageProperty::Disabled), "");
-    EXPECT_EQ(host.Windows().at(0)->focus, u"textbox-Password");
 }
 
 TEST_F(FixOffersTest, TheErrorPageAllowsTheAccountToShareFromItsNextLogin)
