@@ -1,6 +1,9 @@
 #include "wizard/CBaseDlg.h"
 
 #include "wizard/PageChain.h"
+#include "wizard/WizardMessages.h"
+
+#include "frontend/FixOffers.h"
 
 CBaseDlg::CBaseDlg(WizardState& state, const char16_t* pageName) : CPageDlg(state, pageName), m_state(state) {}
 
@@ -27,6 +30,14 @@ void CBaseDlg::StartWorker(std::function<void()> work)
     m_state.windowHandle = MessageTarget();
     m_state.activePage = this;
     m_worker = std::thread(std::move(work));
+}
+
+void CBaseDlg::StartFix(const fixes::FixRequest& request, const CString& password)
+{
+    StartWorker([this, request, password, window = MessageTarget()] {
+        m_fixOutcome = ApplyFix(request, password);
+        window->PostMessage(WM_FIX_DONE, 0, 0);
+    });
 }
 
 void CBaseDlg::OnModalEnd()

@@ -4,6 +4,8 @@
 
 #include "wizard/PageTables.h"
 
+#include "fixes/FixContext.h"
+#include "fixes/FixRequest.h"
 #include "pageframe/CPageDlg.h"
 #include "platform/core/Paths.h"
 
@@ -26,6 +28,11 @@ protected:
     void StartWorker(void (*work)(WizardState* state));
     // The same for work that carries what it needs itself.
     void StartWorker(std::function<void()> work);
+    // Carries a fix out on the worker (ApplyFix of frontend/FixOffers.h: the desktop's
+    // authentication dialog once, the password on the helper's standard input only); the page
+    // gets WM_FIX_DONE and then finds the outcome in FixDone().
+    void StartFix(const fixes::FixRequest& request, const CString& password);
+    const fixes::FixOutcome& FixDone() const { return m_fixOutcome; }
 
     template <class Page>
     void Exchange(bool saveAndValidate, Page& page, std::span<const Binding<Page>> bindings);
@@ -37,6 +44,7 @@ private:
 
     WizardState& m_state;
     std::thread m_worker;
+    fixes::FixOutcome m_fixOutcome;
 };
 
 template <class Page>

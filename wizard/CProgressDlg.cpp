@@ -3,6 +3,8 @@
 #include "wizard/PageChain.h"
 #include "wizard/WizardMessages.h"
 
+#include "frontend/FixOffers.h"
+
 #include "common/log/ProgramLog.h"
 #include "library/Quillet_Library.h"
 #include "platform/core/Services.h"
@@ -61,6 +63,8 @@ void SetUpComputer(WizardState* state)
              ResultText(state->computerResult, u" ."));
     state->failed = state->computerResult != BREDE_NO_ERROR ? 1 : 0;
     state->failureDetail = state->failed ? GetFailureDetail() : CString();
+    // The Error page offers what lets the account share, where that is what failed.
+    state->sharingNotAllowed = state->failed && ShareFix().has_value();
     state->windowHandle->PostMessage(WM_COMPUTER_DONE, 0, 0);
 }
 

@@ -2,20 +2,30 @@
 
 #include "wizard/LocalAccountCheck.h"
 #include "wizard/PageChain.h"
+#include "wizard/WizardMessages.h"
 
+#include "frontend/FixOffers.h"
 #include "frontend/LogonCheck.h"
 #include "frontend/ProcessAccount.h"
 
 #include "common/localization/ShowMessageBox.h"
 #include "common/log/ProgramLog.h"
+#include "platform/core/LastError.h"
 #include "platform/core/Services.h"
 #include "platform/core/SystemVersion.h"
 #include "platform/ui/MessageBoxes.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr const char16_t* kChecked = u"checked";
 constexpr const char16_t* kPasswordBox = u"textbox-Password";
+
+// The offers of the fixes, and what a fix that failed said.
+constexpr unsigned kOfferSambaPassword = 165;
+constexpr unsigned kOfferStartSamba = 166;
+constexpr unsigned kFixFailed = 167;
 
 } // namespace
 
@@ -78,6 +88,12 @@ void CUserCredentialsDlg::GetCurrentUserAndDomain()
 
 void CUserCredentialsDlg::OnButtonNext()
 {
+    m_fixesTried.clear();
+    GoOn();
+}
+
+void CUserCredentialsDlg::GoOn()
+{
     UpdateData(true);
     WizardState& state = State();
     CString checked;
@@ -113,7 +129,7 @@ bool CUserCredentialsDlg::VerifyCredentials(const platform::OsVersion& version)
     const WizardState& state = State();
     const LogonMethod method = LogonMethodFor(version);
     if (!CheckLogon(method, state.userName, state.domain, state.password)) {
-        RefuseCredentials();
+        OfferFixOrRefuse(platform::GetLastError());
         return false;
     }
     if (method != LogonMethod::Network)
@@ -132,6 +148,39 @@ void CUserCredentialsDlg::RefuseCredentials()
 {
     ShowMessageBox(ErrorBox, 134);
     SetFocusTo(kPasswordBox);
+}
+
+void CUserCredentialsDlg::OfferFixOrRefuse(int logonError)
+{
+    const WizardState& state = State();
+    std::optional<fixes::FixRequest> fix = LogonFix(logonError, state.userName);
+    if (!fix || std::find(m_fixesTried.begin(), m_fixesTried.end(), fix->verb) != m_fixesTried.end()) {
+        RefuseCredentials();
+        return;
+    }
+    const unsigned offer = fix->verb == fixes::Verb::SetSambaPassword ? kOfferSambaPassword : kOfferStartSamba;
+    if (ShowMessageBox(YesNoWarningDefaultNo, offer, CString::FromUtf8(fix->account)) != platform::IDYES) {
+        SetFocusTo(kPasswordBox);
+        return;
+    }
+    m_fixesTried.push_back(fix->verb);
+    m_nextDisabled = u"disabled";
+    UpdateData(false);
+    StartFix(*fix, state.password);
+}
+
+void CUserCredentialsDlg::WindowProc(unsigned message)
+{
+    if (message != WM_FIX_DONE)
+        return;
+    m_nextDisabled.Empty();
+    UpdateData(false);
+    if (!FixDone().ok) {
+        ShowMessageBox(ErrorBox, kFixFailed, CString::FromUtf8(FixDone().message));
+        SetFocusTo(kPasswordBox);
+        return;
+    }
+    GoOn(); // the logon again, with what the page holds now
 }
 
 void CUserCredentialsDlg::OnButtonBack()

@@ -20,6 +20,8 @@ struct WizardState : PageContext {
     int failed = 0;                         // 0 the last set-up step succeeded, 1 it failed
     CString failureDetail;                  // why ConfigureComputer failed (GetFailureDetail) or the data
                                             // file gave no answer (DataFileProblem), or empty
+    bool sharingNotAllowed = false;         // ConfigureComputer failed and the running account is not in
+                                            // the group that may share folders (ShareFix)
     CString ipText, hostText, macText;      // the Welcome page's address boxes
     CString lastIp, lastHost, lastMac;      // addresses of the last usable TarrowNetwork answer
     CString computerName;

@@ -176,11 +176,11 @@ TEST_F(CredentialsPageTest, BlanksAroundTheNamesGoAndThePasswordKeepsItsOwn)
 
 TEST_F(CredentialsPageTest, ARefusedLogonShowsItsErrorCodeAndStaysOnThePassword)
 {
-    logon.refuseWith = 1311;
+    logon.refuseWith = 1326; // a refusal that no fix mends
     Enter(computer, CString::FromUtf8(runningUser), u"Pw-refused");
     Run(false);
     EXPECT_EQ(host.PagesShown(), kStaysOnThePage);
-    EXPECT_TRUE(log->HasLine("LogonUser() has failed with error code : 1311"));
+    EXPECT_TRUE(log->HasLine("LogonUser() has failed with error code : 1326"));
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, kUnknownUser);
     EXPECT_EQ(boxes.Shown()[0].caption, "Error");

@@ -154,16 +154,30 @@ TEST_F(NetworkLogonTest, AnotherDomainsAccountThatALocalOneShadowsIsWarnedOf)
     EXPECT_EQ(Prop(Page(), u"ButtonNext", PageProperty::Disabled), "");
 }
 
-TEST_F(NetworkLogonTest, AnAccountWithoutASambaPasswordIsRefusedWithMessage134)
+TEST_F(NetworkLogonTest, AnAccountWithoutASambaPasswordIsOfferedOneWhichRootSetsAtOnce)
 {
     // Debian's Samba would let it in as a guest, which can write nowhere.
     SambaFixture::Account unixOnly = samba.AddAccount(false);
     ASSERT_FALSE(unixOnly.name.empty());
-    Enter(computer, CString::FromUtf8(unixOnly.name), u"any password");
-    Run(false);
+    const std::string offer = "This computer's file-sharing service (Samba) has no password for the account " +
+                              unixOnly.name + ", so the device cannot sign in with it.\n\nSet the Samba password of "
+                              "this account to the password you entered?\nYou are asked for an administrator's "
+                              "password once.";
+    TypePassword(u"the password typed");
+    Enter(computer, CString::FromUtf8(unixOnly.name), u"the password typed");
+    Run(false); // declined: No is the default
     EXPECT_EQ(host.PagesShown(), std::vector<std::string>{"UserCredentials"});
     EXPECT_TRUE(log->HasLine("LogonUser() has failed with error code : 1317"));
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, kUnknownUser);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{offer});
     EXPECT_EQ(Page().focus, u"textbox-Password");
+
+    // Accepted: this test runs as root, so the wizard sets it itself, and the logon then passes.
+    boxes.Answer(platform::IDYES);
+    Enter(computer, CString::FromUtf8(unixOnly.name), u"the password typed");
+    Run(true);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{offer, offer}));
+    EXPECT_EQ(host.PagesShown(), (std::vector<std::string>{"UserCredentials", "UserCredentials", "ScanOptions"}));
+    EXPECT_TRUE(log->HasLine("ApplyFix(): done: set the Samba password of " + unixOnly.name));
+    int error = 0;
+    EXPECT_TRUE(Logon(unixOnly.name, "the password typed", error)) << error;
 }

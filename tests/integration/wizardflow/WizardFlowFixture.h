@@ -151,9 +151,10 @@ protected:
     std::filesystem::path DataFile() const { return module / "tarrow.data"; }
 
     // Elements that the pages' code uses without binding them.
-    static constexpr const char16_t* kUnboundIds[] = {u"Overlay",       u"DeleteProgress", u"LogUnwritten",
-                                                      u"ComputerSide",  u"RemovedShares",  u"RemovedRights",
-                                                      u"RemovedLinks",  u"KeptFolders",    u"NotRemoved"};
+    static constexpr const char16_t* kUnboundIds[] = {u"Overlay",      u"DeleteProgress", u"LogUnwritten",
+                                                      u"ComputerSide", u"RemovedShares",  u"RemovedRights",
+                                                      u"RemovedLinks", u"KeptFolders",    u"NotRemoved",
+                                                      u"SharingFix"};
 
     std::filesystem::path module = std::filesystem::path(platform::DriveCRoot()).parent_path() / "module";
     ModuleFolderAt moduleFolder{module};

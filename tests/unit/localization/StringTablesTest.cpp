@@ -29,7 +29,7 @@ TEST(WizardStrings, TwelveTablesHoldEveryMessage)
             EXPECT_FALSE(entry.text.empty()) << table.language << " " << entry.id;
         }
         std::set<unsigned> expected;
-        for (unsigned id = 130; id <= 164; ++id)
+        for (unsigned id = 130; id <= 168; ++id)
             expected.insert(id);
         EXPECT_EQ(ids, expected) << table.language;
     }
@@ -42,6 +42,9 @@ TEST(WizardStrings, PlaceholderAndEnglishMessage160InEveryLanguage)
         EXPECT_EQ(Text(language, 160).ToUtf8(),
                   "Scan Setup Wizard will not work on this device while EWS is password protected.");
         EXPECT_EQ(Text(language, 148).Replace(u"$$", u"4"), 1) << language;
+        // The account of the Samba password offered, and what a fix that failed said.
+        EXPECT_EQ(Text(language, 165).Replace(u"$$", u"anna"), 1) << language;
+        EXPECT_EQ(Text(language, 167).Replace(u"$$", u"x"), 1) << language;
         if (language != 1033) {
             EXPECT_NE(Text(language, 151), Text(1033, 151)) << language;
         }
