@@ -132,10 +132,11 @@ std::string LogonRefusal(int error, const std::string& user)
     if (error == platform::kErrorNoSuchUser)
         return "this computer's Samba server gave " + user + " only a guest session, which cannot write "
                "into the folder: the account has no Samba password, or there is no account of that name.\n"
-               "Fix: sudo smbpasswd -a " + user + " (for an account of this computer), or check the spelling";
+               "Fix: tarrowctl doctor --fix --user " + user + " --password-stdin (sets this password as its Samba "
+               "password, after one authentication), or check the spelling";
     if (error == platform::kErrorNoLogonServers)
         return "this computer's Samba server did not answer, so the password of " + user + " could not be checked.\n"
-               "Fix: sudo systemctl enable --now smbd";
+               "Fix: tarrowctl doctor --fix (starts it, after one authentication)";
     return "this computer refused the password of " + user + ".\n"
            "Fix: give the account's Samba password (it is set with: sudo smbpasswd -a " + user + ")";
 }

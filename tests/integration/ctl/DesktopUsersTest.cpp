@@ -90,8 +90,9 @@ TEST_F(DesktopUsersTest, AGuestSessionIsNoLogonAndItsCauseIsNamed)
         EXPECT_EQ(run.exitCode, kExitLogonRefused) << run.output;
         EXPECT_NE(run.output.find("tarrowctl: error: this computer's Samba server gave " + user +
                                   " only a guest session, which cannot write into the folder: the account has no "
-                                  "Samba password, or there is no account of that name.\nFix: sudo smbpasswd -a " +
-                                  user + " (for an account of this computer), or check the spelling\n"),
+                                  "Samba password, or there is no account of that name.\nFix: tarrowctl doctor --fix --user " +
+                                  user + " --password-stdin (sets this password as its Samba password, after one "
+                                  "authentication), or check the spelling\n"),
                   std::string::npos)
             << run.output;
     }
