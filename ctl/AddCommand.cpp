@@ -256,10 +256,9 @@ int RunAdd(const Arguments& args)
     if (!ScanOptionsFromArguments(args, plan.options, error))
         return UsageError("add", error);
     plan.shortcut = args.Has("--shortcut");
-    // Samba's configuration and its client are made ready meanwhile, while the password is read
-    // and the device is asked: the checks on this computer need them next.
+    // Samba's configuration is read meanwhile, while the password is read and the device is
+    // asked: the checks on this computer need it next.
     platform::PrefetchSambaSettings();
-    platform::PrepareNetworkLogon();
     if (int code = ReadAccount(args, plan); code != kExitOk)
         return code;
     std::future<LogonOutcome> logon = BeginLogon(plan);

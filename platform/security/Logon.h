@@ -43,8 +43,4 @@ public:
     static ILogon& Default();
 };
 
-// Loads what the network logon needs (Samba's client) in the background, for a logon soon to
-// come, which then waits for it instead of loading it itself.
-void PrepareNetworkLogon();
-
 } // namespace platform

@@ -1,7 +1,7 @@
 // The network logon on Linux: a session of the account with this computer's Samba server, made
-// by the Samba client module (SambaClientModule.cpp). The module is loaded on first use, or
-// ahead of it in the background (PrepareNetworkLogon), so that a program's start never waits
-// for Samba's client library.
+// by the Samba client module (SambaClientModule.cpp). The module is loaded by the first logon,
+// so that a program's start never waits for Samba's client library (tarrowctl add makes its
+// logon in the background while it asks the device).
 #include "Logon.h"
 
 #include "SambaClientModule.h"
@@ -12,8 +12,6 @@
 
 #include <cstring>
 #include <dlfcn.h>
-#include <future>
-#include <mutex>
 #include <string>
 
 namespace platform {
@@ -54,30 +52,11 @@ ClientModule Load()
     return module;
 }
 
-// The module, loaded once: ahead in the background when asked to, else by the first logon.
-class ModuleLoad {
-public:
-    void Start(std::launch how)
-    {
-        std::lock_guard guard(m_lock);
-        if (!m_module.valid())
-            m_module = std::async(how, Load).share();
-    }
-    ClientModule Get()
-    {
-        Start(std::launch::deferred);
-        return m_module.get();
-    }
-
-private:
-    std::mutex m_lock;
-    std::shared_future<ClientModule> m_module;
-};
-
-ModuleLoad& Module()
+// The module, loaded by the first logon (the others wait for that one).
+const ClientModule& Module()
 {
-    static ModuleLoad load;
-    return load;
+    static const ClientModule module = Load();
+    return module;
 }
 
 // The session ended within LogonUser: the token stands for the logon that succeeded.
@@ -96,7 +75,7 @@ public:
     {
         if (logonType != kLogonNetwork || (provider != kLogonProviderDefault && provider != kLogonProviderWinNT40))
             return Fail(kErrorInvalidParameter);
-        ClientModule module = Module().Get();
+        const ClientModule& module = Module();
         if (!module.logon)
             return Fail(module.error);
         std::string secret = password.ToUtf8();
@@ -109,11 +88,6 @@ public:
 };
 
 } // namespace
-
-void PrepareNetworkLogon()
-{
-    Module().Start(std::launch::async);
-}
 
 ILogon& ILogon::Default()
 {
