@@ -41,6 +41,47 @@ struct MimeCleanup {
     void operator()(curl_mime* mime) const { curl_mime_free(mime); }
 };
 
+// Connections and TLS sessions kept from one exchange with a device to the next: a set-up asks
+// the same device five or six times, and each new TLS handshake costs more than the exchange
+// itself. A kept connection that the device has closed meanwhile is replaced by libcurl. Shared by
+// the whole process, whose threads take turns through the locks.
+class KeptConnections {
+public:
+    static CURLSH* Share()
+    {
+        static KeptConnections kept;
+        return kept.m_share;
+    }
+
+private:
+    KeptConnections() : m_share(curl_share_init())
+    {
+        if (!m_share)
+            return;
+        curl_share_setopt(m_share, CURLSHOPT_LOCKFUNC, Lock);
+        curl_share_setopt(m_share, CURLSHOPT_UNLOCKFUNC, Unlock);
+        curl_share_setopt(m_share, CURLSHOPT_USERDATA, this);
+        curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+        curl_share_setopt(m_share, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+    }
+    static void Lock(CURL*, curl_lock_data data, curl_lock_access, void* self)
+    {
+        static_cast<KeptConnections*>(self)->MutexOf(data).lock();
+    }
+    static void Unlock(CURL*, curl_lock_data data, void* self)
+    {
+        static_cast<KeptConnections*>(self)->MutexOf(data).unlock();
+    }
+    std::mutex& MutexOf(curl_lock_data data)
+    {
+        return m_locks[static_cast<std::size_t>(data) % kLocks];
+    }
+
+    static constexpr std::size_t kLocks = CURL_LOCK_DATA_LAST;
+    std::mutex m_locks[kLocks];
+    CURLSH* m_share;
+};
+
 void AddPart(curl_mime* form, const char* name, const std::string& content, const char* type)
 {
     curl_mimepart* part = curl_mime_addpart(form);
@@ -102,6 +143,8 @@ int Test_cURL(CDSMP_Command& command, const CString& ipAddress)
     curl_easy_setopt(handle, CURLOPT_NOPROXY, "*");
     // Time-outs must not raise signals: the wizard calls from a worker thread.
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    if (CURLSH* share = KeptConnections::Share())
+        curl_easy_setopt(handle, CURLOPT_SHARE, share);
 
     log.Line(u"Sending to " + EscapeForLog(CString::FromUtf8(url)));
 
