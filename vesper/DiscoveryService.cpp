@@ -18,6 +18,13 @@ namespace vesper {
 
 namespace {
 
+// An address check asks DNS-SD only when SNMP is silent: a device that answers over SNMP is
+// not kept waiting for the browse.
+DnsSdUse AddressCheckDnsSd(const SearchSettings& settings)
+{
+    return settings.dnsSd ? DnsSdUse::WhenSilent : DnsSdUse::Off;
+}
+
 // The largest number of addresses of one host name that are asked.
 constexpr std::size_t kMaxResolvedAddresses = 8;
 
@@ -162,12 +169,12 @@ ProbeOutcome DiscoveryService::Probe(ProbePlan plan)
     return RunProbe(plan, m_cancelFd);
 }
 
-DiscoveryService::SearchOutcome DiscoveryService::Search(ProbePlan plan, bool dnsSd, const Listed& listed)
+DiscoveryService::SearchOutcome DiscoveryService::Search(ProbePlan plan, DnsSdUse dnsSd, const Listed& listed)
 {
     using Clock = DnsSdBrowse::Clock;
     const auto start = Clock::now();
     std::optional<DnsSdBrowse> browse;
-    if (dnsSd)
+    if (dnsSd != DnsSdUse::Off)
         browse.emplace(start + std::chrono::milliseconds(plan.limitMs));
     ProbeOutcome outcome;
     if (plan.targets.empty() && browse) {
@@ -179,7 +186,8 @@ DiscoveryService::SearchOutcome DiscoveryService::Search(ProbePlan plan, bool dn
         outcome = Probe(plan);
     }
     std::map<Ipv4, DeviceFacts> announced;
-    if (browse && outcome.status == ProbeStatus::Finished) {
+    const bool snmpAnswered = dnsSd == DnsSdUse::WhenSilent && !outcome.answers.empty();
+    if (browse && outcome.status == ProbeStatus::Finished && !snmpAnswered) {
         const auto end = Clock::now();
         DnsSdOutcome found = browse->Finish(end + (end - start) / 20);
         if (!found.available)
@@ -224,7 +232,7 @@ int DiscoveryService::DiscoverAddress(const char* address)
     if (!ip)
         return AbandonSearch(VESPER_INVALID_FILTER);
     const SearchSettings settings = ReadSearchSettings();
-    SearchOutcome outcome = Search(UnicastPlan({{*ip, false}}, settings, nullptr), settings.dnsSd,
+    SearchOutcome outcome = Search(UnicastPlan({{*ip, false}}, settings, nullptr), AddressCheckDnsSd(settings),
                                    [ip](Ipv4 address, const DeviceFacts&) { return address == *ip; });
     return EndSearch(outcome.status, std::move(outcome.devices));
 }
@@ -248,7 +256,7 @@ int DiscoveryService::DiscoverHostName(const char* hostName, const char* communi
         return SameHost(facts.hostName, hostName)
                || std::find(targets.begin(), targets.end(), ProbeTarget{address, false}) != targets.end();
     };
-    SearchOutcome outcome = Search(UnicastPlan(targets, settings, community), settings.dnsSd, listed);
+    SearchOutcome outcome = Search(UnicastPlan(targets, settings, community), AddressCheckDnsSd(settings), listed);
     if (!resolved && outcome.status == ProbeStatus::Finished && outcome.devices.empty())
         return AbandonSearch(VESPER_HOST_NOT_FOUND);
     return EndSearch(outcome.status, std::move(outcome.devices));
@@ -300,7 +308,8 @@ int DiscoveryService::DiscoverAll(const int (&filter)[7])
     if (!scope || std::any_of(std::begin(filter), std::end(filter), [](int word) { return word < 0; }))
         return AbandonSearch(VESPER_INVALID_FILTER);
     const SearchSettings settings = ReadSearchSettings();
-    SearchOutcome outcome = Search(SweepPlan(scope->targets, settings, nullptr), settings.dnsSd,
+    SearchOutcome outcome = Search(SweepPlan(scope->targets, settings, nullptr),
+                                   settings.dnsSd ? DnsSdUse::Beside : DnsSdUse::Off,
                                    [&scope](Ipv4 address, const DeviceFacts&) { return scope->Contains(address); });
     return EndSearch(outcome.status, std::move(outcome.devices));
 }

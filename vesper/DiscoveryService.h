@@ -15,6 +15,10 @@ namespace vesper {
 
 enum class DeviceText { ModelName, IPAddress, MACAddress, HostName };
 
+// How a search asks DNS-SD: not at all, beside SNMP (a network search), or only for what SNMP
+// left silent (an address check: a device that answers over SNMP is not kept waiting).
+enum class DnsSdUse { Off, Beside, WhenSilent };
+
 class DiscoveryService {
 public:
     // The one service of the process. It is never destroyed: a thread may still be inside a
@@ -53,10 +57,10 @@ private:
         ProbeStatus status = ProbeStatus::Finished;
         std::vector<FoundDevice> devices;
     };
-    // The SNMP probe and, when dnsSd, a DNS-SD browse beside it that ends with the probe (give or
+    // The SNMP probe and, unless DnsSd::Off, a DNS-SD browse beside it that ends with the probe (give or
     // take a twentieth of the probe's time); the answers merged. A plan without targets waits
     // for DNS-SD alone, as long as an unanswered address would be asked.
-    SearchOutcome Search(ProbePlan plan, bool dnsSd, const Listed& listed);
+    SearchOutcome Search(ProbePlan plan, DnsSdUse dnsSd, const Listed& listed);
     // Says once per process that DNS-SD could not be used.
     void NoticeDnsSdMissing(const std::string& problem);
     // The device at index, or null; under the lock.

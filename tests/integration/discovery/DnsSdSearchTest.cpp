@@ -198,14 +198,20 @@ TEST_F(DnsSdSearchTest, WithoutAvahiDaemonTheSearchGoesOnOverSnmpAndSaysSoOnce)
     avahi.StopDaemon();
     SnmpAgent agent;
     ASSERT_NO_FATAL_FAILURE(Serve(agent, {TestDevice(5)}));
-
-    EXPECT_EQ(1, Search().listedCount);
-    EXPECT_EQ(1, Search().listedCount);
     const std::string notice = "Vesper: DNS-SD is not searched: avahi-daemon does not answer on the system D-Bus "
                                "(Daemon not running). The search goes on over SNMP alone, so printers that have SNMP "
                                "switched off are not found; install and start avahi-daemon (apt install avahi-daemon; "
                                "systemctl start avahi-daemon) to find them.";
-    const Lines lines = log->Lines();
+
+    // A device that answers over SNMP is checked without asking DNS-SD at all.
+    CAddressCheck check(state, dataFile);
+    EXPECT_EQ(0, check.ValidateIPAddress(u"127.0.0.5", 0));
+    Lines lines = log->Lines();
+    EXPECT_EQ(0, std::count(lines.begin(), lines.end(), notice));
+
+    EXPECT_EQ(1, Search().listedCount);
+    EXPECT_EQ(1, Search().listedCount);
+    lines = log->Lines();
     EXPECT_EQ(1, std::count(lines.begin(), lines.end(), notice));
     EXPECT_EQ((std::vector<Listed>{{"127.0.0.5", kSupportedModel, "kelvane-5", TestDevice(5).macAddress, kSnmp}}),
               ServiceList());
