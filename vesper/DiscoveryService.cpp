@@ -19,7 +19,7 @@ namespace vesper {
 namespace {
 
 // An address check asks DNS-SD only when SNMP is silent: a device that answers over SNMP is
-// not kept waiting for the browse.
+// never kept waiting for a browse, and none runs beside its probe.
 DnsSdUse AddressCheckDnsSd(const SearchSettings& settings)
 {
     return settings.dnsSd ? DnsSdUse::WhenSilent : DnsSdUse::Off;
@@ -172,24 +172,30 @@ ProbeOutcome DiscoveryService::Probe(ProbePlan plan)
 DiscoveryService::SearchOutcome DiscoveryService::Search(ProbePlan plan, DnsSdUse dnsSd, const Listed& listed)
 {
     using Clock = DnsSdBrowse::Clock;
+    const auto limit = std::chrono::milliseconds(plan.limitMs);
     const auto start = Clock::now();
     std::optional<DnsSdBrowse> browse;
-    if (dnsSd != DnsSdUse::Off)
-        browse.emplace(start + std::chrono::milliseconds(plan.limitMs));
+    if (dnsSd == DnsSdUse::Beside)
+        browse.emplace(start + limit);
     ProbeOutcome outcome;
-    if (plan.targets.empty() && browse) {
+    if (plan.targets.empty() && dnsSd == DnsSdUse::Beside) {
         // Nothing to ask over SNMP: wait on the cancel descriptor for as long as a silent address.
         pollfd cancel{m_cancelFd, POLLIN, 0};
         if (poll(&cancel, 1, plan.rounds * plan.roundGapMs) > 0)
             outcome.status = ProbeStatus::Cancelled;
-    } else {
+    } else if (!plan.targets.empty()) {
         outcome = Probe(plan);
     }
     std::map<Ipv4, DeviceFacts> announced;
-    const bool snmpAnswered = dnsSd == DnsSdUse::WhenSilent && !outcome.answers.empty();
-    if (browse && outcome.status == ProbeStatus::Finished && !snmpAnswered) {
-        const auto end = Clock::now();
-        DnsSdOutcome found = browse->Finish(end + (end - start) / 20);
+    // A browse beside the probe ends with it (give or take a twentieth of its time); one asked
+    // because SNMP was silent starts now, and ends once avahi-daemon has told what it knows.
+    Clock::time_point finishBy = Clock::now() + (Clock::now() - start) / 20;
+    if (dnsSd == DnsSdUse::WhenSilent && outcome.status == ProbeStatus::Finished && outcome.answers.empty()) {
+        finishBy = Clock::now() + limit;
+        browse.emplace(finishBy);
+    }
+    if (browse && outcome.status == ProbeStatus::Finished) {
+        DnsSdOutcome found = browse->Finish(finishBy);
         if (!found.available)
             NoticeDnsSdMissing(found.problem);
         announced = std::move(found.devices);

@@ -15,8 +15,8 @@ namespace vesper {
 
 enum class DeviceText { ModelName, IPAddress, MACAddress, HostName };
 
-// How a search asks DNS-SD: not at all, beside SNMP (a network search), or only for what SNMP
-// left silent (an address check: a device that answers over SNMP is not kept waiting).
+// How a search asks DNS-SD: not at all, beside SNMP (a network search), or after SNMP when SNMP
+// was silent (an address check: a device that answers over SNMP is not kept waiting).
 enum class DnsSdUse { Off, Beside, WhenSilent };
 
 class DiscoveryService {
@@ -57,9 +57,10 @@ private:
         ProbeStatus status = ProbeStatus::Finished;
         std::vector<FoundDevice> devices;
     };
-    // The SNMP probe and, unless DnsSd::Off, a DNS-SD browse beside it that ends with the probe (give or
-    // take a twentieth of the probe's time); the answers merged. A plan without targets waits
-    // for DNS-SD alone, as long as an unanswered address would be asked.
+    // The SNMP probe and a DNS-SD browse as dnsSd says: beside the probe, ending with it (give or
+    // take a twentieth of the probe's time), or after a probe that nothing answered; the answers
+    // merged. Without targets, a browse beside waits for as long as an unanswered address would
+    // be asked, and one after SNMP starts at once.
     SearchOutcome Search(ProbePlan plan, DnsSdUse dnsSd, const Listed& listed);
     // Says once per process that DNS-SD could not be used.
     void NoticeDnsSdMissing(const std::string& problem);
