@@ -3,8 +3,11 @@
 #include "ctl/Console.h"
 #include "ctl/Device.h"
 #include "ctl/DeviceRegistration.h"
+#include "ctl/ExistingSetUp.h"
 #include "ctl/ExitCodes.h"
+#include "ctl/NetworkPath.h"
 #include "ctl/Password.h"
+#include "ctl/RunResult.h"
 #include "ctl/ScanOptionWords.h"
 
 #include "frontend/FolderChecks.h"
@@ -34,6 +37,8 @@ struct AddPlan {
     std::string password;
     bool storeAccount = true;
     bool shortcut = false;
+    bool ifAbsent = false;  // --if-absent: a set-up in place already is left as it is
+    bool unchanged = false; // and it was in place
     ScanOptions options = DefaultScanOptions();
 };
 
@@ -118,6 +123,13 @@ int ChooseFolder(const Arguments& args, const FoundDevice& device, AddPlan& plan
                   Utf8(kRefusedNameCharacters));
             return kExitFailed;
         }
+        if (plan.ifAbsent) {
+            Progress("checking whether " + Utf8(plan.folderName) + " is set up already, here and on the device");
+            const WantedSetUp wanted{Utf8(plan.computerName), *name, plan.storeAccount ? Utf8(plan.userName) : "",
+                                     PosixFolder(plan)};
+            if (int code = CheckExistingSetUp(device, wanted, plan.unchanged); code != kExitOk || plan.unchanged)
+                return code;
+        }
         Progress("checking that the name " + Utf8(plan.folderName) + " is free here and on the device");
         if (!IsFolderNameUnique(device.ipAddress, plan.location, plan.folderName)) {
             const std::string detail = Utf8(GetFailureDetail());
@@ -171,6 +183,31 @@ int CheckAccount(const AddPlan& plan)
     return kExitOk;
 }
 
+// What add did ("added") or found in place ("unchanged"), as text or in the document.
+void Report(const FoundDevice& device, const AddPlan& plan, const char* result)
+{
+    const std::string name = Utf8(plan.folderName), share = NetworkPath(Utf8(plan.computerName), name);
+    const std::string user = plan.storeAccount ? Utf8(plan.userName) : "";
+    CurrentRun()
+        .Fields()
+        .Set("changed", !plan.unchanged)
+        .Set("result", result)
+        .Set("name", name)
+        .Set("folder", PosixFolder(plan))
+        .Set("share", share)
+        .Set("device", Utf8(device.ipAddress))
+        .Set("user", user);
+    if (CurrentRun().Json())
+        return;
+    const std::string where = PosixFolder(plan) + ", shared as " + share + ", registered on the device at " +
+                              Utf8(device.ipAddress) +
+                              (plan.storeAccount ? " with the account " + user : ", which asks for an account at each scan");
+    if (plan.unchanged)
+        std::cout << "Scan folder " << name << " is set up already: " << where << "; nothing was changed." << std::endl;
+    else
+        std::cout << "Scan folder " << name << " set up: " << where << "." << std::endl;
+}
+
 int SetUp(const FoundDevice& device, const AddPlan& plan)
 {
     Progress("making the folder, its rights and its share on this computer");
@@ -180,6 +217,7 @@ int SetUp(const FoundDevice& device, const AddPlan& plan)
               (detail.empty() ? std::string(" (see the log)") : ":\n" + detail));
         return kExitFailed;
     }
+    CurrentRun().Fields().Set("changed", true); // whatever the device says next
     Progress("registering the folder on the device");
     const StoredAccount account{plan.userName, CString::FromUtf8(plan.password), plan.domain};
     const bool registered = RegisterFolder(device.ipAddress, plan.computerName, plan.folderName, plan.options,
@@ -188,11 +226,7 @@ int SetUp(const FoundDevice& device, const AddPlan& plan)
         Error("the device did not register the folder (see the log).\n" + LeftOnThisComputer(plan));
         return kExitFailed;
     }
-    std::cout << "Scan folder " << Utf8(plan.folderName) << " set up: " << PosixFolder(plan) << ", shared as \\\\"
-              << Utf8(plan.computerName) << "\\" << Utf8(plan.folderName) << ", registered on the device at "
-              << Utf8(device.ipAddress) << (plan.storeAccount ? " with the account " + Utf8(plan.userName)
-                                                              : std::string(", which asks for an account at each scan"))
-              << "." << std::endl;
+    Report(device, plan, "added");
     return kExitOk;
 }
 
@@ -200,6 +234,7 @@ int SetUp(const FoundDevice& device, const AddPlan& plan)
 
 int RunAdd(const Arguments& args)
 {
+    CurrentRun().Fields().Set("changed", false);
     std::vector<std::string> positionals = args.Positionals();
     DeviceName name;
     AddPlan plan;
@@ -211,6 +246,9 @@ int RunAdd(const Arguments& args)
     if (!ScanOptionsFromArguments(args, plan.options, error))
         return UsageError("add", error);
     plan.shortcut = args.Has("--shortcut");
+    plan.ifAbsent = args.Has("--if-absent");
+    if (plan.ifAbsent && !args.Value("--name"))
+        return UsageError("add", "--if-absent needs the folder's --name: the name tells which set-up to look for");
     // Samba's configuration and its client are made ready meanwhile, while the password is read
     // and the device is asked: the checks on this computer need them next.
     platform::PrefetchSambaSettings();
@@ -224,6 +262,10 @@ int RunAdd(const Arguments& args)
         return code;
     if (int code = ChooseFolder(args, device, plan); code != kExitOk)
         return code;
+    if (plan.unchanged) {
+        Report(device, plan, "unchanged");
+        return kExitOk;
+    }
     if (int code = CheckAccount(plan); code != kExitOk)
         return code;
     return SetUp(device, plan);

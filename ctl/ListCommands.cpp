@@ -3,8 +3,12 @@
 #include "ctl/Console.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/FolderRecords.h"
+#include "ctl/RunResult.h"
+#include "ctl/ScanOptionWords.h"
 
 #include "library/Quillet_Library.h"
+#include "platform/core/Services.h"
+#include "platform/core/SystemInfo.h"
 
 #include <algorithm>
 #include <iostream>
@@ -22,16 +26,20 @@ bool NameOf(const char* command, const Arguments& args, std::vector<std::string>
     return false;
 }
 
-void PrintJson(const std::vector<FolderRecordRow>& records)
+// The records as list --json gives them, with the scan options in the words add takes.
+JsonArray RecordsJson(const std::vector<FolderRecordRow>& records)
 {
-    std::cout << "[";
-    const char* separator = "";
-    for (const FolderRecordRow& record : records) {
-        std::cout << separator << "{\"name\":" << JsonString(record.name) << ",\"path\":" << JsonString(record.path)
-                  << ",\"user\":" << JsonString(record.user) << "}";
-        separator = ",";
-    }
-    std::cout << "]" << std::endl;
+    JsonArray folders;
+    for (const FolderRecordRow& record : records)
+        folders.Add(JsonObject()
+                        .Set("name", record.name)
+                        .Set("path", record.path)
+                        .Set("user", record.user)
+                        .Set("format", FileFormatWord(record.format))
+                        .Set("resolution", ResolutionWord(record.resolution))
+                        .Set("color", ColorWord(record.color))
+                        .Set("size", FileSizeWord(record.size)));
+    return folders;
 }
 
 void PrintTable(const std::vector<FolderRecordRow>& records)
@@ -79,9 +87,11 @@ int RunList(const Arguments& args)
     std::vector<FolderRecordRow> records;
     if (!ReadFolderRecords(device, records))
         return kExitFailed;
-    if (args.Has("--json"))
-        PrintJson(records);
-    else
+    CString computer;
+    platform::Use<platform::ISystemInfo>().GetComputerName(computer);
+    CurrentRun().Fields().Set("device", Utf8(device.ipAddress)).Set("computer", Utf8(computer));
+    CurrentRun().Fields().Set("folders", RecordsJson(records));
+    if (!CurrentRun().Json())
         PrintTable(records);
     return kExitOk;
 }
@@ -122,7 +132,12 @@ int RunRemove(const Arguments& args)
             Error("the device did not remove the folder records (see the log)");
         return kExitFailed;
     }
+    JsonArray removed;
     for (const std::string& name : positionals)
-        std::cout << "removed " << Printable(name) << std::endl;
+        removed.Add(name);
+    CurrentRun().Fields().Set("device", Utf8(device.ipAddress)).Set("removed", removed);
+    if (!CurrentRun().Json())
+        for (const std::string& name : positionals)
+            std::cout << "removed " << Printable(name) << std::endl;
     return kExitOk;
 }
