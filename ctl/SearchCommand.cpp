@@ -135,8 +135,10 @@ int RunSearch(const Arguments& args)
     Progress("found " + std::to_string(devices.size()) + " device(s)");
     CurrentRun().Fields().Set("devices", DevicesJson(devices));
     if (devices.empty())
-        CurrentRun().SetFailure("no device was found" + (scope ? " in " + *scope : std::string()) +
-                                ": check that the printers are switched on and in this network, or give --scope");
+        CurrentRun().SetFailure(scope ? "no device was found in " + *scope +
+                                            ": check that the printers are switched on and that the range holds them"
+                                      : "no device was found: check that the printers are switched on and in this "
+                                        "network, or give --scope");
     if (!CurrentRun().Json())
         PrintTable(devices);
     return devices.empty() ? kExitUnreachable : kExitOk;

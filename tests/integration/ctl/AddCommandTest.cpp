@@ -6,6 +6,8 @@
 #include "support/AclReadBack.h"
 #include "support/SambaFixture.h"
 
+#include "platform/shares/Shares.h"
+
 #include <pwd.h>
 #include <sys/stat.h>
 
@@ -260,4 +262,63 @@ TEST_F(AddCommandTest, DoctorChecksTheSharesThatTheDeviceNamesWithTheirRecords)
               std::string::npos)
         << broken.out;
     EXPECT_NE(broken.out.find("setfacl -m u:" + account.name + ":rwx " + folder), std::string::npos) << broken.out;
+}
+
+TEST_F(AddCommandTest, IfAbsentLeavesASetUpInPlaceAndNeverOverwritesARecordThatWritesElsewhere)
+{
+    const std::string unc = "\\\\" + computer.ToUtf8() + "\\Reports";
+    const std::string fields = "\"name\":\"Reports\",\"folder\":\"" + folder + "\",\"share\":\"\\\\\\\\" +
+                               computer.ToUtf8() + "\\\\Reports\",\"device\":\"127.0.0.5\",\"user\":\"" + account.name +
+                               "\"}\n";
+    CtlRun added = Add({"--name", "Reports", "--if-absent", "--password-stdin", "--json"}, account.password + "\n");
+    ASSERT_EQ(added.exitCode, kExitOk) << added.err;
+    EXPECT_EQ(added.out, "{\"ok\":true,\"changed\":true,\"result\":\"added\"," + fields);
+    EXPECT_NE(added.err.find("tarrowctl: registering the folder on the device\n"), std::string::npos) << added.err;
+
+    // Run again, nothing is made, asked for or changed; the device keeps the record it has.
+    CtlRun again = Add({"--name", "Reports", "--if-absent", "--password-stdin"}, "a newer password\n");
+    EXPECT_EQ(again.exitCode, kExitOk) << again.err;
+    EXPECT_EQ(again.out, "Scan folder Reports is set up already: " + folder + ", shared as " + unc +
+                             ", registered on the device at 127.0.0.5 with the account " + account.name +
+                             "; nothing was changed.\n");
+    CtlRun json = Add({"--name", "Reports", "--if-absent", "--password-stdin", "--json"}, account.password + "\n");
+    EXPECT_EQ(json.exitCode, kExitOk) << json.err;
+    EXPECT_EQ(json.out, "{\"ok\":true,\"changed\":false,\"result\":\"unchanged\"," + fields);
+    EXPECT_EQ(json.err.find("making the folder"), std::string::npos) << json.err;
+    ASSERT_EQ(device->Folders().size(), 1u);
+    EXPECT_EQ(device->Folders()[0].password, account.password);
+
+    // A record of the name that writes as another account, or to another computer, stays as it is.
+    CtlRun otherAccount = Add({"--name", "Reports", "--if-absent", "--ask-at-device", "--json"}, "");
+    EXPECT_EQ(otherAccount.exitCode, kExitFailed);
+    EXPECT_EQ(otherAccount.out, "{\"ok\":false,\"changed\":false,\"error\":{\"code\":\"failed\",\"exitCode\":1,"
+                                "\"message\":\"the device holds a folder record Reports that writes to \\\\\\\\" +
+                                    computer.ToUtf8() + "\\\\Reports as " + account.name + ", not to \\\\\\\\" +
+                                    computer.ToUtf8() + "\\\\Reports as whoever signs in at the device; it is left "
+                                    "as it is.\\nFix: give another --name, or remove the record first: tarrowctl "
+                                    "remove 127.0.0.5 Reports\"}}\n");
+    device->AddFolder({"Elsewhere", "\\\\OTHERPC\\Elsewhere", account.name, "", "", "", "", "", "", "", {}});
+    CtlRun elsewhere = Add({"--name", "Elsewhere", "--if-absent", "--password-stdin"}, account.password + "\n");
+    EXPECT_EQ(elsewhere.exitCode, kExitFailed);
+    EXPECT_NE(elsewhere.err.find("tarrowctl: error: the device holds a folder record Elsewhere that writes to "
+                                 "\\\\OTHERPC\\Elsewhere as " + account.name + ", not to \\\\" + computer.ToUtf8() +
+                                 "\\Elsewhere as " + account.name + "; it is left as it is.\n"),
+              std::string::npos)
+        << elsewhere.err;
+    EXPECT_FALSE(fs::exists(platform::DriveCRoot() + "/Scans/Elsewhere"));
+    EXPECT_EQ(samba.ShareAcl("Elsewhere"), "");
+    EXPECT_EQ(device->Folders().size(), 2u);
+
+    // The record is this computer's, but its share is gone: said, with where to look, not mended.
+    ASSERT_EQ(platform::IShares::Default().DeleteShare(u"Reports"), 0);
+    CtlRun noShare = Add({"--name", "Reports", "--if-absent", "--password-stdin"}, account.password + "\n");
+    EXPECT_EQ(noShare.exitCode, kExitFailed);
+    EXPECT_NE(noShare.err.find("tarrowctl: error: the device's record Reports writes to " + unc +
+                               ", but there is no share Reports on this computer.\nFix: tarrowctl doctor 127.0.0.5 "
+                               "--share Reports tells what is wrong; to set the folder up anew, remove the record "
+                               "(tarrowctl remove 127.0.0.5 Reports) and add it again\n"),
+              std::string::npos)
+        << noShare.err;
+    EXPECT_EQ(samba.ShareAcl("Reports"), "");
+    EXPECT_FALSE(log->Contains(account.password));
 }
