@@ -37,8 +37,8 @@ struct AddPlan {
     std::string password;
     bool storeAccount = true;
     bool shortcut = false;
-    bool ifAbsent = false;  // --if-absent: a set-up in place already is left as it is
-    bool unchanged = false; // and it was in place
+    bool ifAbsent = false; // --if-absent: what is in place already is left as it is
+    SetUpFound found = SetUpFound::Nothing;
     ScanOptions options = DefaultScanOptions();
 };
 
@@ -125,10 +125,17 @@ int ChooseFolder(const Arguments& args, const FoundDevice& device, AddPlan& plan
         }
         if (plan.ifAbsent) {
             Progress("checking whether " + Utf8(plan.folderName) + " is set up already, here and on the device");
-            const WantedSetUp wanted{Utf8(plan.computerName), *name, plan.storeAccount ? Utf8(plan.userName) : "",
-                                     PosixFolder(plan)};
-            if (int code = CheckExistingSetUp(device, wanted, plan.unchanged); code != kExitOk || plan.unchanged)
+            const WantedSetUp wanted{Utf8(plan.computerName), *name, Utf8(plan.userName),
+                                     plan.storeAccount ? Utf8(plan.userName) : "", PosixFolder(plan)};
+            if (int code = CheckExistingSetUp(device, wanted, plan.found); code != kExitOk)
                 return code;
+            if (plan.found != SetUpFound::Nothing) {
+                Progress(plan.found == SetUpFound::Whole
+                             ? "the folder, its share and the device's record are in place"
+                             : "the folder and its share are in place (for another device); the device's record is "
+                               "missing");
+                return kExitOk;
+            }
         }
         Progress("checking that the name " + Utf8(plan.folderName) + " is free here and on the device");
         if (!IsFolderNameUnique(device.ipAddress, plan.location, plan.folderName)) {
@@ -183,14 +190,16 @@ int CheckAccount(const AddPlan& plan)
     return kExitOk;
 }
 
-// What add did ("added") or found in place ("unchanged"), as text or in the document.
+// What add did ("added"; "registered": the device's record alone) or found in place
+// ("unchanged"), as text or in the document.
 void Report(const FoundDevice& device, const AddPlan& plan, const char* result)
 {
+    const bool unchanged = plan.found == SetUpFound::Whole;
     const std::string name = Utf8(plan.folderName), share = NetworkPath(Utf8(plan.computerName), name);
     const std::string user = plan.storeAccount ? Utf8(plan.userName) : "";
     CurrentRun()
         .Fields()
-        .Set("changed", !plan.unchanged)
+        .Set("changed", !unchanged)
         .Set("result", result)
         .Set("name", name)
         .Set("folder", PosixFolder(plan))
@@ -202,31 +211,37 @@ void Report(const FoundDevice& device, const AddPlan& plan, const char* result)
     const std::string where = PosixFolder(plan) + ", shared as " + share + ", registered on the device at " +
                               Utf8(device.ipAddress) +
                               (plan.storeAccount ? " with the account " + user : ", which asks for an account at each scan");
-    if (plan.unchanged)
+    if (unchanged)
         std::cout << "Scan folder " << name << " is set up already: " << where << "; nothing was changed." << std::endl;
+    else if (plan.found == SetUpFound::ComputerSide)
+        std::cout << "Scan folder " << name << " (set up here before) registered: " << where << "." << std::endl;
     else
         std::cout << "Scan folder " << name << " set up: " << where << "." << std::endl;
 }
 
 int SetUp(const FoundDevice& device, const AddPlan& plan)
 {
-    Progress("making the folder, its rights and its share on this computer");
-    if (ConfigureComputer(plan.location, plan.folderName, plan.shortcut ? -1 : 0, plan.userName) != BREDE_NO_ERROR) {
-        const std::string detail = Utf8(GetFailureDetail());
-        Error("the folder could not be set up on this computer" +
-              (detail.empty() ? std::string(" (see the log)") : ":\n" + detail));
-        return kExitFailed;
+    const bool computerSideMade = plan.found == SetUpFound::Nothing;
+    if (computerSideMade) {
+        Progress("making the folder, its rights and its share on this computer");
+        if (ConfigureComputer(plan.location, plan.folderName, plan.shortcut ? -1 : 0, plan.userName) != BREDE_NO_ERROR) {
+            const std::string detail = Utf8(GetFailureDetail());
+            Error("the folder could not be set up on this computer" +
+                  (detail.empty() ? std::string(" (see the log)") : ":\n" + detail));
+            return kExitFailed;
+        }
+        CurrentRun().Fields().Set("changed", true); // whatever the device says next
     }
-    CurrentRun().Fields().Set("changed", true); // whatever the device says next
     Progress("registering the folder on the device");
     const StoredAccount account{plan.userName, CString::FromUtf8(plan.password), plan.domain};
     const bool registered = RegisterFolder(device.ipAddress, plan.computerName, plan.folderName, plan.options,
                                            plan.storeAccount ? &account : nullptr);
     if (!registered) {
-        Error("the device did not register the folder (see the log).\n" + LeftOnThisComputer(plan));
+        Error("the device did not register the folder (see the log)." +
+              (computerSideMade ? "\n" + LeftOnThisComputer(plan) : std::string()));
         return kExitFailed;
     }
-    Report(device, plan, "added");
+    Report(device, plan, computerSideMade ? "added" : "registered");
     return kExitOk;
 }
 
@@ -262,7 +277,7 @@ int RunAdd(const Arguments& args)
         return code;
     if (int code = ChooseFolder(args, device, plan); code != kExitOk)
         return code;
-    if (plan.unchanged) {
+    if (plan.found == SetUpFound::Whole) {
         Report(device, plan, "unchanged");
         return kExitOk;
     }

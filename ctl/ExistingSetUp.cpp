@@ -9,9 +9,9 @@
 #include "platform/shares/ShareName.h"
 #include "platform/shares/Shares.h"
 #include "selfcheck/CheckText.h"
+#include "selfcheck/Checks.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -35,50 +35,52 @@ std::string AsWhom(const std::string& user)
     return user.empty() ? "as whoever signs in at the device" : "as " + user;
 }
 
-std::string WithoutTrailingSlash(std::string path)
+// The self-test's checks of the share and its folder for the account; the first problem's
+// detail, or empty when both are in place.
+std::string ComputerSideProblem(const WantedSetUp& wanted)
 {
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
+    selfcheck::CheckInput input;
+    input.account = wanted.account;
+    input.shareName = wanted.name;
+    input.folder = wanted.folder;
+    for (auto check : {selfcheck::CheckShare, selfcheck::CheckFolderRights}) {
+        selfcheck::CheckResult result = check(input);
+        if (result.status != selfcheck::Status::Ok)
+            return result.detail;
+    }
+    return {};
 }
 
 } // namespace
 
-int CheckExistingSetUp(const FoundDevice& device, const WantedSetUp& wanted, bool& inPlace)
+int CheckExistingSetUp(const FoundDevice& device, const WantedSetUp& wanted, SetUpFound& found)
 {
-    inPlace = false;
+    found = SetUpFound::Nothing;
     std::vector<FolderRecordRow> records;
     if (!ReadFolderRecords(device, records))
         return kExitFailed;
     auto record = std::find_if(records.begin(), records.end(), [&wanted](const FolderRecordRow& row) {
         return platform::SameShareName(row.name, wanted.name);
     });
-    if (record == records.end())
-        return kExitOk;
-    const std::string quoted = selfcheck::ShellQuote(record->name);
+    const std::string address = Utf8(device.ipAddress), quotedName = selfcheck::ShellQuote(wanted.name);
     const std::string wantedPath = NetworkPath(wanted.computer, wanted.name);
-    if (!WritesTo(*record, wanted) || record->user != wanted.user) {
+    if (record != records.end() && (!WritesTo(*record, wanted) || record->user != wanted.user)) {
         Error("the device holds a folder record " + record->name + " that writes to " + record->path + " " +
               AsWhom(record->user) + ", not to " + wantedPath + " " + AsWhom(wanted.user) +
               "; it is left as it is.\nFix: give another --name, or remove the record first: tarrowctl remove " +
-              Utf8(device.ipAddress) + " " + quoted);
+              address + " " + selfcheck::ShellQuote(record->name));
         return kExitFailed;
     }
-    CString served;
-    const int found = platform::Use<platform::IShares>().GetSharePath(CString::FromUtf8(wanted.name), served);
-    std::error_code error;
-    const bool folderThere = std::filesystem::is_directory(wanted.folder, error);
-    if (found != 0 || WithoutTrailingSlash(Utf8(served)) != WithoutTrailingSlash(wanted.folder) || !folderThere) {
-        const std::string missing = found != 0 ? "there is no share " + wanted.name + " on this computer"
-                                    : !folderThere ? "the folder " + wanted.folder + " is missing"
-                                                   : "the share " + wanted.name + " serves " + Utf8(served) +
-                                                         ", not " + wanted.folder;
-        Error("the device's record " + record->name + " writes to " + wantedPath + ", but " + missing +
-              ".\nFix: tarrowctl doctor " + Utf8(device.ipAddress) + " --share " + selfcheck::ShellQuote(wanted.name) +
-              " tells what is wrong; to set the folder up anew, remove the record (tarrowctl remove " +
-              Utf8(device.ipAddress) + " " + quoted + ") and add it again");
+    const bool shared = platform::Use<platform::IShares>().GetShareInfo(CString::FromUtf8(wanted.name)) == 0;
+    if (record == records.end() && !shared)
+        return kExitOk;
+    if (const std::string problem = ComputerSideProblem(wanted); !problem.empty()) {
+        Error((record != records.end() ? "the device's record " + record->name + " writes to " + wantedPath + ", but "
+                                       : "the name " + wanted.name + " is taken on this computer: ") +
+              problem + ".\nFix: tarrowctl doctor " + address + " --share " + quotedName + " --user " +
+              selfcheck::ShellQuote(wanted.account) + " tells what is wrong; or give another --name");
         return kExitFailed;
     }
-    inPlace = true;
+    found = record != records.end() ? SetUpFound::Whole : SetUpFound::ComputerSide;
     return kExitOk;
 }

@@ -309,16 +309,37 @@ TEST_F(AddCommandTest, IfAbsentLeavesASetUpInPlaceAndNeverOverwritesARecordThatW
     EXPECT_EQ(samba.ShareAcl("Elsewhere"), "");
     EXPECT_EQ(device->Folders().size(), 2u);
 
-    // The record is this computer's, but its share is gone: said, with where to look, not mended.
+    // The share and folder are in place (as for another device) but the record is missing: the
+    // device's record alone is added.
+    device->ClearFolders();
+    CtlRun registered = Add({"--name", "Reports", "--if-absent", "--password-stdin", "--json"}, account.password + "\n");
+    EXPECT_EQ(registered.exitCode, kExitOk) << registered.err;
+    EXPECT_EQ(registered.out, "{\"ok\":true,\"changed\":true,\"result\":\"registered\"," + fields);
+    EXPECT_EQ(registered.err.find("making the folder"), std::string::npos) << registered.err;
+    ASSERT_EQ(device->Folders().size(), 1u);
+    EXPECT_EQ(device->Folders()[0].path, unc);
+    EXPECT_EQ(device->Folders()[0].userName, account.name);
+
+    // The record is this computer's, but its share is gone, or the share of a name without a
+    // record is not the one wanted: said, with where to look, not mended.
     ASSERT_EQ(platform::IShares::Default().DeleteShare(u"Reports"), 0);
     CtlRun noShare = Add({"--name", "Reports", "--if-absent", "--password-stdin"}, account.password + "\n");
     EXPECT_EQ(noShare.exitCode, kExitFailed);
     EXPECT_NE(noShare.err.find("tarrowctl: error: the device's record Reports writes to " + unc +
-                               ", but there is no share Reports on this computer.\nFix: tarrowctl doctor 127.0.0.5 "
-                               "--share Reports tells what is wrong; to set the folder up anew, remove the record "
-                               "(tarrowctl remove 127.0.0.5 Reports) and add it again\n"),
+                               ", but there is no share Reports.\nFix: tarrowctl doctor 127.0.0.5 --share Reports "
+                               "--user " + account.name + " tells what is wrong; or give another --name\n"),
               std::string::npos)
         << noShare.err;
     EXPECT_EQ(samba.ShareAcl("Reports"), "");
+    fs::create_directories(platform::DriveCRoot() + "/Other");
+    ASSERT_EQ(platform::IShares::Default().AddShare(u"Other", CString::FromUtf8(platform::DriveCRoot() + "/Other")), 0);
+    CtlRun otherShare = Add({"--name", "Other", "--if-absent", "--password-stdin"}, account.password + "\n");
+    EXPECT_EQ(otherShare.exitCode, kExitFailed);
+    EXPECT_NE(otherShare.err.find("tarrowctl: error: the name Other is taken on this computer: share Other serves " +
+                                  platform::DriveCRoot() + "/Other, not " + platform::DriveCRoot() +
+                                  "/Scans/Other.\n"),
+              std::string::npos)
+        << otherShare.err;
+    EXPECT_EQ(device->Folders().size(), 1u);
     EXPECT_FALSE(log->Contains(account.password));
 }
