@@ -16,7 +16,8 @@ description:
     record again (C(tarrowctl remove)).
   - Runs C(tarrowctl) on the managed computer with C(--json). A folder set up before with the same
     name, account and share is left as it is (C(tarrowctl add --if-absent)), so a second run with
-    the same options reports no change.
+    the same options reports no change; for several printers the one folder and share are
+    registered on each.
   - A record of the name on the printer that writes to another computer or as another account is
     never overwritten; the task fails and says how to remove it.
 options:
@@ -121,7 +122,10 @@ EXAMPLES = r'''
 
 RETURN = r'''
 result:
-  description: C(added), C(unchanged), C(removed), or C(absent) when the printer held no such record.
+  description:
+    - C(added) (the folder, its share and the printer's record), C(registered) (the printer's
+      record alone, for a folder and share set up for another printer), C(unchanged), C(removed),
+      or C(absent) when the printer held no such record.
   returned: always
   type: str
   sample: added
