@@ -31,15 +31,15 @@ constexpr Command kCommands[] = {
      "Searches the network as the wizard's search does: over SNMP and, through avahi-daemon, over\n"
      "DNS-SD, which finds printers that have SNMP switched off. Lists each device with its address,\n"
      "model, MAC address (\"-\" when only DNS-SD answered, which names none) and how it was found.\n"
-     "Exit code 3 when no device was found.\n"
-     "--json: \"devices\": [{\"address\", \"model\", \"mac\" (\"\" when only DNS-SD answered), \"hostName\",\n"
+     "Exit code 3 when no device was found.\n\n"
+     "With --json: \"devices\": [{\"address\", \"model\", \"mac\" (\"\" when only DNS-SD answered), \"hostName\",\n"
      "\"foundBy\": [\"snmp\", \"dns-sd\"]}].",
      kSearchOptions, RunSearch},
     {"check", "check DEVICE", "is the device there, which model, can it scan to a folder",
      "Looks for the device as the wizard's check does (over SNMP, and over DNS-SD when SNMP is silent)\n"
      "and asks whether it can scan to a folder. Exit code 3 when it does not answer, 4 when it cannot\n"
-     "be used.\n"
-     "--json: \"device\" (as given), \"reachable\"; for a device that answered also \"ipAddress\",\n"
+     "be used.\n\n"
+     "With --json: \"device\" (as given), \"reachable\"; for a device that answered also \"ipAddress\",\n"
      "\"model\", \"features\" (the device's answer as a number), \"featuresText\" (its word: supported,\n"
      "unsupported, firmware, blocked, password-protected, unknown), \"featuresDetail\", \"usable\".",
      kCheckOptions, RunCheck},
@@ -54,34 +54,34 @@ constexpr Command kCommands[] = {
      "for another device) is registered on this device as it is. The scan options and the stored\n"
      "password of a record in place stay as they are. A record of that name that writes elsewhere\n"
      "or as another account is an error, never overwritten; so is a share of the name that serves\n"
-     "another folder or does not admit the account.\n"
-     "--json: \"changed\" (whether anything was made, here or on the device; true also when a\n"
+     "another folder or does not admit the account.\n\n"
+     "With --json: \"changed\" (whether anything was made, here or on the device; true also when a\n"
      "later step failed), \"result\" (\"added\"; \"registered\": the device's record alone, the\n"
      "share was in place; \"unchanged\"), \"name\", \"folder\", \"share\"\n"
      "(\\\\COMPUTER\\NAME), \"device\" (its IP address), \"user\" (\"\" when the device asks at each scan).",
      kAddOptions, RunAdd},
     {"list", "list DEVICE", "the device's scan folders with their network paths and users",
-     "Reads the device's folder records.\n"
-     "--json: \"device\" (its IP address), \"computer\" (this computer's name, as the records of its\n"
+     "Reads the device's folder records.\n\n"
+     "With --json: \"device\" (its IP address), \"computer\" (this computer's name, as the records of its\n"
      "shares name it), \"folders\": [{\"name\", \"path\", \"user\", \"format\", \"resolution\", \"color\",\n"
      "\"size\"}], the scan options in the words that add takes.",
      kListOptions, RunList},
     {"remove", "remove DEVICE NAME...", "remove folder records from the device",
      "Removes the named folder records from the device in one request. Names the device does not\n"
-     "hold are refused and nothing is removed. The folders and shares on this computer stay.\n"
-     "--json: \"device\" (its IP address), \"removed\": [the names removed from the device].",
+     "hold are refused and nothing is removed. The folders and shares on this computer stay.\n\n"
+     "With --json: \"device\" (its IP address), \"removed\": [the names removed from the device].",
      kRemoveOptions, RunRemove},
     {"export", "export DEVICE FILE.csv", "write the device's folder records to a CSV file",
      "Columns: name, network path, user, format, resolution, color, size. Passwords are never\n"
-     "written.\n"
-     "--json: \"device\" (its IP address), \"file\", \"records\" (how many were written).",
+     "written.\n\n"
+     "With --json: \"device\" (its IP address), \"file\", \"records\" (how many were written).",
      kExportOptions, RunExport},
     {"import", "import DEVICE FILE.csv", "register the records of a CSV file on the device",
      "Reads the columns that export writes and registers each line on the device, reporting each.\n"
      "Lines with a user store that account on the device with the one password read once (from\n"
      "standard input with --password-stdin, else asked for); lines without one make the device ask\n"
-     "at each scan.\n"
-     "--json: \"device\" (its IP address), \"file\", \"lines\": [{\"line\", \"name\", \"result\":\n"
+     "at each scan.\n\n"
+     "With --json: \"device\" (its IP address), \"file\", \"lines\": [{\"line\", \"name\", \"result\":\n"
      "\"registered\", \"skipped\" or \"failed\"}, or {\"line\", \"result\": \"refused\", \"message\"} for a line\n"
      "that cannot be imported], \"registered\", \"skipped\", \"failed\" (how many).",
      kImportOptions, RunImport},
@@ -100,8 +100,8 @@ constexpr Command kCommands[] = {
      "port 445 for the DEVICE's address alone. An account other than root authenticates once\n"
      "through pkexec (/usr/libexec/tarrow/tarrow-fix-helper); root is asked nothing more, and\n"
      "--user then names the account to mend. The checks then run again. Exit code 1 when a\n"
-     "problem was found (after --fix: when one is left).\n"
-     "--json: \"checks\": [{\"check\", \"share\" (\"\" for the computer's own checks), \"status\" (\"ok\",\n"
+     "problem was found (after --fix: when one is left).\n\n"
+     "With --json: \"checks\": [{\"check\", \"share\" (\"\" for the computer's own checks), \"status\" (\"ok\",\n"
      "\"problem\" or \"skipped\"), \"detail\", \"fix\" (the command that mends a problem)}], after --fix\n"
      "those of the checks run again.",
      kDoctorOptions, RunDoctor},
@@ -120,8 +120,8 @@ constexpr const char* kProgramHelpLogPlaces =
 constexpr const char* kProgramHelpJson =
     "\nWith --json, which every command takes, the result is one JSON document on standard output,\n"
     "and nothing else is printed there:\n"
-    "  {\"ok\": true, FIELDS...}\n"
-    "  {\"ok\": false, FIELDS..., \"error\": {\"code\": WORD, \"exitCode\": N, \"message\": TEXT}}\n"
+    "  success  {\"ok\": true, FIELDS...}\n"
+    "  failure  {\"ok\": false, FIELDS..., \"error\": {\"code\": WORD, \"exitCode\": N, \"message\": TEXT}}\n"
     "FIELDS are the command's own (each command's help names them; after a failure, those known by\n"
     "then). WORD is the exit status's word (below) and TEXT the errors said on standard error. A\n"
     "command line that is not understood gives the document too, when it holds --json. Texts are\n"
