@@ -3,9 +3,12 @@
 #include "ctl/Console.h"
 #include "ctl/Device.h"
 #include "ctl/DeviceRegistration.h"
+#include "ctl/ExistingSetUp.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/FolderRecords.h"
+#include "ctl/NetworkPath.h"
 #include "ctl/Password.h"
+#include "ctl/RunResult.h"
 #include "ctl/ScanOptionWords.h"
 
 #include "frontend/FolderChecks.h"
@@ -35,6 +38,8 @@ struct AddPlan {
     bool storeAccount = true;
     bool shortcut = false;
     bool takeOver = false; // an earlier run of the same set-up stopped part-way: finish it
+    bool ifAbsent = false; // --if-absent: what is in place already is left as it is
+    SetUpFound found = SetUpFound::Nothing;
     ScanOptions options = DefaultScanOptions();
 };
 
@@ -99,6 +104,20 @@ int ChooseFolder(const Arguments& args, const FoundDevice& device, AddPlan& plan
             Error("\"" + *name + "\" is not a folder name: it is empty or holds one of " +
                   Utf8(kRefusedNameCharacters));
             return kExitFailed;
+        }
+        if (plan.ifAbsent) {
+            Progress("checking whether " + Utf8(plan.folderName) + " is set up already, here and on the device");
+            const WantedSetUp wanted{Utf8(plan.computerName), *name, Utf8(plan.userName),
+                                     plan.storeAccount ? Utf8(plan.userName) : "", PosixFolder(plan)};
+            if (int code = CheckExistingSetUp(device, wanted, plan.found); code != kExitOk)
+                return code;
+            if (plan.found != SetUpFound::Nothing) {
+                Progress(plan.found == SetUpFound::Whole
+                             ? "the folder, its share and the device's record are in place"
+                             : "the folder and its share are in place (for another device); the device's record is "
+                               "missing");
+                return kExitOk;
+            }
         }
         plan.takeOver = IsSetUpUnfinished(plan.location, plan.folderName, plan.userName);
         if (plan.takeOver)
@@ -212,14 +231,47 @@ std::string UndoneOnThisComputer(const AddPlan& plan)
            "left and why. Run the same tarrowctl add again to finish the set-up.";
 }
 
+// What add did ("added"; "registered": the device's record alone) or found in place
+// ("unchanged"), as text or in the document.
+void Report(const FoundDevice& device, const AddPlan& plan, const char* result)
+{
+    const bool unchanged = plan.found == SetUpFound::Whole;
+    const std::string name = Utf8(plan.folderName), share = NetworkPath(Utf8(plan.computerName), name);
+    const std::string user = plan.storeAccount ? Utf8(plan.userName) : "";
+    CurrentRun()
+        .Fields()
+        .Set("changed", !unchanged)
+        .Set("result", result)
+        .Set("name", name)
+        .Set("folder", PosixFolder(plan))
+        .Set("share", share)
+        .Set("device", Utf8(device.ipAddress))
+        .Set("user", user);
+    if (CurrentRun().Json())
+        return;
+    const std::string where = PosixFolder(plan) + ", shared as " + share + ", registered on the device at " +
+                              Utf8(device.ipAddress) +
+                              (plan.storeAccount ? " with the account " + user : ", which asks for an account at each scan");
+    if (unchanged)
+        std::cout << "Scan folder " << name << " is set up already: " << where << "; nothing was changed." << std::endl;
+    else if (plan.found == SetUpFound::ComputerSide)
+        std::cout << "Scan folder " << name << " (set up here before) registered: " << where << "." << std::endl;
+    else
+        std::cout << "Scan folder " << name << " set up: " << where << "." << std::endl;
+}
+
 int SetUp(const FoundDevice& device, const AddPlan& plan)
 {
-    Progress("making the folder, its rights and its share on this computer");
-    if (ConfigureComputer(plan.location, plan.folderName, plan.shortcut ? -1 : 0, plan.userName) != BREDE_NO_ERROR) {
-        const std::string detail = Utf8(GetFailureDetail());
-        Error("the folder could not be set up on this computer" +
-              (detail.empty() ? std::string(" (see the log)") : ":\n" + detail));
-        return kExitFailed;
+    const bool computerSideMade = plan.found == SetUpFound::Nothing;
+    if (computerSideMade) {
+        Progress("making the folder, its rights and its share on this computer");
+        if (ConfigureComputer(plan.location, plan.folderName, plan.shortcut ? -1 : 0, plan.userName) != BREDE_NO_ERROR) {
+            const std::string detail = Utf8(GetFailureDetail());
+            Error("the folder could not be set up on this computer" +
+                  (detail.empty() ? std::string(" (see the log)") : ":\n" + detail));
+            return kExitFailed;
+        }
+        CurrentRun().Fields().Set("changed", true); // whatever the device says next
     }
     if (plan.takeOver && !ClearEarlierRecord(device, plan)) {
         Error(UndoneOnThisComputer(plan));
@@ -230,14 +282,11 @@ int SetUp(const FoundDevice& device, const AddPlan& plan)
     const bool registered = RegisterFolder(device.ipAddress, plan.computerName, plan.folderName, plan.options,
                                            plan.storeAccount ? &account : nullptr);
     if (!registered) {
-        Error("the device did not register the folder (see the log).\n" + UndoneOnThisComputer(plan));
+        Error("the device did not register the folder (see the log)." +
+              (computerSideMade ? "\n" + UndoneOnThisComputer(plan) : std::string()));
         return kExitFailed;
     }
-    std::cout << "Scan folder " << Utf8(plan.folderName) << " set up: " << PosixFolder(plan) << ", shared as \\\\"
-              << Utf8(plan.computerName) << "\\" << Utf8(plan.folderName) << ", registered on the device at "
-              << Utf8(device.ipAddress) << (plan.storeAccount ? " with the account " + Utf8(plan.userName)
-                                                              : std::string(", which asks for an account at each scan"))
-              << "." << std::endl;
+    Report(device, plan, computerSideMade ? "added" : "registered");
     return kExitOk;
 }
 
@@ -245,6 +294,7 @@ int SetUp(const FoundDevice& device, const AddPlan& plan)
 
 int RunAdd(const Arguments& args)
 {
+    CurrentRun().Fields().Set("changed", false);
     std::vector<std::string> positionals = args.Positionals();
     DeviceName name;
     AddPlan plan;
@@ -256,6 +306,9 @@ int RunAdd(const Arguments& args)
     if (!ScanOptionsFromArguments(args, plan.options, error))
         return UsageError("add", error);
     plan.shortcut = args.Has("--shortcut");
+    plan.ifAbsent = args.Has("--if-absent");
+    if (plan.ifAbsent && !args.Value("--name"))
+        return UsageError("add", "--if-absent needs the folder's --name: the name tells which set-up to look for");
     // Samba's configuration is read meanwhile, while the password is read and the device is
     // asked: the checks on this computer need it next.
     platform::PrefetchSambaSettings();
@@ -269,6 +322,10 @@ int RunAdd(const Arguments& args)
         return code;
     if (int code = ChooseFolder(args, device, plan); code != kExitOk)
         return code;
+    if (plan.found == SetUpFound::Whole) {
+        Report(device, plan, "unchanged");
+        return kExitOk;
+    }
     if (int code = CheckAccount(plan, logon); code != kExitOk)
         return code;
     return SetUp(device, plan);

@@ -3,6 +3,7 @@
 #include "ctl/Console.h"
 #include "ctl/Device.h"
 #include "ctl/ExitCodes.h"
+#include "ctl/RunResult.h"
 
 #include <iostream>
 
@@ -21,16 +22,17 @@ int RunCheck(const Arguments& args)
     const int code = FindUsableDevice(name, device, features);
     const bool reachable = code != kExitUnreachable && code != kExitFailed;
     const FeatureWords& words = DescribeFeatures(features);
-    if (args.Has("--json")) {
-        std::cout << "{\"device\":" << JsonString(Utf8(name.address)) << ",\"reachable\":" << (reachable ? "true" : "false");
-        if (reachable) {
-            std::cout << ",\"ipAddress\":" << JsonString(Utf8(device.ipAddress))
-                      << ",\"model\":" << JsonString(Utf8(device.modelName)) << ",\"features\":" << features
-                      << ",\"featuresText\":" << JsonString(words.word) << ",\"usable\":" << (words.usable ? "true" : "false");
-        }
-        std::cout << "}" << std::endl;
+    JsonObject& result = CurrentRun().Fields();
+    result.Set("device", Utf8(name.address)).Set("reachable", reachable);
+    if (reachable)
+        result.Set("ipAddress", Utf8(device.ipAddress))
+            .Set("model", Utf8(device.modelName))
+            .Set("features", features)
+            .Set("featuresText", words.word)
+            .Set("featuresDetail", words.detail)
+            .Set("usable", words.usable);
+    if (CurrentRun().Json())
         return code;
-    }
     if (!reachable) {
         std::cout << Printable(Utf8(name.address)) << ": not reachable" << std::endl;
         return code;

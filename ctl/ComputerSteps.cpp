@@ -49,15 +49,14 @@ std::string DescribeStep(const Brede_ComputerStep& step)
     return step.detail.IsEmpty() ? line : line + ": " + Utf8(step.detail);
 }
 
-std::string StepsJson(const std::vector<Brede_ComputerStep>& steps)
+JsonArray StepsJson(const std::vector<Brede_ComputerStep>& steps)
 {
-    std::string json = "[";
-    const char* separator = "";
-    for (const Brede_ComputerStep& step : steps) {
-        json += std::string(separator) + "{\"step\":" + JsonString(StepWord(step.kind)) +
-                ",\"outcome\":" + JsonString(OutcomeWord(step.outcome)) + ",\"subject\":" +
-                JsonString(Utf8(step.subject)) + ",\"detail\":" + JsonString(Utf8(step.detail)) + "}";
-        separator = ",";
-    }
-    return json + "]";
+    JsonArray json;
+    for (const Brede_ComputerStep& step : steps)
+        json.Add(JsonObject()
+                     .Set("step", StepWord(step.kind))
+                     .Set("outcome", OutcomeWord(step.outcome))
+                     .Set("subject", Utf8(step.subject))
+                     .Set("detail", Utf8(step.detail)));
+    return json;
 }

@@ -1,6 +1,7 @@
 // The steps of taking a set-up off this computer (RemoveComputerSide), in words and as JSON.
 #pragma once
 
+#include "ctl/Json.h"
 #include "library/Quillet_Library.h"
 
 #include <string>
@@ -16,4 +17,4 @@ const char* OutcomeWord(Brede_ComputerStepOutcome outcome);
 std::string DescribeStep(const Brede_ComputerStep& step);
 
 // [{"step":"share","outcome":"removed","subject":"Reports","detail":""},...]
-std::string StepsJson(const std::vector<Brede_ComputerStep>& steps);
+JsonArray StepsJson(const std::vector<Brede_ComputerStep>& steps);

@@ -1,5 +1,5 @@
 // What tarrowctl says: results on standard output, progress and errors on standard error (and
-// in the log), results as JSON with --json.
+// in the log), results as JSON with --json (ctl/RunResult.h).
 #pragma once
 
 #include "platform/core/CString.h"
@@ -15,12 +15,15 @@ std::string Printable(std::string_view text, bool keepLineBreaks = false);
 // "tarrowctl: <step>" on standard error and in the program's log; control characters in step are
 // shown escaped (Printable).
 void Progress(const std::string& step);
-// "tarrowctl: error: <text>" on standard error and in the log, escaped as Progress.
+// "tarrowctl: error: <text>" on standard error and in the log, escaped as Progress; with --json
+// also the message of the run's "error".
 void Error(const std::string& text);
-// A JSON string literal of UTF-8 text, quotation marks included.
+// A JSON string literal of text, quotation marks included: control characters (C0, DEL, C1)
+// escaped, and each byte that is no UTF-8 written as U+FFFD, so that the document stays valid
+// whatever a device sends.
 std::string JsonString(std::string_view text);
 std::string Utf8(const CString& text);
 
-// "tarrowctl COMMAND: <text>" and a pointer to the command's --help on standard error; returns
-// kExitUsage.
+// "tarrowctl COMMAND: <text>" and a pointer to the command's --help on standard error (with
+// --json also the run's "error"); returns kExitUsage.
 int UsageError(const char* command, const std::string& text);

@@ -6,7 +6,9 @@
 #include "ctl/DeviceRegistration.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/FolderRecords.h"
+#include "ctl/NetworkPath.h"
 #include "ctl/Password.h"
+#include "ctl/RunResult.h"
 #include "ctl/ScanOptionWords.h"
 
 #include "frontend/FolderChecks.h"
@@ -44,20 +46,6 @@ struct ImportLine {
     std::string name, host, share, user, domain;
     ScanOptions options = DefaultScanOptions();
 };
-
-// "\\HOST\SHARE" split in two; false for anything else.
-bool SplitNetworkPath(const std::string& path, std::string& host, std::string& share)
-{
-    if (path.size() < 5 || path.compare(0, 2, "\\\\") != 0)
-        return false;
-    std::size_t separator = path.find('\\', 2);
-    if (separator == std::string::npos || separator == 2 || separator + 1 >= path.size() ||
-        path.find('\\', separator + 1) != std::string::npos)
-        return false;
-    host = path.substr(2, separator - 2);
-    share = path.substr(separator + 1);
-    return true;
-}
 
 // Text of at most a few hundred bytes without control characters (or bytes that are no UTF-8).
 bool IsPlainText(const std::string& text)
@@ -109,6 +97,29 @@ bool ParseImportLine(const std::vector<std::string>& fields, const std::string& 
     return true;
 }
 
+// One line's outcome: on standard output as text, or in the document's "lines" with --json.
+class LineReport {
+public:
+    // "line N: <text>" for a line that cannot be imported.
+    void Refused(int line, const std::string& text)
+    {
+        m_lines.Add(JsonObject().Set("line", line).Set("result", "refused").Set("message", text));
+        if (!CurrentRun().Json())
+            std::cout << "line " << line << ": " << text << std::endl;
+    }
+    // "line N: NAME <words>" for a line sent or skipped; result is the word for --json.
+    void Outcome(int line, const std::string& name, const char* result, const std::string& words)
+    {
+        m_lines.Add(JsonObject().Set("line", line).Set("name", name).Set("result", result));
+        if (!CurrentRun().Json())
+            std::cout << "line " << line << ": " << Printable(name) << " " << words << std::endl;
+    }
+    const JsonArray& Lines() const { return m_lines; }
+
+private:
+    JsonArray m_lines;
+};
+
 bool Register(const FoundDevice& device, const ImportLine& line, const std::string& password)
 {
     const StoredAccount account{CString::FromUtf8(line.user), CString::FromUtf8(password), CString::FromUtf8(line.domain)};
@@ -140,7 +151,9 @@ int RunExport(const Arguments& args)
         Error("could not write " + file);
         return kExitFailed;
     }
-    std::cout << "exported " << records.size() << " folder record(s) to " << file << std::endl;
+    CurrentRun().Fields().Set("device", Utf8(device.ipAddress)).Set("file", file).Set("records", records.size());
+    if (!CurrentRun().Json())
+        std::cout << "exported " << records.size() << " folder record(s) to " << file << std::endl;
     return kExitOk;
 }
 
@@ -166,6 +179,8 @@ int RunImport(const Arguments& args)
     std::vector<std::string> fields;
     std::string error;
     int bad = 0;
+    LineReport report;
+    CurrentRun().Fields().Set("device", Utf8(device.ipAddress)).Set("file", file);
     for (int number = 1; ReadCsvRecord(in, fields, error); ++number) {
         if (number == 1 && !fields.empty() && fields[0] == kHeader[0])
             continue;
@@ -173,18 +188,19 @@ int RunImport(const Arguments& args)
             continue; // a blank line
         ImportLine line{number, {}, {}, {}, {}, {}};
         if (!ParseImportLine(fields, defaultDomain, line, error)) {
-            std::cout << "line " << number << ": " << error << std::endl;
+            report.Refused(number, error);
             ++bad;
             continue;
         }
         for (const ImportLine& earlier : lines)
             if (platform::SameShareName(earlier.name, line.name)) {
-                std::cout << "line " << number << ": the name " << Printable(line.name) << " is on line "
-                          << earlier.line << " already" << std::endl;
+                report.Refused(number, "the name " + Printable(line.name) + " is on line " + std::to_string(earlier.line) +
+                                           " already");
                 ++bad;
             }
         lines.push_back(line);
     }
+    CurrentRun().Fields().Set("lines", report.Lines());
     if (!error.empty()) {
         Error(file + ": " + error + "; nothing was imported");
         return kExitFailed;
@@ -207,24 +223,28 @@ int RunImport(const Arguments& args)
 
     std::size_t registered = 0, skipped = 0, failed = 0;
     for (const ImportLine& line : lines) {
-        const std::string name = Printable(line.name);
         const bool onDevice = std::any_of(held.begin(), held.end(), [&line](const FolderRecordRow& record) {
             return platform::SameShareName(record.name, line.name);
         });
         if (onDevice) {
-            std::cout << "line " << line.line << ": " << name << " is on the device already, skipped" << std::endl;
+            report.Outcome(line.line, line.name, "skipped", "is on the device already, skipped");
             ++skipped;
             continue;
         }
         Progress("registering " + line.name + " (\\\\" + line.host + "\\" + line.share + ")");
         if (Register(device, line, password)) {
-            std::cout << "line " << line.line << ": " << name << " registered" << std::endl;
+            report.Outcome(line.line, line.name, "registered", "registered");
             ++registered;
         } else {
-            std::cout << "line " << line.line << ": " << name << " failed (see the log)" << std::endl;
+            report.Outcome(line.line, line.name, "failed", "failed (see the log)");
             ++failed;
         }
     }
-    std::cout << registered << " registered, " << skipped << " skipped, " << failed << " not" << std::endl;
+    CurrentRun().Fields().Set("lines", report.Lines());
+    CurrentRun().Fields().Set("registered", registered).Set("skipped", skipped).Set("failed", failed);
+    if (failed)
+        CurrentRun().SetFailure(std::to_string(failed) + " line(s) were not registered by the device (see the log)");
+    if (!CurrentRun().Json())
+        std::cout << registered << " registered, " << skipped << " skipped, " << failed << " not" << std::endl;
     return failed ? kExitFailed : kExitOk;
 }

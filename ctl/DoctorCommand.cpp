@@ -6,7 +6,9 @@
 #include "ctl/Device.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/FolderRecords.h"
+#include "ctl/NetworkPath.h"
 #include "ctl/Password.h"
+#include "ctl/RunResult.h"
 
 #include "fixes/ApplyFixes.h"
 #include "frontend/ProcessAccount.h"
@@ -33,12 +35,6 @@ struct Finding {
     std::string share; // empty for the computer's own checks
     selfcheck::CheckResult result;
 };
-
-// "\\computer\share", as the device's records name a share.
-std::string NetworkPath(const std::string& computer, const std::string& share)
-{
-    return "\\\\" + computer + "\\" + share;
-}
 
 // The shares named \\computer\SHARE in the device's records, in the device's order.
 std::vector<std::string> SharesOnDevice(const std::vector<FolderRecordRow>& records, const std::string& computer)
@@ -102,21 +98,26 @@ selfcheck::CheckResult DevicePathCheck(const FoundDevice& device, const std::vec
             "tarrowctl remove DEVICE '" + record->name + "' and add it again with the account's current password", {}};
 }
 
-void Print(const std::vector<Finding>& findings, bool json)
+// The findings: in the document's "checks" and, without --json, as text.
+void Print(const std::vector<Finding>& findings)
 {
-    if (json) {
-        std::cout << "[";
-        const char* separator = "";
-        for (const Finding& finding : findings) {
-            const selfcheck::CheckResult& r = finding.result;
-            std::cout << separator << "{\"check\":" << JsonString(r.name) << ",\"share\":" << JsonString(finding.share)
-                      << ",\"status\":" << JsonString(selfcheck::StatusName(r.status))
-                      << ",\"detail\":" << JsonString(r.detail) << ",\"fix\":" << JsonString(r.fix) << "}";
-            separator = ",";
-        }
-        std::cout << "]" << std::endl;
-        return;
+    JsonArray checks;
+    std::size_t problems = 0;
+    for (const Finding& finding : findings) {
+        const selfcheck::CheckResult& r = finding.result;
+        checks.Add(JsonObject()
+                       .Set("check", r.name)
+                       .Set("share", finding.share)
+                       .Set("status", selfcheck::StatusName(r.status))
+                       .Set("detail", r.detail)
+                       .Set("fix", r.fix));
+        problems += r.status == selfcheck::Status::Problem ? 1 : 0;
     }
+    CurrentRun().Fields().Set("checks", checks);
+    CurrentRun().SetFailure(problems ? std::to_string(problems) + " problem(s) found; \"checks\" gives each with its fix"
+                                     : std::string());
+    if (CurrentRun().Json())
+        return;
     for (const Finding& finding : findings) {
         const selfcheck::CheckResult& r = finding.result;
         std::string status = selfcheck::StatusName(r.status);
@@ -262,18 +263,17 @@ int RunDoctor(const Arguments& args)
         shares.push_back(""); // the computer's checks alone
 
     std::vector<Finding> findings = CheckAll(input, shares, withDevice, device, records, password);
-    const bool json = args.Has("--json");
     if (!args.Has("--fix") || !AnyProblem(findings)) {
-        Print(findings, json);
+        Print(findings);
         if (args.Has("--fix"))
             Progress("nothing to fix");
         return AnyProblem(findings) ? kExitFailed : kExitOk;
     }
-    if (!json)
-        Print(findings, false);
+    if (!CurrentRun().Json())
+        Print(findings);
     const bool fixed = OfferFixes(findings, input, password, !args.Has("--yes"));
     Progress("checking again");
     findings = CheckAll(input, shares, withDevice, device, records, password);
-    Print(findings, json);
+    Print(findings);
     return fixed && !AnyProblem(findings) ? kExitOk : kExitFailed;
 }

@@ -9,3 +9,10 @@ enum ExitCode : int {
     kExitUnsupported = 4, // the device cannot scan to a folder set up this way
     kExitLogonRefused = 5 // this computer refused the account's user name or password
 };
+
+// The word of an exit code in --json documents ("error": {"code": ...}).
+constexpr const char* ExitCodeWord(int code)
+{
+    constexpr const char* kWords[] = {"ok", "failed", "usage", "unreachable", "unsupported", "logon-refused"};
+    return code >= 0 && code < static_cast<int>(sizeof kWords / sizeof kWords[0]) ? kWords[code] : "failed";
+}

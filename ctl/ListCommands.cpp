@@ -4,8 +4,12 @@
 #include "ctl/Console.h"
 #include "ctl/ExitCodes.h"
 #include "ctl/FolderRecords.h"
+#include "ctl/RunResult.h"
+#include "ctl/ScanOptionWords.h"
 
 #include "library/Quillet_Library.h"
+#include "platform/core/Services.h"
+#include "platform/core/SystemInfo.h"
 
 #include <algorithm>
 #include <iostream>
@@ -23,16 +27,20 @@ bool NameOf(const char* command, const Arguments& args, std::vector<std::string>
     return false;
 }
 
-void PrintJson(const std::vector<FolderRecordRow>& records)
+// The records as list --json gives them, with the scan options in the words add takes.
+JsonArray RecordsJson(const std::vector<FolderRecordRow>& records)
 {
-    std::cout << "[";
-    const char* separator = "";
-    for (const FolderRecordRow& record : records) {
-        std::cout << separator << "{\"name\":" << JsonString(record.name) << ",\"path\":" << JsonString(record.path)
-                  << ",\"user\":" << JsonString(record.user) << "}";
-        separator = ",";
-    }
-    std::cout << "]" << std::endl;
+    JsonArray folders;
+    for (const FolderRecordRow& record : records)
+        folders.Add(JsonObject()
+                        .Set("name", record.name)
+                        .Set("path", record.path)
+                        .Set("user", record.user)
+                        .Set("format", FileFormatWord(record.format))
+                        .Set("resolution", ResolutionWord(record.resolution))
+                        .Set("color", ColorWord(record.color))
+                        .Set("size", FileSizeWord(record.size)));
+    return folders;
 }
 
 void PrintTable(const std::vector<FolderRecordRow>& records)
@@ -80,9 +88,11 @@ int RunList(const Arguments& args)
     std::vector<FolderRecordRow> records;
     if (!ReadFolderRecords(device, records))
         return kExitFailed;
-    if (args.Has("--json"))
-        PrintJson(records);
-    else
+    CString computer;
+    platform::Use<platform::ISystemInfo>().GetComputerName(computer);
+    CurrentRun().Fields().Set("device", Utf8(device.ipAddress)).Set("computer", Utf8(computer));
+    CurrentRun().Fields().Set("folders", RecordsJson(records));
+    if (!CurrentRun().Json())
         PrintTable(records);
     return kExitOk;
 }
@@ -123,37 +133,36 @@ int RunRemove(const Arguments& args)
             Error("the device did not remove the folder records (see the log)");
         return kExitFailed;
     }
-    const bool json = args.Has("--json");
     const bool computerSide = args.Has("--computer-side");
-    std::string out = json ? "[" : "";
-    const char* separator = "";
+    const bool json = CurrentRun().Json();
+    JsonArray removed;
+    JsonArray computer;
     for (const CString& wanted : names) {
         const std::string name = Utf8(wanted);
-        if (json)
-            out += std::string(separator) + "{\"name\":" + JsonString(name) + ",\"device\":\"removed\"";
-        else
-            out += "removed " + Printable(name) + "\n";
-        separator = ",";
-        if (computerSide) {
-            auto record = std::find_if(records.begin(), records.end(),
-                                       [&name](const FolderRecordRow& row) { return row.name == name; });
-            Progress("taking " + record->path + " off this computer");
-            std::vector<Brede_ComputerStep> steps;
-            const bool failed = RemoveComputerSide(CString::FromUtf8(record->path), steps) != BREDE_NO_ERROR;
-            if (failed)
-                code = kExitFailed;
-            if (json)
-                out += ",\"computer\":" + StepsJson(steps);
-            for (const Brede_ComputerStep& step : steps) {
-                if (!json)
-                    out += "  " + Printable(DescribeStep(step)) + "\n";
-                if (failed && (step.outcome == BREDE_STEP_FAILED || step.outcome == BREDE_STEP_LEFT))
-                    Error(name + ": " + DescribeStep(step));
-            }
+        removed.Add(name);
+        if (!json)
+            std::cout << "removed " << Printable(name) << "\n";
+        if (!computerSide)
+            continue;
+        auto record = std::find_if(records.begin(), records.end(),
+                                   [&name](const FolderRecordRow& row) { return row.name == name; });
+        Progress("taking " + record->path + " off this computer");
+        std::vector<Brede_ComputerStep> steps;
+        const bool failed = RemoveComputerSide(CString::FromUtf8(record->path), steps) != BREDE_NO_ERROR;
+        if (failed)
+            code = kExitFailed;
+        computer.Add(JsonObject().Set("name", name).Set("steps", StepsJson(steps)));
+        for (const Brede_ComputerStep& step : steps) {
+            if (!json)
+                std::cout << "  " << Printable(DescribeStep(step)) << "\n";
+            if (failed && (step.outcome == BREDE_STEP_FAILED || step.outcome == BREDE_STEP_LEFT))
+                Error(name + ": " + DescribeStep(step));
         }
-        if (json)
-            out += "}";
     }
-    std::cout << out << (json ? "]\n" : "") << std::flush;
+    std::cout << std::flush;
+    JsonObject& fields = CurrentRun().Fields();
+    fields.Set("device", Utf8(device.ipAddress)).Set("removed", removed);
+    if (computerSide)
+        fields.Set("computerSide", computer);
     return code;
 }

@@ -4,7 +4,8 @@
 #include "ctl/Arguments.h"
 
 inline constexpr OptionSpec kHelpOption{"--help", nullptr, "show this help"};
-inline constexpr OptionSpec kJsonOption{"--json", nullptr, "print the result as JSON"};
+inline constexpr OptionSpec kJsonOption{"--json", nullptr,
+                                        "print the result as one JSON document (its form: tarrowctl --help)"};
 inline constexpr OptionSpec kHostOption{"--host", "NAME", "the device's host name instead of its IP address"};
 inline constexpr OptionSpec kMacOption{"--mac", "MAC",
                                        "the device's MAC address instead of its IP address (searched on the network)"};
@@ -16,6 +17,8 @@ inline constexpr OptionSpec kUserOption{"--user", "USER", "the account the devic
 inline constexpr OptionSpec kDomainOption{"--domain", "DOMAIN", "the account's domain (default: this computer)"};
 inline constexpr OptionSpec kAskAtDeviceOption{
     "--ask-at-device", nullptr, "store no account on the device: whoever scans signs in at the device"};
+inline constexpr OptionSpec kIfAbsentOption{
+    "--if-absent", nullptr, "with --name: a folder set up here before and registered on the device is left as it is"};
 inline constexpr OptionSpec kPasswordStdinOption{"--password-stdin", nullptr,
                                                  "read the password from standard input (else it is asked for)"};
 inline constexpr OptionSpec kFormatOption{"--format", "FORMAT", "file format: pdf (default), tiff, mtiff or jpeg"};

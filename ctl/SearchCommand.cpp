@@ -2,6 +2,7 @@
 #include "ctl/Commands.h"
 #include "ctl/Console.h"
 #include "ctl/ExitCodes.h"
+#include "ctl/RunResult.h"
 
 #include "network/DeviceQueries.h"
 #include "network/DiscoveryLibrary.h"
@@ -70,23 +71,21 @@ std::vector<SearchedDevice> Search()
     return devices;
 }
 
-void PrintJson(const std::vector<SearchedDevice>& devices)
+JsonArray DevicesJson(const std::vector<SearchedDevice>& devices)
 {
-    std::cout << "[";
-    const char* separator = "";
+    JsonArray list;
     for (const SearchedDevice& device : devices) {
-        std::cout << separator << "{\"address\":" << JsonString(device.address) << ",\"model\":" << JsonString(device.model)
-                  << ",\"mac\":" << JsonString(device.mac) << ",\"hostName\":" << JsonString(device.hostName)
-                  << ",\"foundBy\":[";
-        const char* wordSeparator = "";
-        for (const char* word : FoundByWords(device.foundBy)) {
-            std::cout << wordSeparator << JsonString(word);
-            wordSeparator = ",";
-        }
-        std::cout << "]}";
-        separator = ",";
+        JsonArray foundBy;
+        for (const char* word : FoundByWords(device.foundBy))
+            foundBy.Add(word);
+        list.Add(JsonObject()
+                     .Set("address", device.address)
+                     .Set("model", device.model)
+                     .Set("mac", device.mac)
+                     .Set("hostName", device.hostName)
+                     .Set("foundBy", foundBy));
     }
-    std::cout << "]" << std::endl;
+    return list;
 }
 
 void PrintTable(const std::vector<SearchedDevice>& devices)
@@ -134,9 +133,13 @@ int RunSearch(const Arguments& args)
     Progress("searching the network" + (scope ? " " + *scope : std::string()) + " over SNMP and DNS-SD");
     const std::vector<SearchedDevice> devices = Search();
     Progress("found " + std::to_string(devices.size()) + " device(s)");
-    if (args.Has("--json"))
-        PrintJson(devices);
-    else
+    CurrentRun().Fields().Set("devices", DevicesJson(devices));
+    if (devices.empty())
+        CurrentRun().SetFailure(scope ? "no device was found in " + *scope +
+                                            ": check that the printers are switched on and that the range holds them"
+                                      : "no device was found: check that the printers are switched on and in this "
+                                        "network, or give --scope");
+    if (!CurrentRun().Json())
         PrintTable(devices);
     return devices.empty() ? kExitUnreachable : kExitOk;
 }

@@ -3,8 +3,9 @@
 # configuration of its own, a demonstration account with a Samba password in an overlay of /etc,
 # and a simulated printer on 127.0.0.2 that finds this computer's name at 127.0.0.1. stop() ends
 # what was started, by PID, and removes the work folder; it runs on exit.
-# Sets: bin, work, computer, user, password, TARROW_SMB_CONF, TARROW_DRIVE_C, HOME.
-bin=$(pwd)/build/bin
+# Sets: bin (unless set: the programs' folder, build/bin by default), work, computer, user,
+# password, TARROW_SMB_CONF, TARROW_DRIVE_C, HOME.
+bin=${bin:-$(pwd)/build/bin}
 ip link set lo up
 hostname tarrow-demo
 computer=TARROW-DEMO

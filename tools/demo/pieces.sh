@@ -21,9 +21,10 @@ start_smbd() { # start_smbd CONF OUTPUT: smbd in the foreground of a background 
   wait_for 10 smbd_listening
 }
 
-start_simulated_printer() { # start_simulated_printer BIN COMPUTER OUTPUT: on 127.0.0.2 (HTTPS 443, SNMP 161)
-  # Its scans and folder-path checks find COMPUTER, this computer's name, at 127.0.0.1.
-  "$1/tarrow-simdevice" --address 127.0.0.2:443 --snmp --name "$2=127.0.0.1" > "$3" 2>&1 &
+start_simulated_printer() { # start_simulated_printer BIN COMPUTER OUTPUT [ADDRESS]: on ADDRESS (default
+  # 127.0.0.2; HTTPS 443, SNMP 161). Its scans and folder-path checks find COMPUTER, this computer's
+  # name, at 127.0.0.1.
+  "$1/tarrow-simdevice" --address "${4:-127.0.0.2}:443" --snmp --name "$2=127.0.0.1" > "$3" 2>&1 &
   pids="$pids $!"
   wait_for 10 grep -q '^listening' "$3"
 }

@@ -305,12 +305,13 @@ TEST_F(AddCommandTest, RemoveOnTheComputerSideLeavesTheComputerAsItWasBeforeTheA
     const std::string invoices = platform::DriveCRoot() + "/Scans/Invoices";
     CtlRun second = Run({"remove", "127.0.0.5", "Invoices", "--computer-side", "--json"});
     ASSERT_EQ(second.exitCode, kExitOk) << second.err;
-    EXPECT_EQ(second.out, "[{\"name\":\"Invoices\",\"device\":\"removed\",\"computer\":["
+    EXPECT_EQ(second.out, "{\"ok\":true,\"device\":\"127.0.0.5\",\"removed\":[\"Invoices\"],"
+                          "\"computerSide\":[{\"name\":\"Invoices\",\"steps\":["
                           "{\"step\":\"share\",\"outcome\":\"removed\",\"subject\":\"Invoices\",\"detail\":\"\"},"
                           "{\"step\":\"parent-right\",\"outcome\":\"removed\",\"subject\":\"" + above + "\",\"detail\":\"\"},"
                           "{\"step\":\"folder-rights\",\"outcome\":\"removed\",\"subject\":\"" + invoices + "\",\"detail\":\"\"},"
                           "{\"step\":\"folder\",\"outcome\":\"kept\",\"subject\":\"" + invoices +
-                          "\",\"detail\":\"the folder and the scans in it stay\"}]}]\n");
+                          "\",\"detail\":\"the folder and the scans in it stay\"}]}]}\n");
     EXPECT_EQ(ParentAcls(), aclsBefore);
     EXPECT_EQ(samba.ShareInfo("Invoices"), "");
     EXPECT_TRUE(device->Folders().empty());
@@ -390,4 +391,84 @@ TEST_F(AddCommandTest, DoctorChecksTheSharesThatTheDeviceNamesWithTheirRecords)
               std::string::npos)
         << broken.out;
     EXPECT_NE(broken.out.find("setfacl -m u:" + account.name + ":rwx " + folder), std::string::npos) << broken.out;
+}
+
+TEST_F(AddCommandTest, IfAbsentLeavesASetUpInPlaceAndNeverOverwritesARecordThatWritesElsewhere)
+{
+    const std::string unc = "\\\\" + computer.ToUtf8() + "\\Reports";
+    const std::string fields = "\"name\":\"Reports\",\"folder\":\"" + folder + "\",\"share\":\"\\\\\\\\" +
+                               computer.ToUtf8() + "\\\\Reports\",\"device\":\"127.0.0.5\",\"user\":\"" + account.name +
+                               "\"}\n";
+    CtlRun added = Add({"--name", "Reports", "--if-absent", "--password-stdin", "--json"}, account.password + "\n");
+    ASSERT_EQ(added.exitCode, kExitOk) << added.err;
+    EXPECT_EQ(added.out, "{\"ok\":true,\"changed\":true,\"result\":\"added\"," + fields);
+    EXPECT_NE(added.err.find("tarrowctl: registering the folder on the device\n"), std::string::npos) << added.err;
+
+    // Run again, nothing is made, asked for or changed; the device keeps the record it has.
+    CtlRun again = Add({"--name", "Reports", "--if-absent", "--password-stdin"}, "a newer password\n");
+    EXPECT_EQ(again.exitCode, kExitOk) << again.err;
+    EXPECT_EQ(again.out, "Scan folder Reports is set up already: " + folder + ", shared as " + unc +
+                             ", registered on the device at 127.0.0.5 with the account " + account.name +
+                             "; nothing was changed.\n");
+    CtlRun json = Add({"--name", "Reports", "--if-absent", "--password-stdin", "--json"}, account.password + "\n");
+    EXPECT_EQ(json.exitCode, kExitOk) << json.err;
+    EXPECT_EQ(json.out, "{\"ok\":true,\"changed\":false,\"result\":\"unchanged\"," + fields);
+    EXPECT_EQ(json.err.find("making the folder"), std::string::npos) << json.err;
+    ASSERT_EQ(device->Folders().size(), 1u);
+    EXPECT_EQ(device->Folders()[0].password, account.password);
+
+    // A record of the name that writes as another account, or to another computer, stays as it is.
+    CtlRun otherAccount = Add({"--name", "Reports", "--if-absent", "--ask-at-device", "--json"}, "");
+    EXPECT_EQ(otherAccount.exitCode, kExitFailed);
+    EXPECT_EQ(otherAccount.out, "{\"ok\":false,\"changed\":false,\"error\":{\"code\":\"failed\",\"exitCode\":1,"
+                                "\"message\":\"the device holds a folder record Reports that writes to \\\\\\\\" +
+                                    computer.ToUtf8() + "\\\\Reports as " + account.name + ", not to \\\\\\\\" +
+                                    computer.ToUtf8() + "\\\\Reports as whoever signs in at the device; it is left "
+                                    "as it is.\\nFix: give another --name, or remove the record first: tarrowctl "
+                                    "remove 127.0.0.5 Reports\"}}\n");
+    device->AddFolder({"Elsewhere", "\\\\OTHERPC\\Elsewhere", account.name, "", "", "", "", "", "", "", {}});
+    CtlRun elsewhere = Add({"--name", "Elsewhere", "--if-absent", "--password-stdin"}, account.password + "\n");
+    EXPECT_EQ(elsewhere.exitCode, kExitFailed);
+    EXPECT_NE(elsewhere.err.find("tarrowctl: error: the device holds a folder record Elsewhere that writes to "
+                                 "\\\\OTHERPC\\Elsewhere as " + account.name + ", not to \\\\" + computer.ToUtf8() +
+                                 "\\Elsewhere as " + account.name + "; it is left as it is.\n"),
+              std::string::npos)
+        << elsewhere.err;
+    EXPECT_FALSE(fs::exists(platform::DriveCRoot() + "/Scans/Elsewhere"));
+    EXPECT_EQ(samba.ShareAcl("Elsewhere"), "");
+    EXPECT_EQ(device->Folders().size(), 2u);
+
+    // The share and folder are in place (as for another device) but the record is missing: the
+    // device's record alone is added.
+    device->ClearFolders();
+    CtlRun registered = Add({"--name", "Reports", "--if-absent", "--password-stdin", "--json"}, account.password + "\n");
+    EXPECT_EQ(registered.exitCode, kExitOk) << registered.err;
+    EXPECT_EQ(registered.out, "{\"ok\":true,\"changed\":true,\"result\":\"registered\"," + fields);
+    EXPECT_EQ(registered.err.find("making the folder"), std::string::npos) << registered.err;
+    ASSERT_EQ(device->Folders().size(), 1u);
+    EXPECT_EQ(device->Folders()[0].path, unc);
+    EXPECT_EQ(device->Folders()[0].userName, account.name);
+
+    // The record is this computer's, but its share is gone, or the share of a name without a
+    // record is not the one wanted: said, with where to look, not mended.
+    ASSERT_EQ(platform::IShares::Default().DeleteShare(u"Reports"), 0);
+    CtlRun noShare = Add({"--name", "Reports", "--if-absent", "--password-stdin"}, account.password + "\n");
+    EXPECT_EQ(noShare.exitCode, kExitFailed);
+    EXPECT_NE(noShare.err.find("tarrowctl: error: the device's record Reports writes to " + unc +
+                               ", but there is no share Reports.\nFix: tarrowctl doctor 127.0.0.5 --share Reports "
+                               "--user " + account.name + " tells what is wrong; or give another --name\n"),
+              std::string::npos)
+        << noShare.err;
+    EXPECT_EQ(samba.ShareAcl("Reports"), "");
+    fs::create_directories(platform::DriveCRoot() + "/Other");
+    ASSERT_EQ(platform::IShares::Default().AddShare(u"Other", CString::FromUtf8(platform::DriveCRoot() + "/Other")), 0);
+    CtlRun otherShare = Add({"--name", "Other", "--if-absent", "--password-stdin"}, account.password + "\n");
+    EXPECT_EQ(otherShare.exitCode, kExitFailed);
+    EXPECT_NE(otherShare.err.find("tarrowctl: error: the name Other is taken on this computer: share Other serves " +
+                                  platform::DriveCRoot() + "/Other, not " + platform::DriveCRoot() +
+                                  "/Scans/Other.\n"),
+              std::string::npos)
+        << otherShare.err;
+    EXPECT_EQ(device->Folders().size(), 1u);
+    EXPECT_FALSE(log->Contains(account.password));
 }

@@ -43,8 +43,10 @@ TEST_F(CtlTest, CheckTellsModelAndFeaturesByAddressHostAndMac)
         EXPECT_EQ(run.out, expected) << args[1];
     }
     CtlRun json = Run({"check", " 127.0.0.5 ", "--json"});
-    EXPECT_EQ(json.out, "{\"device\":\"127.0.0.5\",\"reachable\":true,\"ipAddress\":\"127.0.0.5\",\"model\":\"Norvik "
-                        "Kelvane KV4250 MFP\",\"features\":3,\"featuresText\":\"supported\",\"usable\":true}\n");
+    EXPECT_EQ(json.out, "{\"ok\":true,\"device\":\"127.0.0.5\",\"reachable\":true,\"ipAddress\":\"127.0.0.5\",\"model\":"
+                        "\"Norvik Kelvane KV4250 MFP\",\"features\":3,\"featuresText\":\"supported\",\"featuresDetail\":"
+                        "\"the device can scan to a network folder\",\"usable\":true}\n");
+    EXPECT_NE(json.err.find("tarrowctl: found Norvik Kelvane KV4250 MFP at 127.0.0.5\n"), std::string::npos);
     EXPECT_TRUE(log->HasLine("tarrowctl: found Norvik Kelvane KV4250 MFP at 127.0.0.5"));
 }
 
@@ -55,8 +57,14 @@ TEST_F(CtlTest, AnUnreachableDeviceExitsWithThree)
     EXPECT_EQ(run.exitCode, kExitUnreachable);
     EXPECT_EQ(run.out, "127.0.0.9: not reachable\n");
     EXPECT_NE(run.err.find("tarrowctl: error: no device answers at 127.0.0.9\n"), std::string::npos) << run.err;
-    EXPECT_EQ(Run({"check", "127.0.0.9", "--json"}).out, "{\"device\":\"127.0.0.9\",\"reachable\":false}\n");
+    CtlRun json = Run({"check", "127.0.0.9", "--json"});
+    EXPECT_EQ(json.exitCode, kExitUnreachable);
+    EXPECT_EQ(json.out, "{\"ok\":false,\"device\":\"127.0.0.9\",\"reachable\":false,\"error\":{\"code\":"
+                        "\"unreachable\",\"exitCode\":3,\"message\":\"no device answers at 127.0.0.9\"}}\n");
     EXPECT_EQ(Run({"list", "127.0.0.9"}).exitCode, kExitUnreachable);
+    EXPECT_EQ(Run({"remove", "127.0.0.9", "Reports", "--json"}).out,
+              "{\"ok\":false,\"error\":{\"code\":\"unreachable\",\"exitCode\":3,\"message\":\"no device answers at "
+              "127.0.0.9\"}}\n");
 }
 
 TEST_F(CtlTest, DevicesThatCannotBeUsedExitWithFourAndTheReason)
@@ -86,6 +94,10 @@ TEST_F(CtlTest, DevicesThatCannotBeUsedExitWithFourAndTheReason)
         CtlRun run = Run({"check", address});
         EXPECT_EQ(run.exitCode, kExitUnsupported) << address;
         EXPECT_NE(run.err.find(std::string("tarrowctl: error: ") + c.words + "\n"), std::string::npos) << run.err;
+        const std::string json = Run({"check", address, "--json"}).out;
+        EXPECT_EQ(json.substr(json.find(",\"usable\"")),
+                  std::string(",\"usable\":false,\"error\":{\"code\":\"unsupported\",\"exitCode\":4,\"message\":\"") +
+                      c.words + "\"}}\n");
         // add stops there too, before it asks for anything or changes anything
         EXPECT_EQ(Run({"add", address, "--ask-at-device", "--location", "C:\\Scans"}).exitCode, kExitUnsupported);
         EXPECT_FALSE(std::filesystem::exists(platform::DriveCRoot() + "/Scans"));
@@ -104,28 +116,50 @@ TEST_F(CtlTest, ListRemoveAndTheirMistakes)
     EXPECT_EQ(list.out, "NAME     NETWORK PATH      USER\n"
                         "Reports  \\\\SCANPC\\Reports  alice\n"
                         "Shared   \\\\SCANPC\\Shared   \n");
+    CString computer;
+    ASSERT_TRUE(platform::ISystemInfo::Default().GetComputerName(computer));
+    const std::string listed = "{\"ok\":true,\"device\":\"127.0.0.5\",\"computer\":\"" + computer.ToUtf8() + "\",";
     EXPECT_EQ(Run({"list", "127.0.0.5", "--json"}).out,
-              "[{\"name\":\"Reports\",\"path\":\"\\\\\\\\SCANPC\\\\Reports\",\"user\":\"alice\"},"
-              "{\"name\":\"Shared\",\"path\":\"\\\\\\\\SCANPC\\\\Shared\",\"user\":\"\"}]\n");
+              listed + "\"folders\":[{\"name\":\"Reports\",\"path\":\"\\\\\\\\SCANPC\\\\Reports\",\"user\":\"alice\","
+                       "\"format\":\"pdf\",\"resolution\":\"300\",\"color\":\"color\",\"size\":\"standard\"},"
+                       "{\"name\":\"Shared\",\"path\":\"\\\\\\\\SCANPC\\\\Shared\",\"user\":\"\",\"format\":\"pdf\","
+                       "\"resolution\":\"300\",\"color\":\"color\",\"size\":\"standard\"}]}\n");
 
     CtlRun unknown = Run({"remove", "127.0.0.5", "Reports", "Nope"});
     EXPECT_EQ(unknown.exitCode, kExitFailed);
     EXPECT_NE(unknown.err.find("the device holds no folder \"Nope\"; nothing was removed"), std::string::npos);
+    EXPECT_EQ(Run({"remove", "127.0.0.5", "Nope", "--json"}).out,
+              "{\"ok\":false,\"error\":{\"code\":\"failed\",\"exitCode\":1,\"message\":\"the device holds no folder "
+              "\\\"Nope\\\"; nothing was removed\"}}\n");
     EXPECT_EQ(device.Folders().size(), 2u);
 
-    CtlRun remove = Run({"remove", "127.0.0.5", "Reports"});
+    CtlRun remove = Run({"remove", "127.0.0.5", "Reports", "--json"});
     EXPECT_EQ(remove.exitCode, kExitOk) << remove.err;
-    EXPECT_EQ(remove.out, "removed Reports\n");
+    EXPECT_EQ(remove.out, "{\"ok\":true,\"device\":\"127.0.0.5\",\"removed\":[\"Reports\"]}\n");
     ASSERT_EQ(device.Folders().size(), 1u);
     EXPECT_EQ(device.Folders()[0].name, "Shared");
     EXPECT_EQ(Run({"list", "127.0.0.5"}).out, "NAME    NETWORK PATH     USER\nShared  \\\\SCANPC\\Shared  \n");
+    device.AddFolder(Record("Bob", "bob"));
+    EXPECT_EQ(Run({"remove", "127.0.0.5", "Bob"}).out, "removed Bob\n");
 
     // What the device says cannot steer the terminal, even written raw.
     device.SetRawControlCharacters(true);
     device.AddFolder(Record("A\x1b]0;owned\x07\r\xc2\x9b" "2J", "\x1b[2J"));
-    const std::string listed = Run({"list", "127.0.0.5"}).out;
-    EXPECT_EQ(listed.substr(listed.find("\nA") + 1), "A\\x1b]0;owned\\x07\\x0d\\xc2\\x9b2J  "
-                                                       "\\\\SCANPC\\A\\x1b]0;owned\\x07\\x0d\\xc2\\x9b2J  \\x1b[2J\n");
+    const std::string table = Run({"list", "127.0.0.5"}).out;
+    EXPECT_EQ(table.substr(table.find("\nA") + 1), "A\\x1b]0;owned\\x07\\x0d\\xc2\\x9b2J  "
+                                                     "\\\\SCANPC\\A\\x1b]0;owned\\x07\\x0d\\xc2\\x9b2J  \\x1b[2J\n");
+    // ... nor break the JSON document: control characters escaped, bytes that are no UTF-8 as U+FFFD.
+    device.AddFolder(Record("Q\"\\\x7f\xff\xc3", "\xe2\x82"));
+    const std::string json = Run({"list", "127.0.0.5", "--json"}).out;
+    const std::string replaced = "\xef\xbf\xbd";
+    EXPECT_NE(json.find("{\"name\":\"A\\u001b]0;owned\\u0007\\r\\u009b2J\",\"path\":\"\\\\\\\\SCANPC\\\\A\\u001b]0;owned"
+                        "\\u0007\\r\\u009b2J\",\"user\":\"\\u001b[2J\","),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("{\"name\":\"Q\\\"\\\\\\u007f" + replaced + replaced + "\",\"path\":\"\\\\\\\\SCANPC\\\\Q\\\"\\\\"
+                        "\\u007f" + replaced + replaced + "\",\"user\":\"" + replaced + "\","),
+              std::string::npos)
+        << json;
 
     device.ClearFolders();
     EXPECT_EQ(Run({"list", "127.0.0.5"}).out, "The device holds no scan folders.\n");
@@ -134,6 +168,9 @@ TEST_F(CtlTest, ListRemoveAndTheirMistakes)
     EXPECT_EQ(failed.exitCode, kExitFailed);
     EXPECT_EQ(failed.out, "");
     EXPECT_NE(failed.err.find("could not read the device's folder list"), std::string::npos);
+    EXPECT_EQ(Run({"list", "127.0.0.5", "--json"}).out,
+              "{\"ok\":false,\"error\":{\"code\":\"failed\",\"exitCode\":1,\"message\":\"could not read the "
+              "device's folder list (see the log)\"}}\n");
 }
 
 TEST_F(CtlTest, ExportWritesEveryRecordWithoutPasswordsAndImportRegistersEachLineOnce)
@@ -191,6 +228,15 @@ TEST_F(CtlTest, ExportWritesEveryRecordWithoutPasswordsAndImportRegistersEachLin
     EXPECT_EQ(again.out.substr(again.out.rfind("line 4")), "line 4: OTHER is on the device already, skipped\n"
                                                           "0 registered, 3 skipped, 0 not\n");
     EXPECT_EQ(target.Folders().size(), 3u);
+
+    CtlRun json = Run({"import", "127.0.0.6", csv, "--password-stdin", "--json"}, "book-secret\n");
+    EXPECT_EQ(json.exitCode, kExitOk) << json.err;
+    EXPECT_EQ(json.out, "{\"ok\":true,\"device\":\"127.0.0.6\",\"file\":\"" + csv + "\",\"lines\":["
+                        "{\"line\":2,\"name\":\"Reports\",\"result\":\"skipped\"},{\"line\":3,\"name\":\"@Home\","
+                        "\"result\":\"skipped\"},{\"line\":4,\"name\":\"OTHER\",\"result\":\"skipped\"}],"
+                        "\"registered\":0,\"skipped\":3,\"failed\":0}\n");
+    EXPECT_EQ(Run({"export", "127.0.0.6", csv, "--json"}).out,
+              "{\"ok\":true,\"device\":\"127.0.0.6\",\"file\":\"" + csv + "\",\"records\":3}\n");
 }
 
 TEST_F(CtlTest, CommandLineMistakesExitWithTwoBeforeAnyTraffic)
@@ -208,6 +254,21 @@ TEST_F(CtlTest, CommandLineMistakesExitWithTwoBeforeAnyTraffic)
     EXPECT_EQ(Run({"check", "127.0.0.5", "--host", "kelvane-5"}).exitCode, kExitUsage);
     EXPECT_EQ(Run({"add", "127.0.0.5", "--name"}).exitCode, kExitUsage);
     EXPECT_EQ(Run({"check", "--help"}).exitCode, kExitOk);
+    // With --json the mistake is the document's error too.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> mistakes = {
+        {{"check", "127.0.0.5", "--colour", "bw", "--json"}, "unknown option --colour"},
+        {{"add", "127.0.0.5", "--format", "gif", "--json"}, "--format does not take \\\"gif\\\""},
+        {{"add", "127.0.0.5", "--if-absent", "--ask-at-device", "--json"},
+         "--if-absent needs the folder's --name: the name tells which set-up to look for"},
+        {{"scan", "--json"}, "unknown command \\\"scan\\\" (tarrowctl --help lists the commands)"},
+    };
+    for (const auto& [args, message] : mistakes) {
+        CtlRun run = Run(args);
+        EXPECT_EQ(run.exitCode, kExitUsage) << args[0];
+        EXPECT_EQ(run.out.substr(run.out.find("\"error\"")),
+                  "\"error\":{\"code\":\"usage\",\"exitCode\":2,\"message\":\"" + message + "\"}}\n");
+    }
+    EXPECT_EQ(Run({"list", "--json", "--help"}).out.substr(0, 28), "Usage: tarrowctl list DEVICE");
     CtlRun help = Run({"--help"});
     EXPECT_NE(help.out.find("the log that the wizard writes: " + platform::DriveCRoot() + "/Tarrow.log,\n"),
               std::string::npos)
@@ -251,6 +312,15 @@ TEST_F(CtlTest, ImportChecksEveryLineFirstAndRefusesAFileWithABadOne)
               std::string::npos)
         << run.err;
     EXPECT_TRUE(target.Folders().empty());
+
+    std::ofstream(csv) << "Only\nShare,\\\\PC\\Share\nshare,\\\\PC\\share\n";
+    CtlRun json = Run({"import", "127.0.0.6", csv, "--json"});
+    EXPECT_EQ(json.exitCode, kExitFailed);
+    EXPECT_EQ(json.out, "{\"ok\":false,\"device\":\"127.0.0.6\",\"file\":\"" + csv + "\",\"lines\":[{\"line\":1,"
+                        "\"result\":\"refused\",\"message\":\"expected 2 to 7 columns: name, network path, user, format, "
+                        "resolution, color, size\"},{\"line\":3,\"result\":\"refused\",\"message\":\"the name share is on "
+                        "line 2 already\"}],\"error\":{\"code\":\"failed\",\"exitCode\":1,\"message\":\"" + csv +
+                        ": 2 line(s) above cannot be imported; nothing was imported\"}}\n");
 
     std::ofstream(csv) << "Share,\"\\\\PC\\Share\n";
     CtlRun broken = Run({"import", "127.0.0.6", csv});

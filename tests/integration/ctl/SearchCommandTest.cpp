@@ -36,13 +36,16 @@ TEST_F(CtlTest, SearchListsEachDeviceWithHowItWasFound)
 
     CtlRun json = Run({"search", "--json", "--scope", "127.0.0.6-127.0.0.6"});
     EXPECT_EQ(json.exitCode, kExitOk) << json.err;
-    EXPECT_EQ(json.out, "[{\"address\":\"127.0.0.6\",\"model\":\"Norvik Kelvane KL3100 MFP\",\"mac\":\"\","
-                        "\"hostName\":\"mfp6.local\",\"foundBy\":[\"dns-sd\"]}]\n");
+    EXPECT_EQ(json.out, "{\"ok\":true,\"devices\":[{\"address\":\"127.0.0.6\",\"model\":\"Norvik Kelvane KL3100 MFP\","
+                        "\"mac\":\"\",\"hostName\":\"mfp6.local\",\"foundBy\":[\"dns-sd\"]}]}\n");
 
     CtlRun none = Run({"search", "--scope", "127.0.0.50/31"});
     EXPECT_EQ(none.exitCode, kExitUnreachable);
     EXPECT_EQ(none.out, "No device was found.\n");
-    EXPECT_EQ(Run({"search", "--json", "--scope=127.0.0.50/31"}).out, "[]\n");
+    EXPECT_EQ(Run({"search", "--json", "--scope=127.0.0.50/31"}).out,
+              "{\"ok\":false,\"devices\":[],\"error\":{\"code\":\"unreachable\",\"exitCode\":3,\"message\":\"no device "
+              "was found in 127.0.0.50/31: check that the printers are switched on and that the range holds "
+              "them\"}}\n");
     for (const char* scope : {"127.0.0.0/33", "printers", "127.0.0.1-"})
         EXPECT_EQ(Run({"search", "--scope", scope}).exitCode, kExitUsage) << scope;
     EXPECT_EQ(Run({"search", "127.0.0.5"}).exitCode, kExitUsage);
