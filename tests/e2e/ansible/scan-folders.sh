@@ -62,6 +62,9 @@ play unchanged,unchanged true
 play unchanged,unchanged true --check
 play removed,removed true --check
 play removed,removed false
+# This computer stops sharing the folder with the last record; the folder and its scans stay.
+[ -z "$(net -s "$TARROW_SMB_CONF" usershare info Desk_Scans 2>/dev/null)" ] || fail "the share is still there"
+[ "$(ls "$location/Desk_Scans" | wc -l)" -eq 2 ] || fail "the scans in $location/Desk_Scans did not stay"
 play absent,absent false
 
 # A printer that does not answer: the task fails with tarrowctl's error.
