@@ -71,7 +71,7 @@ options:
     choices: [small, standard, large]
   computer_side:
     description:
-      - With I(state=absent), also stop sharing the folder on the managed computer: its share,
+      - With I(state=absent), also stop sharing the folder on the managed computer; its share,
         the account's access to it, the search rights the set-up gave the folders above and the
         desktop link go (C(tarrowctl remove --computer-side)); the folder and the scans in it stay.
     type: bool
