@@ -27,11 +27,6 @@ options:
     type: str
     choices: [present, absent]
     default: present
-  device:
-    description:
-      - The printer's IP address.
-    type: str
-    required: true
   name:
     description:
       - The folder's name, which is also the name of its Samba share and of the printer's record.
@@ -76,10 +71,6 @@ options:
         desktop link go (C(tarrowctl remove --computer-side)); the folder and the scans in it stay.
     type: bool
     default: false
-  tarrowctl:
-    description: The tarrowctl program, by name (searched in C(PATH)) or by path.
-    type: str
-    default: tarrowctl
 attributes:
   check_mode:
     support: full
@@ -92,7 +83,9 @@ notes:
   - With pipelining on (C(ANSIBLE_PIPELINING=true)) the module's arguments, the password among
     them, never land in a temporary file on the managed computer.
 requirements:
-  - tarrowctl on the managed computer, and a Samba server there
+  - a Samba server on the managed computer
+extends_documentation_fragment:
+  - tarrow.scan.device
 author:
   - Tarrow Maintainers
 '''
@@ -113,7 +106,7 @@ EXAMPLES = r'''
     name: Shared_Scans
     location: /srv/scans
 
-- name: The printer forgets the folder, and the share and the empty folder go too
+- name: The printer forgets the folder, and this computer stops sharing it (the folder and its scans stay)
   tarrow.scan.scan_folder:
     device: 192.168.1.40
     name: Old_Scans

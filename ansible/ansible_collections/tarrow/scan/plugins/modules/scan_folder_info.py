@@ -12,22 +12,12 @@ version_added: "1.0.0"
 description:
   - Reads the printer's folder records with C(tarrowctl list --json) on the managed computer, each
     record with its name, network path, account and scan options. Changes nothing.
-options:
-  device:
-    description:
-      - The printer's IP address.
-    type: str
-    required: true
-  tarrowctl:
-    description: The tarrowctl program, by name (searched in C(PATH)) or by path.
-    type: str
-    default: tarrowctl
 attributes:
   check_mode:
     support: full
     details: Runs the same in check mode; it changes nothing in any case.
-requirements:
-  - tarrowctl on the managed computer
+extends_documentation_fragment:
+  - tarrow.scan.device
 author:
   - Tarrow Maintainers
 '''
