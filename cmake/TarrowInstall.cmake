@@ -9,7 +9,7 @@ include(GNUInstallDirs)
 set(TARROW_INSTALL_MODULE_DIR "lib/tarrow" CACHE STRING
     "module folder of the programs, relative to the installation prefix")
 
-install(TARGETS Tarrow TarrowNetwork tarrowctl tarrow_platform tarrow_samba_client Quillet_Library vespersdk
+install(TARGETS Tarrow TarrowNetwork tarrowctl tarrow_platform Quillet_Library vespersdk
         RUNTIME DESTINATION ${TARROW_INSTALL_MODULE_DIR}
         LIBRARY DESTINATION ${TARROW_INSTALL_MODULE_DIR}
         COMPONENT Runtime)

@@ -2,7 +2,7 @@
 //
 // On Linux the one supported kind is the network logon: an SMB session set-up of the account
 // with this computer's Samba server (Samba accounts have passwords of their own; the Unix
-// password is not asked). See SambaLogon.cpp and SambaClientModule.cpp.
+// password is not asked). See SambaLogon.cpp and Smb2SessionSetup.h.
 #pragma once
 
 #include "platform/core/CString.h"

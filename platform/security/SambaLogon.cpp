@@ -1,62 +1,63 @@
-// The network logon on Linux: a session of the account with this computer's Samba server, made
-// by the Samba client module (SambaClientModule.cpp). The module is loaded by the first logon,
-// so that a program's start never waits for Samba's client library (tarrowctl add makes its
-// logon in the background while it asks the device).
+// The network logon on Linux: a session set-up of the account with this computer's Samba server
+// (Smb2SessionSetup.h), made by the process itself, so that a logon costs two exchanges with
+// the server and no client library.
+//
+// A session is not yet a logon: with "map to guest = bad user" (Debian's configuration) the
+// server answers a user name that it has no Samba password for with a guest session, whatever
+// the password. The server marks such a session as a guest's, and that is told apart.
 #include "Logon.h"
 
-#include "SambaClientModule.h"
+#include "Smb2SessionSetup.h"
 #include "platform/core/LastError.h"
 #include "platform/core/SystemErrors.h"
 #include "platform/fs/WinErrors.h"
 #include "platform/shares/SambaPort.h"
 
-#include <cstring>
-#include <dlfcn.h>
-#include <string>
+#include <algorithm>
+#include <cstdint>
 
 namespace platform {
 
 namespace {
 
-struct ClientModule {
-    int (*logon)(const char*, const char*, const char*, int) = nullptr;
-    int error = kErrorSuccess; // why the module or its client could not be had
+constexpr int kLogonTimeout = 15000; // milliseconds, for the connection and each reply
+
+// The NT statuses of a session set-up that refuse the account: a wrong name or password, or an
+// account that may not log on now (disabled, locked, expired, restricted).
+constexpr std::uint32_t kRefusals[] = {
+    0xC000006D, // STATUS_LOGON_FAILURE
+    0xC0000022, // STATUS_ACCESS_DENIED
+    0xC0000064, // STATUS_NO_SUCH_USER
+    0xC000006A, // STATUS_WRONG_PASSWORD
+    0xC000006E, // STATUS_ACCOUNT_RESTRICTION
+    0xC000006F, // STATUS_INVALID_LOGON_HOURS
+    0xC0000070, // STATUS_INVALID_WORKSTATION
+    0xC0000071, // STATUS_PASSWORD_EXPIRED
+    0xC0000072, // STATUS_ACCOUNT_DISABLED
+    0xC0000193, // STATUS_ACCOUNT_EXPIRED
+    0xC0000224, // STATUS_PASSWORD_MUST_CHANGE
+    0xC0000234, // STATUS_ACCOUNT_LOCKED_OUT
 };
 
-// The folder of the library this code is in: the module lies beside it.
-std::string ThisLibrarysFolder()
+// The Windows error number (Logon.h) of a session set-up's verdict.
+int LogonError(const SessionVerdict& verdict)
 {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&ThisLibrarysFolder), &info) == 0 || !info.dli_fname)
-        return ".";
-    std::string path = info.dli_fname;
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-ClientModule Load()
-{
-    ClientModule module;
-    const std::string path = ThisLibrarysFolder() + "/" + kSambaClientModule;
-    // Kept loaded for the rest of the process, like a library it was linked with.
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    auto prepare = handle ? reinterpret_cast<int (*)()>(dlsym(handle, "tarrow_samba_client_prepare")) : nullptr;
-    module.logon = handle ? reinterpret_cast<decltype(module.logon)>(dlsym(handle, "tarrow_samba_client_logon"))
-                          : nullptr;
-    if (!prepare || !module.logon) {
-        module.logon = nullptr;
-        module.error = kErrorGenFailure;
-        return module;
+    switch (verdict.kind) {
+    case SessionVerdict::Kind::Account:
+        return kErrorSuccess;
+    case SessionVerdict::Kind::Guest:
+        return kErrorNoSuchUser;
+    case SessionVerdict::Kind::Refused:
+        return std::find(std::begin(kRefusals), std::end(kRefusals), verdict.status) != std::end(kRefusals)
+                   ? kErrorLogonFailure
+                   : kErrorGenFailure;
+    case SessionVerdict::Kind::Unreachable:
+        return kErrorNoLogonServers;
+    case SessionVerdict::Kind::BadReply:
+    case SessionVerdict::Kind::NoCrypto:
+        break;
     }
-    module.error = prepare();
-    return module;
-}
-
-// The module, loaded by the first logon (the others wait for that one).
-const ClientModule& Module()
-{
-    static const ClientModule module = Load();
-    return module;
+    return kErrorGenFailure;
 }
 
 // The session ended within LogonUser: the token stands for the logon that succeeded.
@@ -75,12 +76,11 @@ public:
     {
         if (logonType != kLogonNetwork || (provider != kLogonProviderDefault && provider != kLogonProviderWinNT40))
             return Fail(kErrorInvalidParameter);
-        const ClientModule& module = Module();
-        if (!module.logon)
-            return Fail(module.error);
-        std::string secret = password.ToUtf8();
-        int error = module.logon(userName.ToUtf8().c_str(), domain.ToUtf8().c_str(), secret.c_str(), SambaServerPort());
-        explicit_bzero(secret.data(), secret.size());
+        // Nothing is sent for an empty name or password: the server would give an anonymous session.
+        if (userName.IsEmpty() || password.IsEmpty())
+            return Fail(kErrorLogonFailure);
+        const int error = LogonError(
+            SetUpSmbSession(SambaServerPort(), userName.str(), domain.str(), password.str(), kLogonTimeout));
         if (error != kErrorSuccess)
             return Fail(error);
         return std::make_unique<SambaLogonToken>();

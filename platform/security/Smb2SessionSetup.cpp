@@ -1,0 +1,310 @@
+#include "Smb2SessionSetup.h"
+
+#include "LittleEndian.h"
+#include "NtlmAuthentication.h"
+#include "Spnego.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <netinet/in.h>
+#include <openssl/rand.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::uint16_t kNegotiate = 0, kSessionSetup = 1;
+constexpr std::uint32_t kStatusSuccess = 0, kStatusPending = 0x00000103, kStatusMoreProcessing = 0xC0000016;
+constexpr std::uint32_t kFlagResponse = 0x1, kFlagAsync = 0x2;
+constexpr std::uint16_t kSessionGuest = 0x1, kSessionAnonymous = 0x2;
+constexpr std::size_t kHeaderSize = 64;
+constexpr std::size_t kLargestReply = 1 << 16; // a negotiation's or session set-up's reply is far smaller
+
+// Every dialect from 2.0.2 to 3.1.1: the server picks the highest it allows.
+constexpr std::uint16_t kDialects[] = {0x0202, 0x0210, 0x0300, 0x0302, 0x0311};
+constexpr std::uint16_t kSigningEnabled = 0x1;
+
+// A connection to the server on the loopback address, closed when it goes.
+class Connection {
+public:
+    explicit Connection(int timeoutMilliseconds) : m_timeout(timeoutMilliseconds) {}
+    ~Connection()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    bool Open(int port)
+    {
+        m_fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (m_fd < 0)
+            return false;
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+            return true;
+        if (errno != EINPROGRESS || !Wait(POLLOUT, Clock::now() + m_timeout))
+            return false;
+        int error = 0;
+        socklen_t size = sizeof error;
+        return getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+    }
+
+    // Sends an SMB 2 message with its length in front (the direct-TCP framing).
+    bool Send(const Bytes& message)
+    {
+        Bytes frame = {0, static_cast<std::uint8_t>(message.size() >> 16), static_cast<std::uint8_t>(message.size() >> 8),
+                       static_cast<std::uint8_t>(message.size())};
+        frame.insert(frame.end(), message.begin(), message.end());
+        const auto deadline = Clock::now() + m_timeout;
+        for (std::size_t sent = 0; sent < frame.size();) {
+            const ssize_t n = send(m_fd, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
+            if (n > 0)
+                sent += static_cast<std::size_t>(n);
+            else if (n < 0 && errno != EAGAIN && errno != EINTR)
+                return false;
+            else if (n < 0 && errno == EAGAIN && !Wait(POLLOUT, deadline))
+                return false;
+        }
+        return true;
+    }
+
+    // The next message, without its length; false when the connection ends, the server stays
+    // silent past the time-out, or the length is beyond any reply of the kind.
+    bool Receive(Bytes& message)
+    {
+        const auto deadline = Clock::now() + m_timeout;
+        Bytes length(4);
+        if (!ReadExactly(length, deadline))
+            return false;
+        const std::size_t size = static_cast<std::size_t>(length[1]) << 16 | length[2] << 8 | length[3];
+        if (length[0] != 0 || size > kLargestReply)
+            return false;
+        message.assign(size, 0);
+        return ReadExactly(message, deadline);
+    }
+
+private:
+    bool Wait(short events, Clock::time_point deadline)
+    {
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0)
+                return false;
+            pollfd entry{m_fd, events, 0};
+            const int ready = poll(&entry, 1, static_cast<int>(left));
+            if (ready > 0)
+                return true;
+            if (ready < 0 && errno != EINTR)
+                return false;
+        }
+    }
+
+    bool ReadExactly(Bytes& into, Clock::time_point deadline)
+    {
+        for (std::size_t got = 0; got < into.size();) {
+            const ssize_t n = recv(m_fd, into.data() + got, into.size() - got, 0);
+            if (n > 0)
+                got += static_cast<std::size_t>(n);
+            else if (n == 0 || (errno != EAGAIN && errno != EINTR))
+                return false;
+            else if (errno == EAGAIN && !Wait(POLLIN, deadline))
+                return false;
+        }
+        return true;
+    }
+
+    int m_fd = -1;
+    std::chrono::milliseconds m_timeout;
+};
+
+// The 64-byte header of a request.
+Bytes Header(std::uint16_t command, std::uint64_t messageId, std::uint64_t sessionId, std::uint16_t creditCharge)
+{
+    Bytes header = {0xfe, 'S', 'M', 'B'};
+    le::Put16(header, kHeaderSize);
+    le::Put16(header, creditCharge);
+    le::Put32(header, 0); // status
+    le::Put16(header, command);
+    le::Put16(header, 8); // credits asked for
+    le::Put32(header, 0); // flags
+    le::Put32(header, 0); // next command
+    le::Put64(header, messageId);
+    le::Put32(header, 0); // reserved
+    le::Put32(header, 0); // tree
+    le::Put64(header, sessionId);
+    header.resize(kHeaderSize, 0); // no signature
+    return header;
+}
+
+// A reply's header, read.
+struct Reply {
+    std::uint32_t status = 0;
+    std::uint64_t sessionId = 0;
+    Bytes message;
+};
+
+enum class Received { Reply, Lost, Bad };
+
+// The final reply to the request of command and messageId (interim ones are passed over).
+Received ReceiveReply(Connection& connection, std::uint16_t command, std::uint64_t messageId, Reply& reply)
+{
+    for (;;) {
+        if (!connection.Receive(reply.message))
+            return Received::Lost;
+        const Bytes& m = reply.message;
+        if (m.size() < kHeaderSize + 2 || m[0] != 0xfe || m[1] != 'S' || m[2] != 'M' || m[3] != 'B' ||
+            le::Get16(m, 4) != kHeaderSize || le::Get16(m, 12) != command || !(le::Get32(m, 16) & kFlagResponse) ||
+            le::Get64(m, 24) != messageId)
+            return Received::Bad;
+        reply.status = le::Get32(m, 8);
+        if (reply.status == kStatusPending && (le::Get32(m, 16) & kFlagAsync))
+            continue;
+        reply.sessionId = le::Get64(m, 40);
+        return Received::Reply;
+    }
+}
+
+Bytes NegotiateRequest()
+{
+    Bytes request = Header(kNegotiate, 0, 0, 0);
+    le::Put16(request, 36);
+    le::Put16(request, static_cast<std::uint16_t>(std::size(kDialects)));
+    le::Put16(request, kSigningEnabled);
+    le::Put16(request, 0);
+    le::Put32(request, 0); // capabilities
+    Bytes guid(16);
+    RAND_bytes(guid.data(), static_cast<int>(guid.size()));
+    request.insert(request.end(), guid.begin(), guid.end());
+    const std::size_t contextOffsetAt = request.size();
+    le::Put32(request, 0);
+    le::Put16(request, 1); // one negotiate context
+    le::Put16(request, 0);
+    for (std::uint16_t dialect : kDialects)
+        le::Put16(request, dialect);
+    // 3.1.1 wants the pre-authentication integrity context: SHA-512 with a salt.
+    request.resize((request.size() + 7) / 8 * 8, 0);
+    le::Set32(request, contextOffsetAt, static_cast<std::uint32_t>(request.size()));
+    Bytes salt(32);
+    RAND_bytes(salt.data(), static_cast<int>(salt.size()));
+    le::Put16(request, 1);                                         // SMB2_PREAUTH_INTEGRITY_CAPABILITIES
+    le::Put16(request, static_cast<std::uint16_t>(6 + salt.size())); // its data's length
+    le::Put32(request, 0);
+    le::Put16(request, 1); // one hash algorithm
+    le::Put16(request, static_cast<std::uint16_t>(salt.size()));
+    le::Put16(request, 1); // SHA-512
+    request.insert(request.end(), salt.begin(), salt.end());
+    return request;
+}
+
+Bytes SessionSetupRequest(std::uint64_t messageId, std::uint64_t sessionId, std::uint16_t creditCharge,
+                          const Bytes& token)
+{
+    Bytes request = Header(kSessionSetup, messageId, sessionId, creditCharge);
+    le::Put16(request, 25);
+    request.push_back(0);               // flags
+    request.push_back(kSigningEnabled); // security mode
+    le::Put32(request, 0);              // capabilities
+    le::Put32(request, 0);              // channel
+    le::Put16(request, kHeaderSize + 24);
+    le::Put16(request, static_cast<std::uint16_t>(token.size()));
+    le::Put64(request, 0); // previous session
+    request.insert(request.end(), token.begin(), token.end());
+    return request;
+}
+
+// The security token of a session set-up's reply, and its session flags.
+bool ReadSessionReply(const Reply& reply, Bytes& token, std::uint16_t& sessionFlags)
+{
+    const Bytes& m = reply.message;
+    if (m.size() < kHeaderSize + 8 || le::Get16(m, kHeaderSize) != 9)
+        return false;
+    sessionFlags = le::Get16(m, kHeaderSize + 2);
+    const std::size_t offset = le::Get16(m, kHeaderSize + 4), length = le::Get16(m, kHeaderSize + 6);
+    if (length == 0) {
+        token.clear();
+        return true;
+    }
+    if (offset < kHeaderSize + 8 || offset > m.size() || length > m.size() - offset)
+        return false;
+    token.assign(m.begin() + static_cast<std::ptrdiff_t>(offset), m.begin() + static_cast<std::ptrdiff_t>(offset + length));
+    return true;
+}
+
+SessionVerdict Verdict(SessionVerdict::Kind kind, std::uint32_t status = 0)
+{
+    return {kind, status};
+}
+
+SessionVerdict Lost(Received received)
+{
+    return Verdict(received == Received::Lost ? SessionVerdict::Kind::Unreachable : SessionVerdict::Kind::BadReply);
+}
+
+} // namespace
+
+SessionVerdict SetUpSmbSession(int port, const std::u16string& userName, const std::u16string& domain,
+                               const std::u16string& password, int timeoutMilliseconds)
+{
+    using Kind = SessionVerdict::Kind;
+    const std::optional<ntlm::ClientChoice> choice = ntlm::RandomClientChoice();
+    if (!choice)
+        return Verdict(Kind::NoCrypto);
+    Connection connection(timeoutMilliseconds);
+    if (!connection.Open(port) || !connection.Send(NegotiateRequest()))
+        return Verdict(Kind::Unreachable);
+    Reply reply;
+    if (Received r = ReceiveReply(connection, kNegotiate, 0, reply); r != Received::Reply)
+        return Lost(r);
+    if (reply.status != kStatusSuccess)
+        return Verdict(Kind::Refused, reply.status);
+    if (reply.message.size() < kHeaderSize + 6 || le::Get16(reply.message, kHeaderSize) != 65)
+        return Verdict(Kind::BadReply);
+    // 2.0.2 has no credit charge; later dialects charge one credit for a small request.
+    const std::uint16_t creditCharge = le::Get16(reply.message, kHeaderSize + 4) == 0x0202 ? 0 : 1;
+
+    // NTLM's negotiation, then its answer to the server's challenge.
+    if (!connection.Send(SessionSetupRequest(1, 0, creditCharge, spnego::InitialToken(ntlm::NegotiateMessage()))))
+        return Verdict(Kind::Unreachable);
+    if (Received r = ReceiveReply(connection, kSessionSetup, 1, reply); r != Received::Reply)
+        return Lost(r);
+    if (reply.status != kStatusMoreProcessing)
+        return Verdict(reply.status == kStatusSuccess ? Kind::BadReply : Kind::Refused, reply.status);
+    Bytes token;
+    std::uint16_t sessionFlags = 0;
+    if (!ReadSessionReply(reply, token, sessionFlags))
+        return Verdict(Kind::BadReply);
+    const std::optional<Bytes> challengeMessage = spnego::MechanismMessage(token);
+    const std::optional<ntlm::Challenge> challenge =
+        challengeMessage ? ntlm::ParseChallenge(*challengeMessage) : std::nullopt;
+    if (!challenge)
+        return Verdict(Kind::BadReply);
+    const std::optional<ntlm::Responses> responses =
+        ntlm::NtlmV2Responses(*challenge, userName, domain, password, *choice);
+    if (!responses)
+        return Verdict(Kind::NoCrypto);
+    const Bytes answer = spnego::NextToken(ntlm::AuthenticateMessage(*challenge, userName, domain, *responses));
+    if (!connection.Send(SessionSetupRequest(2, reply.sessionId, creditCharge, answer)))
+        return Verdict(Kind::Unreachable);
+    if (Received r = ReceiveReply(connection, kSessionSetup, 2, reply); r != Received::Reply)
+        return Lost(r);
+    if (reply.status != kStatusSuccess)
+        return Verdict(Kind::Refused, reply.status);
+    if (!ReadSessionReply(reply, token, sessionFlags))
+        return Verdict(Kind::BadReply);
+    return Verdict(sessionFlags & (kSessionGuest | kSessionAnonymous) ? Kind::Guest : Kind::Account);
+}
+
+} // namespace platform
