@@ -1,7 +1,6 @@
 # Where `cmake --install` puts the programs and their files. Installed, the module folder is
-# lib/tarrow: the programs, their three shared libraries (found through the rpath $ORIGIN), the
-# Samba client module that the platform library loads from beside itself, and the
-# page files, read-only. The programs find TarrowNetwork and the pages beside their real
+# lib/tarrow: the programs, their three shared libraries (found through the rpath $ORIGIN) and
+# the page files, read-only. The programs find TarrowNetwork and the pages beside their real
 # executable, so only links go into bin. Nothing here is written at run time: the data files the
 # pages and programs exchange live in a per-run folder, never in the module folder.
 include(GNUInstallDirs)
