@@ -31,6 +31,7 @@ constexpr std::size_t kLargestReply = 1 << 16; // a negotiation's or session set
 // Every dialect from 2.0.2 to 3.1.1: the server picks the highest it allows.
 constexpr std::uint16_t kDialects[] = {0x0202, 0x0210, 0x0300, 0x0302, 0x0311};
 constexpr std::uint16_t kSigningEnabled = 0x1;
+constexpr std::uint32_t kCapabilityEncryption = 0x40;
 
 // A connection to the server on the loopback address, closed when it goes.
 class Connection {
@@ -177,6 +178,16 @@ Received ReceiveReply(Connection& connection, std::uint16_t command, std::uint64
     }
 }
 
+// A negotiate context: its type, its data's length, and the data, 8-byte aligned in the request.
+void PutContext(Bytes& request, std::uint16_t type, const Bytes& data)
+{
+    request.resize((request.size() + 7) / 8 * 8, 0);
+    le::Put16(request, type);
+    le::Put16(request, static_cast<std::uint16_t>(data.size()));
+    le::Put32(request, 0);
+    request.insert(request.end(), data.begin(), data.end());
+}
+
 Bytes NegotiateRequest()
 {
     Bytes request = Header(kNegotiate, 0, 0, 0);
@@ -184,28 +195,35 @@ Bytes NegotiateRequest()
     le::Put16(request, static_cast<std::uint16_t>(std::size(kDialects)));
     le::Put16(request, kSigningEnabled);
     le::Put16(request, 0);
-    le::Put32(request, 0); // capabilities
+    // Encryption is offered because a server with "smb encrypt = required" refuses a session to
+    // a client that cannot encrypt; nothing is sent after the session set-up, so nothing is
+    // ever encrypted.
+    le::Put32(request, kCapabilityEncryption);
     Bytes guid(16);
     RAND_bytes(guid.data(), static_cast<int>(guid.size()));
     request.insert(request.end(), guid.begin(), guid.end());
     const std::size_t contextOffsetAt = request.size();
     le::Put32(request, 0);
-    le::Put16(request, 1); // one negotiate context
+    le::Put16(request, 2); // negotiate contexts, for 3.1.1
     le::Put16(request, 0);
     for (std::uint16_t dialect : kDialects)
         le::Put16(request, dialect);
-    // 3.1.1 wants the pre-authentication integrity context: SHA-512 with a salt.
     request.resize((request.size() + 7) / 8 * 8, 0);
     le::Set32(request, contextOffsetAt, static_cast<std::uint32_t>(request.size()));
-    Bytes salt(32);
-    RAND_bytes(salt.data(), static_cast<int>(salt.size()));
-    le::Put16(request, 1);                                         // SMB2_PREAUTH_INTEGRITY_CAPABILITIES
-    le::Put16(request, static_cast<std::uint16_t>(6 + salt.size())); // its data's length
-    le::Put32(request, 0);
-    le::Put16(request, 1); // one hash algorithm
-    le::Put16(request, static_cast<std::uint16_t>(salt.size()));
-    le::Put16(request, 1); // SHA-512
-    request.insert(request.end(), salt.begin(), salt.end());
+    // Pre-authentication integrity: SHA-512, with a salt.
+    Bytes integrity;
+    le::Put16(integrity, 1); // one hash algorithm
+    le::Put16(integrity, 32);
+    le::Put16(integrity, 1); // SHA-512
+    integrity.resize(integrity.size() + 32);
+    RAND_bytes(integrity.data() + 6, 32);
+    PutContext(request, 1, integrity);
+    // The encryption that 3.1.1 offers instead of the capability: AES-128-GCM and AES-128-CCM.
+    Bytes ciphers;
+    le::Put16(ciphers, 2);
+    le::Put16(ciphers, 2);
+    le::Put16(ciphers, 1);
+    PutContext(request, 2, ciphers);
     return request;
 }
 

@@ -98,6 +98,19 @@ TEST_F(NetworkLogonTest, ThePlatformsLogonChecksThePasswordWithTheServer)
     EXPECT_NE(logon.LogonUser(name, u"", password, platform::kLogonNetwork, platform::kLogonProviderDefault), nullptr);
 }
 
+TEST_F(NetworkLogonTest, AServerThatWantsSmb311AndEncryptionChecksThePasswordAsWell)
+{
+    // Such a server refuses a session to a client that offers no encryption.
+    ASSERT_TRUE(samba.SetGlobal("server min protocol = SMB3_11"));
+    ASSERT_TRUE(samba.SetGlobal("smb encrypt = required"));
+    samba.StopServer();
+    ASSERT_TRUE(samba.StartServer());
+    int error = 0;
+    EXPECT_TRUE(Logon(account.name, account.password, error)) << error;
+    EXPECT_FALSE(Logon(account.name, account.password + "x", error));
+    EXPECT_EQ(error, platform::kErrorLogonFailure);
+}
+
 TEST_F(NetworkLogonTest, TheServersPortComesFromTheSambaConfiguration)
 {
     int error = 0;
