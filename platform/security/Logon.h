@@ -34,8 +34,8 @@ public:
     //   1311 (kErrorNoLogonServers)  the server could not be reached
     //   87   (kErrorInvalidParameter) a logon type or provider other than the network logon of
     //                                 the default or NT 4.0 provider
-    //   8    (kErrorNotEnoughMemory) the client could not be set up
-    //   31   (kErrorGenFailure)      anything else
+    //   31   (kErrorGenFailure)      anything else: a reply that is no SMB 2 or 3 session set-up,
+    //                                 another refusal, or no MD4 in the system's cryptography
     virtual std::unique_ptr<ILogonSession> LogonUser(const CString& userName, const CString& domain,
                                                      const CString& password, int logonType, int provider) = 0;
 
