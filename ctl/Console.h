@@ -18,10 +18,6 @@ void Progress(const std::string& step);
 // "tarrowctl: error: <text>" on standard error and in the log, escaped as Progress; with --json
 // also the message of the run's "error".
 void Error(const std::string& text);
-// A JSON string literal of text, quotation marks included: control characters (C0, DEL, C1)
-// escaped, and each byte that is no UTF-8 written as U+FFFD, so that the document stays valid
-// whatever a device sends.
-std::string JsonString(std::string_view text);
 std::string Utf8(const CString& text);
 
 // "tarrowctl COMMAND: <text>" and a pointer to the command's --help on standard error (with

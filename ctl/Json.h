@@ -1,5 +1,5 @@
 // JSON values as tarrowctl writes them: objects whose members keep the order they were set in,
-// and arrays. Strings go through JsonString (ctl/Console.h), so any text stays valid JSON.
+// and arrays. Strings go through JsonString, so any text stays valid JSON.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +7,11 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+// A JSON string literal of text, quotation marks included: control characters (C0, DEL, C1)
+// escaped, and each byte that is no UTF-8 written as U+FFFD, so that the document stays valid
+// whatever a device sends.
+std::string JsonString(std::string_view text);
 
 class JsonObject;
 
