@@ -1,8 +1,8 @@
 # The stage that the demonstration and the set-up benchmark share, sourced inside private network,
-# mount and host-name namespaces (tools/try, bench/ctl-add): smbd on 127.0.0.1 with a
-# configuration of its own, a demonstration account with a Samba password in an overlay of /etc,
-# and a simulated printer on 127.0.0.2 that finds this computer's name at 127.0.0.1. stop() ends
-# what was started, by PID, and removes the work folder; it runs on exit.
+# mount and host-name namespaces (tools/try, bench/ctl-add): smbd on 127.0.0.1 with Debian's stock
+# configuration and folders of its own, a demonstration account with a Samba password in an
+# overlay of /etc, and a simulated printer on 127.0.0.2 that finds this computer's name at
+# 127.0.0.1. stop() ends what was started, by PID, and removes the work folder; it runs on exit.
 # Sets: bin (unless set: the programs' folder, build/bin by default), work, computer, user,
 # password, TARROW_SMB_CONF, TARROW_DRIVE_C, HOME.
 bin=${bin:-$(pwd)/build/bin}
@@ -27,36 +27,26 @@ stop() {
 trap stop EXIT
 trap 'exit 130' INT TERM
 
-echo "== Samba on 127.0.0.1, with a configuration of its own"
+echo "== Samba on 127.0.0.1, with Debian's stock configuration and folders of its own"
 for d in private lock state cache pid ncalrpc usershares; do mkdir -p "$work/$d"; done
 chgrp sambashare "$work/usershares" 2>/dev/null || true
 chmod 1775 "$work/usershares"
-cat > "$work/smb.conf" <<CONF
-[global]
-  server role = standalone server
-  netbios name = $computer
-  interfaces = 127.0.0.1
-  bind interfaces only = yes
-  smb ports = 445
-  disable netbios = yes
-  load printers = no
-  printcap name = /dev/null
-  disable spoolss = yes
-  map to guest = never
-  inherit acls = yes
-  usershare max shares = 100
-  usershare allow guests = no
-  usershare owner only = false
-  private dir = $work/private
-  lock directory = $work/lock
-  state directory = $work/state
-  cache directory = $work/cache
-  pid directory = $work/pid
-  ncalrpc dir = $work/ncalrpc
-  passdb backend = tdbsam:$work/private/passdb.tdb
-  log file = $work/log.%m
-  usershare path = $work/usershares
-CONF
+# Debian's smb.conf as a desktop has it (guests for unknown names, [homes], usershares), with
+# this stage's address, folders and no printers added to the end of [global].
+awk -v work="$work" '
+  function stage() {
+    print "  interfaces = 127.0.0.1\n  bind interfaces only = yes\n  smb ports = 445\n  disable netbios = yes"
+    print "  load printers = no\n  printcap name = /dev/null\n  disable spoolss = yes"
+    print "  private dir = " work "/private\n  lock directory = " work "/lock\n  state directory = " work "/state"
+    print "  cache directory = " work "/cache\n  pid directory = " work "/pid\n  ncalrpc dir = " work "/ncalrpc"
+    print "  passdb backend = tdbsam:" work "/private/passdb.tdb\n  log file = " work "/log.%m"
+    print "  usershare path = " work "/usershares"
+    done = 1
+  }
+  /^\[global\]/ { global = 1; print; next }
+  global && !done && /^\[/ { stage() }
+  { print }
+  END { if (!done) stage() }' /usr/share/samba/smb.conf > "$work/smb.conf"
 export TARROW_SMB_CONF="$work/smb.conf"
 export TARROW_DRIVE_C="$work/C"
 export HOME="$work/home"
