@@ -2,134 +2,28 @@
 
 #include "LittleEndian.h"
 #include "NtlmAuthentication.h"
+#include "SmbConnection.h"
 #include "Spnego.h"
 
-#include <arpa/inet.h>
-#include <cerrno>
-#include <chrono>
-#include <cstring>
-#include <netinet/in.h>
 #include <openssl/rand.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <optional>
 
 namespace platform {
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Clock = std::chrono::steady_clock;
 
 constexpr std::uint16_t kNegotiate = 0, kSessionSetup = 1;
 constexpr std::uint32_t kStatusSuccess = 0, kStatusPending = 0x00000103, kStatusMoreProcessing = 0xC0000016;
 constexpr std::uint32_t kFlagResponse = 0x1, kFlagAsync = 0x2;
 constexpr std::uint16_t kSessionGuest = 0x1, kSessionAnonymous = 0x2;
 constexpr std::size_t kHeaderSize = 64;
-constexpr std::size_t kLargestReply = 1 << 16; // a negotiation's or session set-up's reply is far smaller
 
 // Every dialect from 2.0.2 to 3.1.1: the server picks the highest it allows.
 constexpr std::uint16_t kDialects[] = {0x0202, 0x0210, 0x0300, 0x0302, 0x0311};
 constexpr std::uint16_t kSigningEnabled = 0x1;
 constexpr std::uint32_t kCapabilityEncryption = 0x40;
-
-// A connection to the server on the loopback address, closed when it goes.
-class Connection {
-public:
-    explicit Connection(int timeoutMilliseconds) : m_timeout(timeoutMilliseconds) {}
-    ~Connection()
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-    }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-
-    bool Open(int port)
-    {
-        m_fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (m_fd < 0)
-            return false;
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<std::uint16_t>(port));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-            return true;
-        if (errno != EINPROGRESS || !Wait(POLLOUT, Clock::now() + m_timeout))
-            return false;
-        int error = 0;
-        socklen_t size = sizeof error;
-        return getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
-    }
-
-    // Sends an SMB 2 message with its length in front (the direct-TCP framing).
-    bool Send(const Bytes& message)
-    {
-        Bytes frame = {0, static_cast<std::uint8_t>(message.size() >> 16), static_cast<std::uint8_t>(message.size() >> 8),
-                       static_cast<std::uint8_t>(message.size())};
-        frame.insert(frame.end(), message.begin(), message.end());
-        const auto deadline = Clock::now() + m_timeout;
-        for (std::size_t sent = 0; sent < frame.size();) {
-            const ssize_t n = send(m_fd, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
-            if (n > 0)
-                sent += static_cast<std::size_t>(n);
-            else if (n < 0 && errno != EAGAIN && errno != EINTR)
-                return false;
-            else if (n < 0 && errno == EAGAIN && !Wait(POLLOUT, deadline))
-                return false;
-        }
-        return true;
-    }
-
-    // The next message, without its length; false when the connection ends, the server stays
-    // silent past the time-out, or the length is beyond any reply of the kind.
-    bool Receive(Bytes& message)
-    {
-        const auto deadline = Clock::now() + m_timeout;
-        Bytes length(4);
-        if (!ReadExactly(length, deadline))
-            return false;
-        const std::size_t size = static_cast<std::size_t>(length[1]) << 16 | length[2] << 8 | length[3];
-        if (length[0] != 0 || size > kLargestReply)
-            return false;
-        message.assign(size, 0);
-        return ReadExactly(message, deadline);
-    }
-
-private:
-    bool Wait(short events, Clock::time_point deadline)
-    {
-        for (;;) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (left <= 0)
-                return false;
-            pollfd entry{m_fd, events, 0};
-            const int ready = poll(&entry, 1, static_cast<int>(left));
-            if (ready > 0)
-                return true;
-            if (ready < 0 && errno != EINTR)
-                return false;
-        }
-    }
-
-    bool ReadExactly(Bytes& into, Clock::time_point deadline)
-    {
-        for (std::size_t got = 0; got < into.size();) {
-            const ssize_t n = recv(m_fd, into.data() + got, into.size() - got, 0);
-            if (n > 0)
-                got += static_cast<std::size_t>(n);
-            else if (n == 0 || (errno != EAGAIN && errno != EINTR))
-                return false;
-            else if (errno == EAGAIN && !Wait(POLLIN, deadline))
-                return false;
-        }
-        return true;
-    }
-
-    int m_fd = -1;
-    std::chrono::milliseconds m_timeout;
-};
 
 // The 64-byte header of a request.
 Bytes Header(std::uint16_t command, std::uint64_t messageId, std::uint64_t sessionId, std::uint16_t creditCharge)
@@ -160,7 +54,7 @@ struct Reply {
 enum class Received { Reply, Lost, Bad };
 
 // The final reply to the request of command and messageId (interim ones are passed over).
-Received ReceiveReply(Connection& connection, std::uint16_t command, std::uint64_t messageId, Reply& reply)
+Received ReceiveReply(SmbConnection& connection, std::uint16_t command, std::uint64_t messageId, Reply& reply)
 {
     for (;;) {
         if (!connection.Receive(reply.message))
@@ -280,7 +174,7 @@ SessionVerdict SetUpSmbSession(int port, const std::u16string& userName, const s
     const std::optional<ntlm::ClientChoice> choice = ntlm::RandomClientChoice();
     if (!choice)
         return Verdict(Kind::NoCrypto);
-    Connection connection(timeoutMilliseconds);
+    SmbConnection connection(timeoutMilliseconds);
     if (!connection.Open(port) || !connection.Send(NegotiateRequest()))
         return Verdict(Kind::Unreachable);
     Reply reply;
