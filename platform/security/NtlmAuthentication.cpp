@@ -161,6 +161,7 @@ std::optional<Responses> NtlmV2Responses(const Challenge& challenge, const std::
     // NTOWFv2: HMAC-MD5 keyed with the MD4 of the password, over the upper-case user name and
     // the domain.
     Wiped<Bytes> text;
+    text.value.reserve(password.size() * 2); // no copy is left behind by a growing buffer
     PutUtf16(text.value, password);
     Wiped<Key> passwordHash, key;
     if (!Md4().Digest(text.value.data(), text.value.size(), passwordHash.value))
