@@ -12,6 +12,12 @@ install(TARGETS Tarrow TarrowNetwork tarrowctl tarrow_platform Quillet_Library v
         RUNTIME DESTINATION ${TARROW_INSTALL_MODULE_DIR}
         LIBRARY DESTINATION ${TARROW_INSTALL_MODULE_DIR}
         COMPONENT Runtime)
+# Laid out in the build tree as installed, they find each other through $ORIGIN in both, and are
+# linked with it: installing leaves their RUNPATH as it is. (A RUNPATH that installing rewrites is
+# built with an empty entry after it, room that CMake keeps, and an empty entry searches the
+# current folder.)
+set_target_properties(Tarrow TarrowNetwork tarrowctl tarrow_platform Quillet_Library vespersdk
+                      PROPERTIES BUILD_WITH_INSTALL_RPATH ON)
 
 # The page folders the build made (one per page text table), and the static page files from the
 # source tree. The scripts the programs write (the device and folder lists) are never installed,
@@ -88,5 +94,6 @@ foreach(program tarrow-simdevice tarrow-simscan)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${TARROW_INSTALL_MODULE_DIR}
             COMPONENT simdevice EXCLUDE_FROM_ALL)
+    set_target_properties(${program} PROPERTIES BUILD_WITH_INSTALL_RPATH ON)
   endif()
 endforeach()
